@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the release version and starts the game.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+exec build/release/quellix/quellix

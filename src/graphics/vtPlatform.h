@@ -1,0 +1,105 @@
+// The window system as the game sees it: the main window's events, the progress window
+// shown while loading, message boxes, a modal window drawn over the game, the hidden
+// pointer and the 40 ms frame timer. Together with the media objects of vtMedia.h this
+// is everything the game needs from the platform.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "graphics/vtMedia.h"
+
+namespace quellix {
+
+// Key codes as the main window receives them (the classic virtual-key numbering:
+// letters are their capitals, digits their characters).
+enum TVirtualKey : int32_t {
+  VK_BACK = 8,
+  VK_TAB = 9,
+  VK_RETURN = 13,
+  VK_SHIFT = 16,
+  VK_CONTROL = 17,
+  VK_MENU = 18,  // Alt
+  VK_PAUSE = 19,
+  VK_ESCAPE = 27,
+  VK_SPACE = 32,
+  VK_LEFT = 37,
+  VK_UP = 38,
+  VK_RIGHT = 39,
+  VK_DOWN = 40,
+  VK_DELETE = 46,
+  VK_F1 = 112,
+};
+
+enum class TMouseButton : uint8_t { Left, Right, Middle };
+
+// Events of the main window, delivered on the one game thread.
+class IMainWindowEvents {
+ public:
+  virtual ~IMainWindowEvents() = default;
+  // Activation of the window and a click on the display.
+  virtual void FormActivate() = 0;
+  virtual void FormKeyUp(int32_t key) = 0;
+  virtual void FormMouseDown(TMouseButton button) = 0;
+  virtual void FormMouseUp(TMouseButton button) = 0;
+  // The window is closing (any means); the platform ends its loop afterwards.
+  virtual void FormClose() = 0;
+  // The frame timer, every 40 ms while the application is active.
+  virtual void TimerEvent(int32_t lagCount) = 0;
+  // An exception that reached the application level.
+  virtual void ApplicationException(const std::exception& error) = 0;
+};
+
+// A window shown modally over the game (the high-score name window). The platform
+// routes keys and typed text to it, paints it over every flipped frame and keeps the
+// frame timer running beneath it until Closed() answers true.
+class IModalWindow {
+ public:
+  virtual ~IModalWindow() = default;
+  // Text typed by the player, UTF-8.
+  virtual void TextInput(std::string_view text) = 0;
+  virtual void KeyDown(int32_t key) = 0;
+  virtual void KeyUp(int32_t key) = 0;
+  // Draws the window onto the display's back surface, just before a flip.
+  virtual void Paint(IDisplay& display) = 0;
+  virtual bool Closed() const = 0;
+};
+
+class IWindowSystem {
+ public:
+  virtual ~IWindowSystem() = default;
+
+  // The directory of the executable, with its trailing separator.
+  virtual std::string ExeDir() const = 0;
+  // Lets the window system handle its pending messages once.
+  virtual void ProcessMessages() = 0;
+  // Hides the mouse pointer for the whole application.
+  virtual void HideCursor() = 0;
+
+  // The progress window (caption "Quellix", 300 x 326): created on first use, shown
+  // with the text line and bar position given.
+  virtual void ShowProgress(std::string_view text, int32_t position, int32_t maximum) = 0;
+  virtual void FreeProgress() = 0;
+
+  // A message box; returns when the player has dismissed it.
+  virtual void ShowMessage(std::string_view text) = 0;
+
+  // Shows the window modally; returns once it reports Closed().
+  virtual void ShowModal(IModalWindow& window) = 0;
+
+  // Closes the main window: FormClose runs and the message loop ends.
+  virtual void CloseMainWindow() = 0;
+};
+
+// One platform: its window system and its media objects, owned by it.
+class IPlatform : public IWindowSystem {
+ public:
+  virtual IDisplay& Display() = 0;
+  virtual IImageList& ImageList() = 0;
+  virtual ISoundList& SoundList() = 0;
+  virtual IInput& Input() = 0;
+};
+
+}  // namespace quellix
