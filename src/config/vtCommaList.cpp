@@ -6,7 +6,9 @@ namespace {
 
 // Codes 1..32 separate items. A NUL byte would end an unquoted item without being
 // consumed by anything, so it is skipped like a blank rather than looping forever.
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
 bool NeedsQuotes(std::string_view item) {
   for (char c : item) {
@@ -44,7 +46,7 @@ TStringList Split(std::string_view text) {
       }
     } else {
       const size_t start = p;
-      while (p < n && static_cast<unsigned char>(text[p]) > 32 && text[p] != ',') ++p;
+      while (p<n&& static_cast<unsigned char>(text[p])> 32 && text[p] != ',') ++p;
       item.assign(text.substr(start, p - start));
     }
     items.push_back(std::move(item));

@@ -74,15 +74,20 @@ class TReader {
   size_t fPos = 0;
 };
 
-void PutU8(std::vector<uint8_t>& out, uint8_t v) { out.push_back(v); }
+void PutU8(std::vector<uint8_t>& out, uint8_t v) {
+  out.push_back(v);
+}
 void PutU16(std::vector<uint8_t>& out, uint16_t v) {
   out.push_back(static_cast<uint8_t>(v));
   out.push_back(static_cast<uint8_t>(v >> 8u));
 }
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8u * static_cast<unsigned>(i))));
+  for (int i = 0; i < 4; ++i)
+    out.push_back(static_cast<uint8_t>(v >> (8u * static_cast<unsigned>(i))));
 }
-void PutI32(std::vector<uint8_t>& out, int32_t v) { PutU32(out, static_cast<uint32_t>(v)); }
+void PutI32(std::vector<uint8_t>& out, int32_t v) {
+  PutU32(out, static_cast<uint32_t>(v));
+}
 
 }  // namespace
 
@@ -92,7 +97,8 @@ uint32_t Crc32(std::span<const uint8_t> bytes) {
   return c ^ 0xFFFFFFFFu;
 }
 
-TArchive ParseArchive(std::vector<uint8_t> bytes, TArchiveKind expected, std::string_view fileName) {
+TArchive ParseArchive(std::vector<uint8_t> bytes, TArchiveKind expected,
+                      std::string_view fileName) {
   TArchive archive;
   archive.Bytes = std::move(bytes);
   const std::vector<uint8_t>& b = archive.Bytes;
@@ -112,7 +118,8 @@ TArchive ParseArchive(std::vector<uint8_t> bytes, TArchiveKind expected, std::st
   if (count > L::MaxItems) r.Fail(8, "item count " + std::to_string(count) + " too large");
   const size_t tableEnd = L::HeaderSize + size_t{tableSize};
   if (tableEnd > b.size()) r.Fail(12, "item table runs past the end of the file");
-  const size_t fieldsSize = expected == TArchiveKind::Images ? L::ImageFieldsSize : L::SoundFieldsSize;
+  const size_t fieldsSize =
+      expected == TArchiveKind::Images ? L::ImageFieldsSize : L::SoundFieldsSize;
   if (size_t{count} * (2 + 1 + fieldsSize + L::EntryTailSize) > tableSize)
     r.Fail(8, "item count " + std::to_string(count) + " does not fit the item table");
 
@@ -191,7 +198,8 @@ std::vector<uint8_t> TArchiveWriter::Bytes() const {
   std::vector<uint8_t> table;
   const size_t fieldsSize = fKind == TArchiveKind::Images ? L::ImageFieldsSize : L::SoundFieldsSize;
   size_t tableSize = 0;
-  for (const TPending& p : fItems) tableSize += 2 + p.Entry.Name.size() + fieldsSize + L::EntryTailSize;
+  for (const TPending& p : fItems)
+    tableSize += 2 + p.Entry.Name.size() + fieldsSize + L::EntryTailSize;
 
   size_t offset = L::HeaderSize + tableSize;
   for (const TPending& p : fItems) {
@@ -203,7 +211,8 @@ std::vector<uint8_t> TArchiveWriter::Bytes() const {
       PutI32(table, e.Image.PatternHeight);
       PutI32(table, e.Image.SkipWidth);
       PutI32(table, e.Image.SkipHeight);
-      PutU8(table, static_cast<uint8_t>((e.Image.SystemMemory ? 1u : 0u) | (e.Image.Transparent ? 2u : 0u)));
+      PutU8(table, static_cast<uint8_t>((e.Image.SystemMemory ? 1u : 0u) |
+                                        (e.Image.Transparent ? 2u : 0u)));
       PutU32(table, e.Image.TransparentColor);
     } else {
       PutU8(table, e.Sound.Looped ? 1u : 0u);

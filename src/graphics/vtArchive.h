@@ -24,8 +24,8 @@ class TArchiveError : public std::runtime_error {
 
 struct TArchiveEntry {
   std::string Name;
-  TImageItem Image;  // fields of an image item (PictureWidth/Height unused here)
-  TSoundItem Sound;  // fields of a sound item
+  TImageItem Image;     // fields of an image item (PictureWidth/Height unused here)
+  TSoundItem Sound;     // fields of a sound item
   uint32_t Offset = 0;  // of the payload within the archive's bytes
   uint32_t Length = 0;
 };

@@ -19,9 +19,15 @@ using TColor = uint32_t;
 constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
   return TColor{r} | (TColor{g} << 8u) | (TColor{b} << 16u);
 }
-constexpr uint8_t RedOf(TColor c) { return c & 0xFFu; }
-constexpr uint8_t GreenOf(TColor c) { return (c >> 8u) & 0xFFu; }
-constexpr uint8_t BlueOf(TColor c) { return (c >> 16u) & 0xFFu; }
+constexpr uint8_t RedOf(TColor c) {
+  return c & 0xFFu;
+}
+constexpr uint8_t GreenOf(TColor c) {
+  return (c >> 8u) & 0xFFu;
+}
+constexpr uint8_t BlueOf(TColor c) {
+  return (c >> 16u) & 0xFFu;
+}
 
 // A rectangle with exclusive right and bottom edges.
 struct TRect {
@@ -30,7 +36,9 @@ struct TRect {
   int32_t Height() const { return Bottom - Top; }
   bool operator==(const TRect&) const = default;
 };
-constexpr TRect Bounds(int32_t x, int32_t y, int32_t w, int32_t h) { return {x, y, x + w, y + h}; }
+constexpr TRect Bounds(int32_t x, int32_t y, int32_t w, int32_t h) {
+  return {x, y, x + w, y + h};
+}
 
 // ---- Text canvas ----------------------------------------------------------
 
@@ -52,8 +60,9 @@ enum TFontStyleBits : uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4 };
 struct TFont {
   std::string Name = "Thehits Regular";  // typeface name
   int32_t Size = 10;                     // points, at 96 dots per inch
+  int32_t Height = 0;                    // pixels; when above 0 it is used instead of Size
   TColor Color = 0;
-  uint8_t Style = 0;                     // TFontStyleBits
+  uint8_t Style = 0;  // TFontStyleBits
   bool operator==(const TFont&) const = default;
 };
 
@@ -111,7 +120,7 @@ struct TImageItem {
   bool SystemMemory = false;
   bool Transparent = false;
   TColor TransparentColor = 0;
-  int32_t PictureWidth = 0;   // of the decoded picture
+  int32_t PictureWidth = 0;  // of the decoded picture
   int32_t PictureHeight = 0;
 
   int32_t Width() const { return PatternWidth > 0 ? PatternWidth : PictureWidth; }

@@ -25,7 +25,9 @@ size_t TNameIndex::TCaseFreeHash::operator()(std::string_view s) const {
   return static_cast<size_t>(h);
 }
 
-void TNameIndex::Add(std::string_view name, int32_t index) { fMap.try_emplace(std::string(name), index); }
+void TNameIndex::Add(std::string_view name, int32_t index) {
+  fMap.try_emplace(std::string(name), index);
+}
 
 int32_t TNameIndex::IndexOf(std::string_view name) const {
   const auto it = fMap.find(name);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -96,6 +97,9 @@ class IWindowSystem {
 // One platform: its window system and its media objects, owned by it.
 class IPlatform : public IWindowSystem {
  public:
+  // Where the platform reports what it cannot do (no sound device, a font that is
+  // missing); the main window points it at the error log.
+  virtual void AttachLog(std::function<void(const std::string&)> log) = 0;
   virtual IDisplay& Display() = 0;
   virtual IImageList& ImageList() = 0;
   virtual ISoundList& SoundList() = 0;

@@ -54,8 +54,17 @@ TEST(CommaListJoin, QuotesOnlyWhereNeeded) {
 
 TEST(CommaListRoundTrip, JoinThenSplitGivesTheItemsBack) {
   const std::vector<L> cases = {
-      {"a"}, {""}, {"", ""}, {"a", ""}, {"", "a"}, {"\""}, {"\"\""}, {"a b", "c,d", "e\"f"},
-      {"Vez Uzodaz", "100000", "20", "Master Devuvov"}, {" lead", "trail ", ","}, {"x", "", "", "y"},
+      {"a"},
+      {""},
+      {"", ""},
+      {"a", ""},
+      {"", "a"},
+      {"\""},
+      {"\"\""},
+      {"a b", "c,d", "e\"f"},
+      {"Vez Uzodaz", "100000", "20", "Master Devuvov"},
+      {" lead", "trail ", ","},
+      {"x", "", "", "y"},
   };
   for (const L& items : cases) EXPECT_EQ(Split(Join(items)), items) << Join(items);
 }

@@ -8,7 +8,9 @@
 namespace quellix {
 namespace {
 
-std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> Bytes(std::string_view s) {
+  return {s.begin(), s.end()};
+}
 
 std::vector<uint8_t> SampleImages() {
   TArchiveWriter w(TArchiveKind::Images);
@@ -61,7 +63,8 @@ TEST(Archive, SoundItemsRoundTrip) {
 }
 
 TEST(Archive, EmptyArchiveIsValid) {
-  const TArchive a = ParseArchive(TArchiveWriter(TArchiveKind::Sounds).Bytes(), TArchiveKind::Sounds, "x");
+  const TArchive a =
+      ParseArchive(TArchiveWriter(TArchiveKind::Sounds).Bytes(), TArchiveKind::Sounds, "x");
   EXPECT_TRUE(a.Entries.empty());
 }
 

@@ -52,9 +52,9 @@ TEST_F(ErrorLogTest, FileStartsWithTheLoggerLineAndSkipsEarlierEntries) {
   log.Log("before open");
   log.Open(path);
   log.Log("Creating Engine Objects...");
-  EXPECT_EQ(ReadAll(path),
-            "T2\nVintor Version 6.0 Logger Successfully Initialized\n" + std::string(40, '-') +
-                "\nT3\nCreating Engine Objects...\n" + std::string(40, '-') + "\n");
+  EXPECT_EQ(ReadAll(path), "T2\nVintor Version 6.0 Logger Successfully Initialized\n" +
+                               std::string(40, '-') + "\nT3\nCreating Engine Objects...\n" +
+                               std::string(40, '-') + "\n");
   // The early entry stays in the window.
   EXPECT_EQ(log.Lines()[2], "before open");
 }

@@ -71,8 +71,8 @@ void TFakeImageList::DrawAlpha(int32_t index, const TRect& rect, int32_t alpha) 
 }
 
 void TFakeImageList::DrawRotateAlpha(int32_t index, int32_t x, int32_t y, int32_t width,
-                                     int32_t height, double centreX, double centreY,
-                                     int32_t angle, int32_t alpha) {
+                                     int32_t height, double centreX, double centreY, int32_t angle,
+                                     int32_t alpha) {
   if (FailDraws) throw std::runtime_error("draw failed");
   TDrawCall c;
   c.Op = TDrawCall::DrawRotateAlpha;

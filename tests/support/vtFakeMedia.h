@@ -16,8 +16,8 @@ namespace quellix::testing {
 struct TDrawCall {
   enum TOp { Draw, StretchDraw, DrawAlpha, DrawRotateAlpha } Op = Draw;
   int32_t Index = -1;
-  int32_t X = 0, Y = 0;    // Draw, DrawRotateAlpha
-  TRect Rect;              // StretchDraw, DrawAlpha
+  int32_t X = 0, Y = 0;  // Draw, DrawRotateAlpha
+  TRect Rect;            // StretchDraw, DrawAlpha
   int32_t Width = 0, Height = 0;
   double CentreX = 0, CentreY = 0;
   int32_t Angle = 0, Alpha = 255;
@@ -37,7 +37,9 @@ class TFakeCanvas : public ITextCanvas {
  public:
   void TextOut(int32_t x, int32_t y, std::string_view text) override;
   void TextRect(const TRect& clip, int32_t x, int32_t y, std::string_view text) override;
-  int32_t TextWidth(std::string_view text) override { return 8 * static_cast<int32_t>(text.size()); }
+  int32_t TextWidth(std::string_view text) override {
+    return 8 * static_cast<int32_t>(text.size());
+  }
   int32_t TextHeight(std::string_view) override { return Font.Size * 4 / 3; }
   void Release() override { ++Releases; }
 
@@ -72,7 +74,9 @@ class TFakeImageList : public IImageList {
 
   void LoadFromFile(const std::string& path) override;
   int32_t Count() const override { return static_cast<int32_t>(Items.size()); }
-  const TImageItem& Item(int32_t index) const override { return Items.at(static_cast<size_t>(index)); }
+  const TImageItem& Item(int32_t index) const override {
+    return Items.at(static_cast<size_t>(index));
+  }
   int32_t IndexOf(std::string_view name) const override;
   void Draw(int32_t index, int32_t x, int32_t y) override;
   void StretchDraw(int32_t index, const TRect& rect) override;
@@ -92,7 +96,9 @@ class TFakeSoundList : public ISoundList {
 
   void LoadFromFile(const std::string& path) override;
   int32_t Count() const override { return static_cast<int32_t>(Items.size()); }
-  const TSoundItem& Item(int32_t index) const override { return Items.at(static_cast<size_t>(index)); }
+  const TSoundItem& Item(int32_t index) const override {
+    return Items.at(static_cast<size_t>(index));
+  }
   int32_t IndexOf(std::string_view name) const override;
   TSoundInstance Play(int32_t index) override;
   void Stop(TSoundInstance instance) override { Stopped.push_back(instance); }
@@ -136,6 +142,7 @@ class TFakePlatform : public IPlatform {
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { CloseRequested = true; }
 
+  void AttachLog(std::function<void(const std::string&)> log) override { Log = std::move(log); }
   IDisplay& Display() override { return DisplayFake; }
   IImageList& ImageList() override { return Images; }
   ISoundList& SoundList() override { return Sounds; }
@@ -145,6 +152,7 @@ class TFakePlatform : public IPlatform {
     std::string Text;
     int32_t Position, Maximum;
   };
+  std::function<void(const std::string&)> Log;
   std::string Dir = "./";
   std::vector<TProgress> Progress;
   std::vector<std::string> Messages;
