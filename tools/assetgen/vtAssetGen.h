@@ -1,0 +1,23 @@
+// The asset generator turns the readable sources in data/ into the files the game
+// reads: "sprites.vtg", "sounds.vtw", "data/quellix.txt", "data/patterns.txt" and
+// "data/config.txt". Every image is drawn and every sound synthesised here; the same
+// sources always give byte-identical files.
+#pragma once
+
+#include <string>
+
+namespace quellix::assetgen {
+
+struct TGenPaths {
+  std::string SourceDir;  // the repository's data/ folder
+  std::string OutDir;     // the run folder; data files go to OutDir + "data/"
+};
+
+// Draws every image into "sprites.vtg" and writes the animation file "data/quellix.txt".
+void GenerateImages(const TGenPaths& paths);
+// Synthesises every sound effect into "sounds.vtw".
+void GenerateSounds(const TGenPaths& paths);
+// Writes "data/patterns.txt" and "data/config.txt" from their sources.
+void GenerateTables(const TGenPaths& paths);
+
+}  // namespace quellix::assetgen
