@@ -77,6 +77,7 @@ void Tvt6HighScoreEngine::LoadDefaults() {
 }
 
 void Tvt6HighScoreEngine::LoadFromFile(const std::string& path) {
+  if (path.empty()) throw std::invalid_argument("Tvt6HighScoreEngine.LoadFromFile: no file name");
   Clear();
   std::error_code error;
   if (!std::filesystem::exists(path, error) && !error) {
@@ -99,6 +100,7 @@ bool Tvt6HighScoreEngine::SaveToFile(const std::string& path) {
   std::string content;
   for (const auto& record : fRecords) content += record->GetAsString() + "\r\n";
   try {
+    if (path.empty()) throw std::invalid_argument("no file name");
     WriteFileAtomically(path, content);
     return true;
   } catch (const std::exception& e) {

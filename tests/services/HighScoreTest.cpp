@@ -212,6 +212,15 @@ TEST_F(HighScoreTest, ARefusedSaveLeavesThePreviousFileAndLogs) {
   EXPECT_EQ(Read(path), "New,1,1,Devuvov\r\n");
 }
 
+TEST_F(HighScoreTest, NoFileNameIsRefused) {
+  table.LoadDefaults();
+  EXPECT_THROW(table.LoadFromFile(""), std::invalid_argument);
+  EXPECT_EQ(table.Count(), 10);
+  EXPECT_FALSE(table.SaveToFile(""));
+  EXPECT_NE(LogText().find("SaveToFile reports the following error: no file name"),
+            std::string::npos);
+}
+
 TEST_F(HighScoreTest, SavingOntoADirectoryFailsAndLogs) {
   const std::string target = (dir / "taken").string();
   fs::create_directories(target);
