@@ -104,17 +104,6 @@ TEST(EnemySettingsFields, KindsInLoadOrderWithTheirFieldLists) {
   EXPECT_EQ(kinds[7].Fields[37], "Current_Shots");
 }
 
-TEST(EnemySettingsFields, RecordSizesMatchTheirFieldLists) {
-  const auto kinds = EnemySettingsFields();
-  const TEnemySettings s;
-  EXPECT_EQ(FieldsOf(s.StarfishSettings).size(), kinds[0].Fields.size());
-  EXPECT_EQ(FieldsOf(s.SpiralsSettings).size(), kinds[1].Fields.size());
-  EXPECT_EQ(FieldsOf(s.CastlesSettings).size(), kinds[3].Fields.size());
-  EXPECT_EQ(FieldsOf(s.FloudsSettings).size(), kinds[6].Fields.size());
-  EXPECT_EQ(FieldsOf(s.AzteksSettings).size(), kinds[7].Fields.size());
-  EXPECT_EQ(FieldsOf(s.BasesSettings).size(), kinds[9].Fields.size());
-}
-
 TEST(EnemySettingsLoad, EveryFieldLandsInItsPlaceForEveryDifficulty) {
   const Tvt6ConfigurationMgr config = MakeConfig(Numbered);
   TEnemySettings s;

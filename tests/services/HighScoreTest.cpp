@@ -300,21 +300,6 @@ TEST_F(HighScoreTableDrawing, CaptionHeadersAndRowsSitWhereTheLayoutSays) {
   EXPECT_EQ(display.CanvasFake.Releases, 1);
 }
 
-TEST_F(HighScoreTableDrawing, LayoutFieldsMoveTheTable) {
-  table.AddRecord("Z", "Devuvov", 5, 1);
-  table.Caption = "Best";
-  table.TableLeft = 10;
-  table.CaptionTop = 0;
-  table.RankWidth = 20;
-  table.ColumnGap = 0;
-  table.RowHeight = 10;
-  table.DrawTable();
-  EXPECT_EQ(Texts()[0].X, 400 - 16);
-  EXPECT_EQ(Texts()[1].Y, 0 + 24 + 10);
-  EXPECT_EQ(Texts()[5].Clip, Bounds(10, 34 + 24 + 10, 20, 10));
-  EXPECT_EQ(Texts()[6].X, 30);
-}
-
 TEST_F(HighScoreTableDrawing, AFailedDrawReleasesTheCanvasAndPassesTheErrorOn) {
   table.LoadDefaults();
   display.CanvasFake.FailNextText = true;
