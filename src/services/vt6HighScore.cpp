@@ -85,7 +85,15 @@ void Tvt6HighScoreEngine::LoadFromFile(const std::string& path) {
     SaveToFile(path);
     return;
   }
-  for (const std::string& line : SplitLines(ReadTextFile(path))) {
+  std::string content;
+  try {
+    content = ReadTextFile(path);
+  } catch (...) {
+    fUnreadPath = path;
+    throw;
+  }
+  fUnreadPath.clear();
+  for (const std::string& line : SplitLines(content)) {
     Tvt6HighScoreRecord& record = *fRecords.emplace_back(std::make_unique<Tvt6HighScoreRecord>());
     try {
       record.SetAsString(line);
@@ -101,6 +109,9 @@ bool Tvt6HighScoreEngine::SaveToFile(const std::string& path) {
   for (const auto& record : fRecords) content += record->GetAsString() + "\r\n";
   try {
     if (path.empty()) throw std::invalid_argument("no file name");
+    // The table in memory does not hold what that file holds: keep the file.
+    if (path == fUnreadPath)
+      throw std::runtime_error("\"" + path + "\" could not be read when loading; not replaced");
     WriteFileAtomically(path, content);
     return true;
   } catch (const std::exception& e) {

@@ -57,7 +57,8 @@ class Tvt6HighScoreEngine {
   void LoadDefaults();
   // Every line of the file becomes a record, blank lines too; a bad line is logged and
   // loading goes on. A missing file gives the default table, saved to path at once.
-  // An existing file that cannot be read raises std::runtime_error.
+  // An existing file that cannot be read raises std::runtime_error, and the table
+  // will not be saved over it.
   void LoadFromFile(const std::string& path);
   // Replaces the file in one step; a failure is logged and the old file stays.
   // Returns whether the table was saved.
@@ -92,6 +93,7 @@ class Tvt6HighScoreEngine {
   std::vector<std::unique_ptr<Tvt6HighScoreRecord>> fRecords;
   IDisplay* fDisplay = nullptr;
   Tvt6FontItem* fFont = nullptr;
+  std::string fUnreadPath;  // the file of the last load, when it could not be read
 };
 
 }  // namespace quellix

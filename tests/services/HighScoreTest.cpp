@@ -181,9 +181,18 @@ TEST_F(HighScoreTest, AnEmptyFileGivesAnEmptyTableInWhichNothingRanks) {
   EXPECT_EQ(Read(path), "");
 }
 
-TEST_F(HighScoreTest, AnExistingButUnreadableFileRaises) {
+TEST_F(HighScoreTest, AnUnreadableFileRaisesAndIsNotSavedOver) {
   fs::create_directories(path);
   EXPECT_THROW(table.LoadFromFile(path), std::runtime_error);
+  // Whatever the file becomes, the empty table in memory never replaces it.
+  fs::remove(path);
+  Write("Kept,1,1,T\r\n");
+  EXPECT_FALSE(table.SaveToFile(path));
+  EXPECT_EQ(Read(path), "Kept,1,1,T\r\n");
+  EXPECT_NE(LogText().find("could not be read when loading"), std::string::npos);
+  // A later load that succeeds lifts the guard.
+  table.LoadFromFile(path);
+  EXPECT_TRUE(table.SaveToFile(path));
 }
 
 TEST_F(HighScoreTest, ARefusedSaveLeavesThePreviousFileAndLogs) {
