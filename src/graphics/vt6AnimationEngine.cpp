@@ -34,12 +34,14 @@ Tvt6AnimationEngine::Tvt6AnimationEngine(const TVintorContext& context)
     : Subscriptions(context.Log, nullptr), fContext(context) {}
 
 void Tvt6AnimationEngine::LoadFromFile(const std::string& path) {
-  TStringList lines;
-  if (!ReadTextLines(path, lines)) {
+  std::string text;
+  try {
+    text = ReadTextFile(path);
+  } catch (const std::runtime_error&) {
     fContext.Log.Log("Animation Engine.LoadFromFile reports \"File not Found\"\r" + path);
     return;
   }
-  LoadFromStrings(lines);
+  LoadFromStrings(SplitLines(text));
 }
 
 void Tvt6AnimationEngine::LoadFromStrings(const TStringList& lines) {
