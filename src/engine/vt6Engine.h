@@ -21,6 +21,13 @@ class IDisplay;
 class IImageList;
 class ISoundList;
 class Tvt6AnimationEngine;
+class Tvt6AudioEngine;
+class Tvt6ConfigurationMgr;
+class Tvt6FlagEngine;
+class Tvt6FontEngine;
+class Tvt6HighScoreEngine;
+class Tvt6StarEngine;
+class TvtDisplayNumber;
 
 class Tvt6Engine {
  public:
@@ -75,7 +82,15 @@ class Tvt6Engine {
   bool RecordFrames = false;
   TStringList Recording;
 
+  // The engine services; all but the number display, flags and patterns exist from Setup on.
   Tvt6AnimationEngine* AnimationEngine() const { return fAnimationEngine.get(); }
+  Tvt6StarEngine* StarEngine() const { return fStarEngine.get(); }
+  TvtDisplayNumber* DisplayNumber() const { return fDisplayNumber.get(); }
+  Tvt6FlagEngine* FlagEngine() const { return fFlagEngine.get(); }
+  Tvt6AudioEngine* AudioEngine() const { return fAudioEngine.get(); }
+  Tvt6ConfigurationMgr* ConfigurationMgr() const { return fConfigurationMgr.get(); }
+  Tvt6FontEngine* FontEngine() const { return fFontEngine.get(); }
+  Tvt6HighScoreEngine* HighScoreEngine() const { return fHighScoreEngine.get(); }
   IDisplay* Display() const { return fDisplay; }
   IImageList* ImageList() const { return fImageList; }
   const TVintorContext& Context() const { return fContext; }
@@ -89,9 +104,14 @@ class Tvt6Engine {
   IDisplay* fDisplay = nullptr;
   IImageList* fImageList = nullptr;
   std::vector<std::unique_ptr<Tvt6Sprite>> fSprites;  // creation order
+  std::unique_ptr<Tvt6StarEngine> fStarEngine;
   int32_t fMaxLayer = 0;
-  // The engine services (starfield, zones, map, number display, flags, audio,
-  // configuration, fonts, high scores) are held here once they exist.
+  std::unique_ptr<TvtDisplayNumber> fDisplayNumber;
+  std::unique_ptr<Tvt6FlagEngine> fFlagEngine;
+  std::unique_ptr<Tvt6AudioEngine> fAudioEngine;
+  std::unique_ptr<Tvt6ConfigurationMgr> fConfigurationMgr;
+  std::unique_ptr<Tvt6FontEngine> fFontEngine;
+  std::unique_ptr<Tvt6HighScoreEngine> fHighScoreEngine;
 };
 
 }  // namespace quellix

@@ -18,10 +18,13 @@ namespace {
 
 // Messages of the playfield frame's error handler, one per state.
 constexpr const char* PlayingError = "QUELLIX:MainLoop reports the following Error: ";
-constexpr const char* LevelTextError = "QUELLIX:ShowLevelCompleteLoop: reports the following Error: ";
+constexpr const char* LevelTextError =
+    "QUELLIX:ShowLevelCompleteLoop: reports the following Error: ";
 constexpr const char* GameOverError = "QUELLIX:ShowGameOver: reports the following Error: ";
-constexpr const char* EnterHighScoreError = "QUELLIX:Handle_InputHighScore: reports the following Error: ";
-constexpr const char* HighScoresError = "QUELLIX:Handle_ShowingHighScores: reports the following Error: ";
+constexpr const char* EnterHighScoreError =
+    "QUELLIX:Handle_InputHighScore: reports the following Error: ";
+constexpr const char* HighScoresError =
+    "QUELLIX:Handle_ShowingHighScores: reports the following Error: ";
 
 // Kinds that test for collisions each playing tick, in the order of the passes.
 constexpr int32_t KindPlayerShot = 1;
@@ -121,7 +124,9 @@ void TfrmMain::RunStateHandler() {
 
 // ---- Steps of the playfield frame ----------------------------------------
 
-void TfrmMain::FillBack() { fPlatform.Display().Fill(0); }
+void TfrmMain::FillBack() {
+  fPlatform.Display().Fill(0);
+}
 
 void TfrmMain::SpawnStars() {
   if (fUnits.Hole) fUnits.Hole->SpawnStars();
@@ -153,7 +158,9 @@ void TfrmMain::DrawHud() {
   if (fUnits.Player) fUnits.Player->DrawHud();
 }
 
-void TfrmMain::Flip() { fPlatform.Display().Flip(); }
+void TfrmMain::Flip() {
+  fPlatform.Display().Flip();
+}
 
 void TfrmMain::EscapeStep() {
   if (!Globals.EscapeRequest) return;
@@ -265,11 +272,12 @@ void TfrmMain::SetupTitle() {
   if (fUnits.Title) fUnits.Title->SetupTitle();
 }
 
-void TfrmMain::ShowOverlayText(int32_t x, int32_t y, int32_t lifetime, const char* scene, bool& doneFlag) {
-  Tvt6Sprite* text = fTextEngine->NewSprite();
-  text->Place(x, y, lifetime, false);
-  text->Projector()->QuickInit("Text", scene, Unlimited);
-  text->OnKillSelf().Subscribe(this, [&doneFlag](Tvt6Sprite*, const void*) { doneFlag = true; });
+void TfrmMain::ShowOverlayText(int32_t x, int32_t y, int32_t lifetime, const char* scene,
+                               bool& doneFlag) {
+  Tvt6Sprite& text = fTextEngine->NewSprite();
+  text.Place(x, y, lifetime, false);
+  text.Projector->QuickInit("Text", scene, Unlimited);
+  text.OnKillSelf.Subscribe(this, [&doneFlag](Tvt6Sprite*, const void*) { doneFlag = true; });
 }
 
 void TfrmMain::LevelComplete() {
@@ -317,8 +325,8 @@ void TfrmMain::EnterHighScore(int32_t rank) {
   fMainEngine->AudioEngine()->PlaySound("cheering.wav");
   fPlatform.ShowModal(dialog);
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
-  table.InsertRecord(dialog.Name(), "Devuvov", rank, Globals.Score, Globals.Level);
-  table.DeleteRecord(table.Count() - 1);
+  table.InsertRecord(dialog.NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
+  table.Delete(table.Count() - 1);
   ShowHighScores();
 }
 

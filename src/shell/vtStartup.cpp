@@ -3,7 +3,6 @@
 #include <string>
 
 #include "config/vt6configclasses.h"
-#include "config/vtPattern.h"
 #include "engine/vt6Engine.h"
 #include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"
@@ -13,8 +12,8 @@ namespace quellix {
 
 namespace {
 
-constexpr TColor MainTextColor = 0xFF0000;   // blue
-constexpr TColor OddRowColor = 0xFF6000;     // light blue
+constexpr TColor MainTextColor = 0xFF0000;  // blue
+constexpr TColor OddRowColor = 0xFF6000;    // light blue
 constexpr TColor EvenRowColor = RGB(230, 250, 94);
 
 // Frees the progress window however the sequence ends.
@@ -31,12 +30,13 @@ class TProgressGuard {
 
 }  // namespace
 
-TfrmMain::TfrmMain(IPlatform& platform)
-    : fPlatform(platform), fContext{fLog, fRandom, platform} {
+TfrmMain::TfrmMain(IPlatform& platform) : fPlatform(platform), fContext{fLog, fRandom, platform} {
   fPlatform.AttachLog([this](const std::string& message) { fLog.Log(message); });
 }
 
-TfrmMain::~TfrmMain() { fPlatform.AttachLog({}); }
+TfrmMain::~TfrmMain() {
+  fPlatform.AttachLog({});
+}
 
 void TfrmMain::ApplicationException(const std::exception& error) {
   fLog.Log(std::string("WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!\r") + error.what());
@@ -105,7 +105,8 @@ void TfrmMain::RunActivation() {
   const char* loadingPatterns = "Loading Pattern Data...";
   fLog.Log(loadingPatterns);
   ShowProgressStep(loadingPatterns, 80, 3);
-  fMainEngine->PatternManager()->LoadFromFile(fExeDir + "data/patterns.txt");
+  // TODO(pattern manager): fMainEngine->PatternManager()->LoadFromFile(fExeDir +
+  // "data/patterns.txt");
   const char* loadingConfiguration = "Loading Configuration Files...";
   fLog.Log(loadingConfiguration);
   ShowProgressStep(loadingConfiguration, 85, 3);
@@ -125,10 +126,10 @@ void TfrmMain::RunActivation() {
   main.Font.Name = "Thehits Regular";
   table.SetFont(&main);
   // The table's rows alternate in colour.
-  table.SetOnBeforeRow([&main](Tvt6HighScoreEngine&, int32_t row) {
+  table.OnBeforeRow = [&main](Tvt6HighScoreEngine&, int32_t row) {
     main.Font.Color = (row % 2 != 0) ? OddRowColor : EvenRowColor;
-  });
-  table.SetOnAfterRow([&main](Tvt6HighScoreEngine&, int32_t) { main.Font.Color = MainTextColor; });
+  };
+  table.OnAfterRow = [&main](Tvt6HighScoreEngine&, int32_t) { main.Font.Color = MainTextColor; };
   if (fUnits.Hole) fUnits.Hole->InitStars();
 
   const char* prepping = "Prepping Interface...";

@@ -99,7 +99,8 @@ TEST_F(GameLoopTest, PlayingTickRunsThePlayerStepsInOrder) {
   platform.InputFake.Button0 = true;
   main.FormMouseDown(TMouseButton::Right);
   Tick();
-  EXPECT_EQ(player.Calls, (std::vector<std::string>{"UpdateControlPoint", "RaiseShields", "PlayerTick", "DrawHud"}));
+  EXPECT_EQ(player.Calls, (std::vector<std::string>{"UpdateControlPoint", "RaiseShields",
+                                                    "PlayerTick", "DrawHud"}));
   EXPECT_TRUE(main.Globals.FireRequest);
   EXPECT_EQ(hole.Calls.back(), "SpawnStars");
   EXPECT_EQ(platform.DisplayFake.Fills, std::vector<TColor>{0});
@@ -175,7 +176,7 @@ TEST_F(GameLoopTest, QualifyingScoreEntersTheNameAndShowsTheTable) {
   EXPECT_EQ(main.Globals.GameState, gsShowHighScores);
   EXPECT_EQ(main.Globals.ScreenTimer, 200);
   EXPECT_EQ(platform.Sounds.Played.back(), "cheering.wav");
-  const Tvt6HighScoreEngine& table = *main.MainEngine()->HighScoreEngine();
+  Tvt6HighScoreEngine& table = *main.MainEngine()->HighScoreEngine();
   ASSERT_EQ(table.Count(), 10);
   EXPECT_EQ(table.Record(4)->Name, "Tester");
   EXPECT_EQ(table.Record(4)->Score, 65000);
@@ -254,7 +255,8 @@ TEST_F(GameLoopTest, FrameErrorIsLoggedWithTheStateTextAndTheFrameStillFlips) {
 
   main.ShowHighScores();
   Tick();
-  EXPECT_TRUE(Logged("QUELLIX:Handle_ShowingHighScores: reports the following Error: stars failed"));
+  EXPECT_TRUE(
+      Logged("QUELLIX:Handle_ShowingHighScores: reports the following Error: stars failed"));
 }
 
 // A failure outside the frame's own handler skips the rest of the tick.

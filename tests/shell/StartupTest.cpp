@@ -37,7 +37,8 @@ TEST_F(StartupTest, ProgressWindowShowsTheTextsAndPositions) {
   Activate();
   std::vector<std::pair<std::string, int32_t>> shown;
   for (const auto& p : platform.Progress) {
-    if (shown.empty() || shown.back() != std::make_pair(p.Text, p.Position)) shown.emplace_back(p.Text, p.Position);
+    if (shown.empty() || shown.back() != std::make_pair(p.Text, p.Position))
+      shown.emplace_back(p.Text, p.Position);
     EXPECT_EQ(p.Maximum, 100);
   }
   EXPECT_EQ(shown, (std::vector<std::pair<std::string, int32_t>>{
@@ -70,8 +71,8 @@ TEST_F(StartupTest, MissingImageArchiveStopsStartUpInTheLoadingState) {
   ASSERT_EQ(messages.size(), 4u);
   EXPECT_EQ(messages[1], "Creating Engine Objects...");
   EXPECT_EQ(messages[2], "Loading Sprites...");
-  EXPECT_EQ(messages[3], "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!\r" + data.File("sprites.vtg") +
-                             ": cannot open file");
+  EXPECT_EQ(messages[3], "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!\r" +
+                             data.File("sprites.vtg") + ": cannot open file");
   EXPECT_EQ(main.Globals.GameState, gsLoading);
   EXPECT_TRUE(platform.ProgressFreed);
 
@@ -92,7 +93,8 @@ TEST_F(StartupTest, EscapeDuringLoadingDoesNotClose) {
 
 TEST_F(StartupTest, MissingHighScoreFileIsWrittenWithDefaultsAndSavedOnClose) {
   Activate();
-  EXPECT_NE(data.Read("highscores.txt").find("\"Vez Uzodaz\",100000,20,\"Master Devuvov\""), std::string::npos);
+  EXPECT_NE(data.Read("highscores.txt").find("\"Vez Uzodaz\",100000,20,\"Master Devuvov\""),
+            std::string::npos);
   main.MainEngine()->HighScoreEngine()->InsertRecord("Ann", "Devuvov", 0, 123456, 7);
   main.FormClose();
   EXPECT_EQ(data.Read("highscores.txt").rfind("Ann,123456,7,Devuvov\r\n", 0), 0u);

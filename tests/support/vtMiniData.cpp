@@ -60,7 +60,8 @@ const char* AnimationFile =
 
 TMiniData::TMiniData() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "mini";
+  const std::string name =
+      info ? std::string(info->test_suite_name()) + "_" + info->name() : "mini";
   fDir = std::filesystem::temp_directory_path() / ("quellix_" + name);
   std::filesystem::remove_all(fDir);
   std::filesystem::create_directories(fDir / "data");
