@@ -11,7 +11,9 @@
 #include "graphics/vtStars.h"
 #include "services/vt6FlagClass.h"
 #include "services/vt6HighScore.h"
+#include "services/vt6MapEngine.h"
 #include "services/vt6Sound.h"
+#include "services/vt6ZoneEngine.h"
 #include "shell/vtErrorLogger.h"
 
 namespace quellix {
@@ -50,8 +52,14 @@ void Tvt6Engine::Setup(IDisplay& display, IImageList& imageList, const std::stri
   fStarEngine = std::make_unique<Tvt6StarEngine>(fContext.Random);
   fStarEngine->SetDisplay(&display);
 
+  fZoneEngine = std::make_unique<Tvt6ZoneEngine>(fContext.Log);
+  fZoneEngine->Bind(display, imageList, *fAnimationEngine);
+
   fHighScoreEngine = std::make_unique<Tvt6HighScoreEngine>(fContext.Log);
   if (!highScoreFile.empty()) fHighScoreEngine->LoadFromFile(highScoreFile);
+
+  fMapEngine = std::make_unique<Tvt6MapEngine>(fContext.Log);
+  fMapEngine->SetUp(*fAnimationEngine, imageList, display);
 
   fDisplayNumber->AnimationEngine = fAnimationEngine.get();
   fDisplayNumber->Display = &display;

@@ -26,7 +26,9 @@ class Tvt6ConfigurationMgr;
 class Tvt6FlagEngine;
 class Tvt6FontEngine;
 class Tvt6HighScoreEngine;
+class Tvt6MapEngine;
 class Tvt6StarEngine;
+class Tvt6ZoneEngine;
 class TvtDisplayNumber;
 
 class Tvt6Engine {
@@ -84,7 +86,9 @@ class Tvt6Engine {
 
   // The engine services; all but the number display, flags and patterns exist from Setup on.
   Tvt6AnimationEngine* AnimationEngine() const { return fAnimationEngine.get(); }
+  Tvt6MapEngine* MapEngine() const { return fMapEngine.get(); }
   Tvt6StarEngine* StarEngine() const { return fStarEngine.get(); }
+  Tvt6ZoneEngine* ZoneEngine() const { return fZoneEngine.get(); }
   TvtDisplayNumber* DisplayNumber() const { return fDisplayNumber.get(); }
   Tvt6FlagEngine* FlagEngine() const { return fFlagEngine.get(); }
   Tvt6AudioEngine* AudioEngine() const { return fAudioEngine.get(); }
@@ -104,7 +108,10 @@ class Tvt6Engine {
   IDisplay* fDisplay = nullptr;
   IImageList* fImageList = nullptr;
   std::vector<std::unique_ptr<Tvt6Sprite>> fSprites;  // creation order
+  // Declared after the animation engine, which must outlive the projectors of these.
+  std::unique_ptr<Tvt6MapEngine> fMapEngine;
   std::unique_ptr<Tvt6StarEngine> fStarEngine;
+  std::unique_ptr<Tvt6ZoneEngine> fZoneEngine;
   int32_t fMaxLayer = 0;
   std::unique_ptr<TvtDisplayNumber> fDisplayNumber;
   std::unique_ptr<Tvt6FlagEngine> fFlagEngine;
