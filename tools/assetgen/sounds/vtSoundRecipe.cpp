@@ -176,6 +176,7 @@ void ApplyVoiceKey(TVoiceRecipe& v, const TSourceLine& line) {
     ApplyFilter(v, line, TFilterKind::BandPass);
   } else if (key == "q") {
     ExpectArguments(line, 1);
+    if (v.Filter == TFilterKind::None) FailAt(line, "\"q\" belongs after the voice's filter");
     v.Resonance = InRange(line, 1, 0.3, 20);
   } else if (key == "repeat") {
     ExpectBetween(line, 2, 4);
@@ -224,8 +225,6 @@ void FinishSound(TSoundBuilder& b) {
     if (v.Start >= s.Length) FailAt(*b.VoiceLines[i], "the voice starts after the sound's length");
     if (v.Wave != TWaveform::Noise && v.Pitch.Empty())
       FailAt(*b.VoiceLines[i], "the voice has no pitch");
-    if (v.Filter == TFilterKind::None && v.Resonance != 0.707)
-      FailAt(*b.VoiceLines[i], "\"q\" without a filter");
     if (s.Looped && b.TimeShaping[i] != nullptr)
       FailAt(*b.TimeShaping[i], "a looped sound plays its voices steadily: \"" +
                                     b.TimeShaping[i]->Tokens[0] + "\" cannot shape them in time");

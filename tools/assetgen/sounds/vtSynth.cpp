@@ -70,7 +70,7 @@ class TNoise {
   std::vector<double> fTable;
 };
 
-// Adds one strike of a voice into mix, from sample `from` to at most `to`.
+// Adds one strike of a voice into mix (a looped sound's voices sound for the whole mix).
 void RenderStrike(const TVoiceRecipe& v, const TStrike& s, const TSoundRecipe& sound,
                   std::vector<double>& mix) {
   const bool looped = sound.Looped;
