@@ -7,6 +7,8 @@
 #include <set>
 
 #include "DifficultyLevelPlan.h"
+#include "config/vt6EnemySettings.h"
+#include "config/vt6configclasses.h"
 
 namespace quellix::testing {
 namespace {
@@ -128,6 +130,23 @@ TEST_F(DifficultyConfig, EveryKindHasFourSectionsWithEveryFieldInOrder) {
       EXPECT_EQ(names, fields) << Sections[s];
     }
   }
+}
+
+// The game's own loader reads every section into the ten records without a fault.
+TEST_F(DifficultyConfig, GameLoaderLoadsEverySection) {
+  Tvt6ConfigurationMgr config;
+  ASSERT_NO_THROW(config.LoadFromFile(RunDir() + "data/config.txt"));
+  EXPECT_EQ(config.GroupCount(), 10);
+  TEnemySettings settings;
+  EXPECT_NO_THROW(config.LoadChild(settings));
+  EXPECT_EQ(settings.StarfishSettings.Initial_Reserves, Value("child", 0, "Initial_Reserves"));
+  EXPECT_NO_THROW(config.LoadEasy(settings));
+  EXPECT_EQ(settings.SquidsSettings.Spawn_Delay, Value("easy", 8, "Spawn_Delay"));
+  EXPECT_NO_THROW(config.LoadMedium(settings));
+  EXPECT_EQ(settings.AzteksSettings.max_shots, Value("medium", 7, "max_shots"));
+  EXPECT_NO_THROW(config.LoadHard(settings));
+  EXPECT_EQ(settings.BasesSettings.Inc_Skittishness, Value("hard", 9, "Inc_Skittishness"));
+  EXPECT_EQ(settings.SpiralsSettings.Shot_HighImage, 3);
 }
 
 TEST_F(DifficultyConfig, FileIsOneLineInTheNestedListFormat) {

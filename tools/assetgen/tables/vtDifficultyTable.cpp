@@ -9,6 +9,12 @@ namespace quellix::assetgen {
 
 namespace {
 
+// An interval is a number of levels that the game divides by: every Inc_ value but the
+// three _Increase steps, and active_mod. It must be at least 1.
+bool IsIntervalField(std::string_view field) {
+  return (field.starts_with("Inc_") && !field.ends_with("_Increase")) || field == "active_mod";
+}
+
 // The header names the columns; sections may stand in any order but each exactly once.
 std::array<size_t, 4> ReadHeader(const TSourceLine& header) {
   if (header.Tokens.size() != 5 || header.Tokens[0] != "field")

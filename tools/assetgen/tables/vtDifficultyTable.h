@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tables/vtEnemyFields.h"
+#include "config/vt6EnemySettings.h"
 #include "tables/vtSourceLines.h"
 
 namespace quellix::assetgen {
@@ -19,8 +19,9 @@ struct TDifficultyTable {
   std::vector<std::array<int32_t, 4>> Values;  // per field: child, easy, medium, hard
 };
 
-// Checks the table against the kind's field list (every field, in order, once), every
-// value an integer and every interval at least 1; raises TSourceError naming the line.
+// Checks the table against the game's field list of the kind (every field, in order,
+// once), every value an integer and every interval at least 1; raises TSourceError
+// naming the line.
 TDifficultyTable ParseDifficultyTable(const std::vector<TSourceLine>& lines,
                                       const TEnemyKindFields& kind, const std::string& fileName);
 

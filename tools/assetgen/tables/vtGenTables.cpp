@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <set>
 
+#include "config/vt6EnemySettings.h"
 #include "services/vtAtomicFile.h"
 #include "tables/vtDifficultyTable.h"
-#include "tables/vtEnemyFields.h"
 #include "tables/vtPatternShapes.h"
 #include "tables/vtSourceLines.h"
 #include "vtAssetGen.h"
@@ -32,7 +32,8 @@ void GenerateConfig(const TGenPaths& paths) {
   const std::string folder = paths.SourceDir + "difficulty/";
   std::set<std::string> expected;
   std::vector<TDifficultyTable> tables;
-  for (const TEnemyKindFields& kind : EnemyKindFields()) {
+  // The game's own field lists: the table must supply exactly what the game loads.
+  for (const TEnemyKindFields& kind : EnemySettingsFields()) {
     const std::string file = folder + std::string(kind.Group) + ".csv";
     expected.insert(std::filesystem::path(file).filename().string());
     tables.push_back(ParseDifficultyTable(ReadSourceLines(file), kind, file));
