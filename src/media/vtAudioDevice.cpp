@@ -12,7 +12,9 @@ constexpr int ChunkSize = 1024;
 }  // namespace
 
 TAudioDevice::TAudioDevice(TPlatformLog& log, const std::string& driver) {
-  if (!driver.empty()) SDL_SetHint(SDL_HINT_AUDIODRIVER, driver.c_str());
+  // Over the environment's choice: the caller asked for this driver.
+  if (!driver.empty())
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
   fSubsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!driver.empty()) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
   if (fSubsystem) fMixerOpen = Mix_OpenAudio(Frequency, AUDIO_S16SYS, Channels, ChunkSize) == 0;

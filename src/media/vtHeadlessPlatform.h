@@ -16,8 +16,8 @@ namespace quellix::media {
 
 struct THeadlessOptions {
   std::string ExeDir = "./";
-  // SDL's "dummy" driver plays in real time without hardware; empty (or any driver that
-  // cannot open) leaves the game silent.
+  // SDL's "dummy" driver plays in real time without hardware; a driver that cannot open
+  // (say "none") leaves the game silent; empty lets SDL choose.
   std::string AudioDriver = "dummy";
 };
 
