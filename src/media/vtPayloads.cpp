@@ -9,8 +9,15 @@ namespace quellix::media {
 
 namespace {
 
+constexpr uint32_t MinChannels = 1, MaxChannels = 8;
+constexpr uint32_t MinSampleRate = 4000, MaxSampleRate = 384000;
+
 [[noreturn]] void Fail(std::string_view file, std::string_view name, const std::string& what) {
   throw TArchiveError(std::string(file) + ": item \"" + std::string(name) + "\" " + what);
+}
+
+uint32_t LittleEndian32(const uint8_t* p) {
+  return (uint32_t{p[3]} << 24u) | (uint32_t{p[2]} << 16u) | (uint32_t{p[1]} << 8u) | p[0];
 }
 
 uint32_t BigEndian32(const uint8_t* p) {
@@ -34,6 +41,39 @@ void CheckPngHeader(std::span<const uint8_t> png, std::string_view file, std::st
   const uint32_t w = BigEndian32(png.data() + 16), h = BigEndian32(png.data() + 20);
   if (w == 0 || h == 0 || w > MaxPictureSide || h > MaxPictureSide)
     Fail(file, name, "has a bad picture size " + std::to_string(w) + " x " + std::to_string(h));
+}
+
+// The RIFF chunks, walked within the bytes: SDL trusts a data chunk's stated length
+// and a format's sample rate enough to allocate by them, so both are checked first.
+void CheckWaveHeader(std::span<const uint8_t> wav, std::string_view file, std::string_view name) {
+  if (wav.size() < 12 || std::memcmp(wav.data(), "RIFF", 4) != 0 ||
+      std::memcmp(wav.data() + 8, "WAVE", 4) != 0)
+    Fail(file, name, "is not a RIFF/WAVE sound");
+  bool format = false, data = false;
+  for (size_t pos = 12; pos + 8 <= wav.size();) {
+    const uint8_t* chunk = wav.data() + pos;
+    const size_t length = LittleEndian32(chunk + 4);
+    if (length > wav.size() - pos - 8) {
+      if (std::memcmp(chunk, "data", 4) == 0 || std::memcmp(chunk, "fmt ", 4) == 0)
+        Fail(file, name, "has a chunk running past its end");
+      break;
+    }
+    if (std::memcmp(chunk, "fmt ", 4) == 0) {
+      if (length < 16) Fail(file, name, "has a short format chunk");
+      const uint32_t channels = chunk[10] | (chunk[11] << 8u);
+      const uint32_t rate = LittleEndian32(chunk + 12);
+      if (channels < MinChannels || channels > MaxChannels || rate < MinSampleRate ||
+          rate > MaxSampleRate)
+        Fail(file, name,
+             "has an unplayable format (" + std::to_string(channels) + " channels at " +
+                 std::to_string(rate) + " Hz)");
+      format = true;
+    } else if (std::memcmp(chunk, "data", 4) == 0) {
+      data = true;
+    }
+    pos += 8 + length + (length & 1u);
+  }
+  if (!format || !data) Fail(file, name, "lacks its format or data chunk");
 }
 
 }  // namespace
@@ -63,9 +103,7 @@ TSurfacePtr DecodePicture(std::span<const uint8_t> png, const TImageItem& fields
 
 TChunkPtr DecodeWave(std::span<const uint8_t> wav, std::string_view name, std::string_view file,
                      bool mixerOpen) {
-  if (wav.size() < 12 || std::memcmp(wav.data(), "RIFF", 4) != 0 ||
-      std::memcmp(wav.data() + 8, "WAVE", 4) != 0)
-    Fail(file, name, "is not a RIFF/WAVE sound");
+  CheckWaveHeader(wav, file, name);
   if (mixerOpen) {
     TChunkPtr chunk(Mix_LoadWAV_RW(OpenBytes(wav, file, name), 1));
     if (!chunk) Fail(file, name, std::string("does not decode as WAV: ") + Mix_GetError());

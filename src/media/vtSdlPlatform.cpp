@@ -100,7 +100,9 @@ void TSdlPlatform::Guarded(F&& handler) {
 
 int TSdlPlatform::Run(IMainWindowEvents& events) {
   fEvents = &events;
-  SetFocus((SDL_GetWindowFlags(fWindow.get()) & SDL_WINDOW_INPUT_FOCUS) != 0);
+  const bool focused = (SDL_GetWindowFlags(fWindow.get()) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  SetFocus(focused);
+  if (!focused) TakeFocus();
   while (!fCloseRequested) Step();
   Guarded([&] { events.FormClose(); });
   SetFocus(false);
@@ -263,7 +265,14 @@ void TSdlPlatform::ShowProgress(std::string_view text, int32_t position, int32_t
 void TSdlPlatform::FreeProgress() {
   if (!fProgress) return;
   fProgress.reset();
+  TakeFocus();
+}
+
+void TSdlPlatform::TakeFocus() {
+  // Raising asks the window manager; without one (a bare X server) only setting the
+  // input focus directly gives the window the focus its timer needs.
   SDL_RaiseWindow(fWindow.get());
+  SDL_SetWindowInputFocus(fWindow.get());
 }
 
 void TSdlPlatform::ShowMessage(std::string_view text) {

@@ -62,6 +62,8 @@ class TSdlPlatform : public IPlatform {
   void DispatchKey(const SDL_KeyboardEvent& event);
   void DispatchButton(const SDL_MouseButtonEvent& event);
   void SetFocus(bool focused);
+  // Brings the main window to the front with the keyboard focus.
+  void TakeFocus();
   void SwitchScreenMode();
   // Runs a handler of the game; an exception goes to ApplicationException.
   template <class F>

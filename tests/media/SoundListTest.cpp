@@ -8,6 +8,7 @@
 
 #include "MediaTestSupport.h"
 #include "media/vtHeadlessPlatform.h"
+#include "media/vtPayloads.h"
 
 namespace quellix::testing {
 namespace {
@@ -148,6 +149,29 @@ TEST_F(SoundList, WithoutASoundDeviceEverythingIsSilent) {
   w.AddSound(SoundFields("cut.wav"), cut);
   w.SaveToFile(dir.File("cut.vtw"));
   EXPECT_THROW(sounds.LoadFromFile(dir.File("cut.vtw")), TArchiveError);
+}
+
+TEST(WavePayload, HeadersThatWouldMakeSdlAllocateWildlyAreRefused) {
+  const std::vector<uint8_t> good = Wav(10);
+  EXPECT_EQ(media::DecodeWave(good, "ok", "s.vtw", false), nullptr) << "checked, no mixer";
+  const auto expectRefused = [](std::vector<uint8_t> wav, const char* why) {
+    try {
+      media::DecodeWave(wav, "bad.wav", "s.vtw", false);
+      ADD_FAILURE() << why;
+    } catch (const TArchiveError& e) {
+      EXPECT_NE(std::string(e.what()).find("s.vtw: item \"bad.wav\""), std::string::npos);
+    }
+  };
+  std::vector<uint8_t> bigData = good;
+  bigData[40] = 0x90, bigData[41] = 0x01, bigData[42] = 0x53, bigData[43] = 0xA7;  // 2.8 GB
+  expectRefused(bigData, "data chunk longer than the file");
+  std::vector<uint8_t> wildRate = good;
+  wildRate[24] = 0xDE, wildRate[25] = 0xAA, wildRate[26] = 0x07;  // 502494 Hz
+  expectRefused(wildRate, "sample rate");
+  std::vector<uint8_t> noChannels = good;
+  noChannels[22] = 0;
+  expectRefused(noChannels, "channels");
+  expectRefused({good.begin(), good.begin() + 36}, "no data chunk");
 }
 
 }  // namespace
