@@ -118,12 +118,5 @@ TEST_F(ImageList, AFailedLoadKeepsThePreviousItems) {
   images().Draw(0, 0, 0);
 }
 
-TEST_F(ImageList, TheColourTableHas256FixedEntries) {
-  const TColorTable table = images().MakeColorTable();
-  EXPECT_EQ(table, images().MakeColorTable());
-  EXPECT_EQ(table[0], 0u);
-  EXPECT_EQ(table[255], RGB(255, 255, 255));
-}
-
 }  // namespace
 }  // namespace quellix::testing

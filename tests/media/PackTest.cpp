@@ -93,6 +93,9 @@ TEST_F(PackTool, BuildsASoundArchive) {
 TEST_F(PackTool, BadLinesAreReportedByLineAndNothingIsWritten) {
   WriteBytes(dir.File("ok.png"), Png(2, 2, [](int, int) { return 0u; }));
   WriteBytes(dir.File("fake.png"), Wav(5));
+  std::vector<uint8_t> cut = Png(2, 2, [](int, int) { return 0u; });
+  cut.resize(cut.size() / 2);
+  WriteBytes(dir.File("cut.png"), cut);
   const std::string manifest = Manifest("images.txt",
                                         "ok,ok.png,0,0,0,0,0,0,0\n"
                                         "short,ok.png,0\n"
@@ -101,13 +104,15 @@ TEST_F(PackTool, BadLinesAreReportedByLineAndNothingIsWritten) {
                                         "OK,ok.png,0,0,0,0,0,0,0\n"
                                         "gone,missing.png,0,0,0,0,0,0,0\n"
                                         "fake,fake.png,0,0,0,0,0,0,0\n"
-                                        "colour,ok.png,0,0,0,0,0,1,$1000000\n");
+                                        "colour,ok.png,0,0,0,0,0,1,$1000000\n"
+                                        "cut,cut.png,0,0,0,0,0,0,0\n");
   const std::string out = dir.File("sprites.vtg");
   const TRun build = Pack("build " + out + " " + manifest);
   EXPECT_EQ(build.Status, 1);
-  for (const char* line : {":2: expected 9 items", ":3: PatternWidth must not be negative",
-                           ":4: SystemMemory", ":5: the name \"OK\" is already used on line 1",
-                           ":6: cannot read", ":7: ", "is not a PNG", ":8: TransparentColor"})
+  for (const char* line :
+       {":2: expected 9 items", ":3: PatternWidth must not be negative", ":4: SystemMemory",
+        ":5: the name \"OK\" is already used on line 1", ":6: cannot read", ":7: ", "is not a PNG",
+        ":8: TransparentColor", ":9: ", "does not decode as PNG"})
     EXPECT_NE(build.Output.find(line), std::string::npos) << line << "\n" << build.Output;
   EXPECT_EQ(build.Output.find(":1:"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(out));

@@ -1,13 +1,13 @@
 #include "vtPack.h"
 
 #include <charconv>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "config/vtCommaList.h"
 #include "graphics/vtNameIndex.h"
+#include "media/vtPayloads.h"
 
 namespace quellix::pack {
 
@@ -96,14 +96,16 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void CheckPayload(const std::vector<uint8_t>& bytes, TArchiveKind kind, const std::string& file) {
-  static constexpr uint8_t Png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  if (kind == TArchiveKind::Images) {
-    if (bytes.size() < 8 || std::memcmp(bytes.data(), Png, 8) != 0)
-      throw TLineError{file + " is not a PNG picture"};
-  } else if (bytes.size() < 12 || std::memcmp(bytes.data(), "RIFF", 4) != 0 ||
-             std::memcmp(bytes.data() + 8, "WAVE", 4) != 0) {
-    throw TLineError{file + " is not a RIFF/WAVE sound"};
+// Decodes the payload as the game's lists will, so a file they could not load is
+// refused here rather than at the game's start.
+void CheckPayload(const std::vector<uint8_t>& bytes, const TManifestItem& item, TArchiveKind kind) {
+  try {
+    if (kind == TArchiveKind::Images)
+      media::DecodePicture(bytes, item.Image, item.File);
+    else
+      media::DecodeWave(bytes, item.Sound.Name, item.File, false);
+  } catch (const TArchiveError& e) {
+    throw TLineError{e.what()};
   }
 }
 
@@ -164,7 +166,7 @@ std::vector<std::string> BuildArchive(const std::string& out, const std::string&
   for (const TManifestItem& item : manifest.Items) {
     try {
       const std::vector<uint8_t> bytes = ReadFile(item.File);
-      CheckPayload(bytes, kind, item.File);
+      CheckPayload(bytes, item, kind);
       if (kind == TArchiveKind::Images)
         writer.AddImage(item.Image, bytes);
       else

@@ -1,5 +1,6 @@
 // The archive packer: a manifest (one item per line, as a comma list) names each
-// item's file and fields; the packer checks every line and every payload and writes
+// item's file and fields; the packer checks every line, decodes every payload as the
+// game will, and writes
 // the archive in one atomic step, or reports each bad line and writes nothing.
 //
 // Image lines: name,file,PatternWidth,PatternHeight,SkipWidth,SkipHeight,SystemMemory,
