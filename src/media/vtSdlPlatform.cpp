@@ -85,16 +85,17 @@ void TSdlPlatform::Guarded(F&& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    try {
-      fEvents->ApplicationException(error);
-    } catch (...) {
-      // The application's own handler failed; nothing is left to tell.
-    }
+    Report(error);
   } catch (...) {
-    try {
-      fEvents->ApplicationException(std::runtime_error("unknown exception"));
-    } catch (...) {
-    }
+    Report(std::runtime_error("unknown exception"));
+  }
+}
+
+void TSdlPlatform::Report(const std::exception& error) noexcept {
+  try {
+    fEvents->ApplicationException(error);
+  } catch (...) {
+    // The application's own handler failed; nothing is left to tell.
   }
 }
 

@@ -68,6 +68,7 @@ class TSdlPlatform : public IPlatform {
   // Runs a handler of the game; an exception goes to ApplicationException.
   template <class F>
   void Guarded(F&& handler);
+  void Report(const std::exception& error) noexcept;
 
   TSdlSubsystems fVideo;
   TPlatformLog fLog;
