@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/vtCommaList.h"
+#include "config/vtPattern.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vt6SpriteRef.h"
 #include "engine/vtContext.h"
@@ -78,6 +79,8 @@ class Tvt6Engine {
   Tvt6AnimationEngine* AnimationEngine() const { return fAnimationEngine.get(); }
   IDisplay* Display() const { return fDisplay; }
   IImageList* ImageList() const { return fImageList; }
+  // The point patterns; start-up loads them once, movements keep pointers to them.
+  Tvt6PatternManager& PatternManager() { return fPatternManager; }
   const TVintorContext& Context() const { return fContext; }
 
  private:
@@ -90,6 +93,7 @@ class Tvt6Engine {
   IImageList* fImageList = nullptr;
   std::vector<std::unique_ptr<Tvt6Sprite>> fSprites;  // creation order
   int32_t fMaxLayer = 0;
+  Tvt6PatternManager fPatternManager;
   // The engine services (starfield, zones, map, number display, flags, audio,
   // configuration, fonts, high scores) are held here once they exist.
 };
