@@ -75,8 +75,8 @@ Tvt6Pattern* Tvt6PatternManager::FindPattern(std::string_view name) const {
 
 void Tvt6PatternManager::LoadFromFile(const std::string& path) {
   try {
-    TStringList lines;
-    if (!ReadTextLines(path, lines) || lines.empty()) return;
+    const TStringList lines = SplitLines(ReadTextFile(path));
+    if (lines.empty()) return;
     ParseText(lines[0]);
   } catch (const std::exception&) {
     // A broken file leaves the patterns read before the fault; lookups of the rest

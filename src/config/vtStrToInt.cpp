@@ -7,13 +7,14 @@
 namespace quellix {
 
 int32_t StrToInt(std::string_view text) {
-  // from_chars reads an optional minus and digits; a plus sign is ours to take off.
-  const bool plus = !text.empty() && text.front() == '+';
-  const std::string_view rest = plus ? text.substr(1) : text;
+  // from_chars takes a minus sign but no plus sign; a second sign is still refused below.
+  std::string_view digits = text;
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   int32_t value = 0;
-  const char* end = rest.data() + rest.size();
-  const auto [ptr, ec] = std::from_chars(rest.data(), end, value);
-  if (rest.empty() || (plus && rest.front() == '-') || ec != std::errc() || ptr != end)
+  const char* end = digits.data() + digits.size();
+  const auto [stop, error] = std::from_chars(digits.data(), end, value, 10);
+  const bool signedTwice = text.size() > 1 && text[0] == '+' && text[1] == '-';
+  if (digits.empty() || error != std::errc{} || stop != end || signedTwice)
     throw std::invalid_argument("'" + std::string(text) + "' is not a valid integer value");
   return value;
 }

@@ -1,5 +1,5 @@
-// Whole numbers as every text format of the game writes them: an optional sign and
-// decimal digits, nothing else, within the 32-bit range.
+// The standard text-to-integer conversion of every number the game reads from its
+// text files: decimal digits with an optional sign, the whole text, within 32 bits.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,7 @@
 
 namespace quellix {
 
-// Throws std::invalid_argument naming the text when it is not such a number.
+// Throws std::invalid_argument for anything else, the empty text included.
 int32_t StrToInt(std::string_view text);
 
 }  // namespace quellix

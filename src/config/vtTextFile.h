@@ -1,14 +1,19 @@
-// Reads a text file as lines, as the data files are read: line ends of either
-// convention, no line end needed after the last line.
+// Reading the game's text files: the whole file at once, then cut into lines the way
+// every format of the game counts them (a line ends at CR, LF or CR LF, and a final
+// line end does not start another, empty line).
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "config/vtCommaList.h"
 
 namespace quellix {
 
-// False when the file cannot be opened; lines then stays empty.
-bool ReadTextLines(const std::string& path, TStringList& lines);
+// The file's bytes; throws std::runtime_error naming the file when it cannot be opened
+// or read (a directory included).
+std::string ReadTextFile(const std::string& path);
+
+TStringList SplitLines(std::string_view text);
 
 }  // namespace quellix

@@ -1,5 +1,6 @@
 #include "graphics/vt6AnimationEngine.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "config/vtTextFile.h"
@@ -34,12 +35,12 @@ Tvt6AnimationEngine::Tvt6AnimationEngine(const TVintorContext& context)
     : Subscriptions(context.Log, nullptr), fContext(context) {}
 
 void Tvt6AnimationEngine::LoadFromFile(const std::string& path) {
-  TStringList lines;
-  if (!ReadTextLines(path, lines)) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
     fContext.Log.Log("Animation Engine.LoadFromFile reports \"File not Found\"\r" + path);
     return;
   }
-  LoadFromStrings(lines);
+  LoadFromStrings(SplitLines(ReadTextFile(path)));
 }
 
 void Tvt6AnimationEngine::LoadFromStrings(const TStringList& lines) {
