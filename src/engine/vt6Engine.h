@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/vtCommaList.h"
+#include "config/vtPattern.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vt6SpriteRef.h"
 #include "engine/vtContext.h"
@@ -97,6 +98,8 @@ class Tvt6Engine {
   Tvt6HighScoreEngine* HighScoreEngine() const { return fHighScoreEngine.get(); }
   IDisplay* Display() const { return fDisplay; }
   IImageList* ImageList() const { return fImageList; }
+  // The point patterns; start-up loads them once, movements keep pointers to them.
+  Tvt6PatternManager& PatternManager() { return fPatternManager; }
   const TVintorContext& Context() const { return fContext; }
 
  private:
@@ -117,6 +120,7 @@ class Tvt6Engine {
   std::unique_ptr<Tvt6FlagEngine> fFlagEngine;
   std::unique_ptr<Tvt6AudioEngine> fAudioEngine;
   std::unique_ptr<Tvt6ConfigurationMgr> fConfigurationMgr;
+  Tvt6PatternManager fPatternManager;
   std::unique_ptr<Tvt6FontEngine> fFontEngine;
   std::unique_ptr<Tvt6HighScoreEngine> fHighScoreEngine;
 };

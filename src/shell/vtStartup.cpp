@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/vt6configclasses.h"
+#include "config/vtPattern.h"
 #include "engine/vt6Engine.h"
 #include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"
