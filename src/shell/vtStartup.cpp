@@ -106,8 +106,7 @@ void TfrmMain::RunActivation() {
   const char* loadingPatterns = "Loading Pattern Data...";
   fLog.Log(loadingPatterns);
   ShowProgressStep(loadingPatterns, 80, 3);
-  // TODO(pattern manager): fMainEngine->PatternManager()->LoadFromFile(fExeDir +
-  // "data/patterns.txt");
+  fMainEngine->PatternManager().LoadFromFile(fExeDir + "data/patterns.txt");
   const char* loadingConfiguration = "Loading Configuration Files...";
   fLog.Log(loadingConfiguration);
   ShowProgressStep(loadingConfiguration, 85, 3);

@@ -1,6 +1,10 @@
 #include <fstream>
 
 #include "MainWindowFixture.h"
+#include "config/vt6configclasses.h"
+#include "config/vtPattern.h"
+#include "graphics/vt6AnimationEngine.h"
+#include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"
 
 namespace quellix::testing {
@@ -26,6 +30,15 @@ TEST_F(StartupTest, ActivationLogsEveryStepInOrderAndEndsOnTheTitle) {
   EXPECT_EQ(main.Globals.GameState, gsTitle);
   EXPECT_EQ(title.Setups, 1);
   EXPECT_EQ(hole.Calls, std::vector<std::string>{"InitStars"});
+  // Every data file reached its engine.
+  EXPECT_NE(main.MainEngine()->PatternManager().FindPattern("zig"), nullptr);
+  EXPECT_EQ(main.MainEngine()->ConfigurationMgr()->GetValue("g", "s", "a"), "1");
+  EXPECT_NE(main.MainEngine()->AnimationEngine()->GetScene("Text", "gameover"), nullptr);
+  EXPECT_NE(main.TextEngine()->AnimationEngine()->GetScene("Text", "gameover"), nullptr);
+  EXPECT_EQ(platform.Sounds.Count(), 3);
+  ASSERT_NE(main.MainEngine()->FontEngine()->FindFont("Main"), nullptr);
+  EXPECT_EQ(main.MainEngine()->HighScoreEngine()->Font(),
+            main.MainEngine()->FontEngine()->FindFont("Main"));
   EXPECT_TRUE(platform.CursorHidden);
   EXPECT_TRUE(platform.ProgressFreed);
   EXPECT_TRUE(main.Globals.SoundOn);
