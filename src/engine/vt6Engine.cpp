@@ -4,8 +4,16 @@
 #include <exception>
 #include <stdexcept>
 
+#include "config/vt6configclasses.h"
 #include "graphics/vt6AnimationEngine.h"
+#include "graphics/vt6FontHandler.h"
 #include "graphics/vtMedia.h"
+#include "graphics/vtStars.h"
+#include "services/vt6FlagClass.h"
+#include "services/vt6HighScore.h"
+#include "services/vt6MapEngine.h"
+#include "services/vt6Sound.h"
+#include "services/vt6ZoneEngine.h"
 #include "shell/vtErrorLogger.h"
 
 namespace quellix {
@@ -20,7 +28,10 @@ void TargetDims(Tvt6Sprite& target, int32_t& width, int32_t& height) {
 
 }  // namespace
 
-Tvt6Engine::Tvt6Engine(const TVintorContext& context) : fContext(context) {}
+Tvt6Engine::Tvt6Engine(const TVintorContext& context)
+    : fContext(context),
+      fDisplayNumber(std::make_unique<TvtDisplayNumber>()),
+      fFlagEngine(std::make_unique<Tvt6FlagEngine>()) {}
 
 Tvt6Engine::~Tvt6Engine() {
   ClearSprites();
@@ -30,20 +41,37 @@ void Tvt6Engine::Log(const std::string& message) const {
   fContext.Log.Log(message);
 }
 
-void Tvt6Engine::Setup(IDisplay& display, IImageList& imageList,
-                       [[maybe_unused]] const std::string& highScoreFile,
-                       [[maybe_unused]] ISoundList& soundList) {
+void Tvt6Engine::Setup(IDisplay& display, IImageList& imageList, const std::string& highScoreFile,
+                       ISoundList& soundList) {
   // Projectors keep pointers into the animation engine: it is made once.
   if (fAnimationEngine) throw std::logic_error("Tvt6Engine.Setup runs once");
   fDisplay = &display;
   fImageList = &imageList;
   fAnimationEngine = std::make_unique<Tvt6AnimationEngine>(fContext);
 
-  // The engine services are created here, in this order: the starfield on the display;
-  // the zone engine on display, image list and animation engine; the high-score table,
-  // loaded from highScoreFile when it is not empty; the map engine; the number display;
-  // the audio engine on soundList, switched on; the configuration manager and the font
-  // engine.
+  fStarEngine = std::make_unique<Tvt6StarEngine>(fContext.Random);
+  fStarEngine->SetDisplay(&display);
+
+  fZoneEngine = std::make_unique<Tvt6ZoneEngine>(fContext.Log);
+  fZoneEngine->Bind(display, imageList, *fAnimationEngine);
+
+  fHighScoreEngine = std::make_unique<Tvt6HighScoreEngine>(fContext.Log);
+  if (!highScoreFile.empty()) fHighScoreEngine->LoadFromFile(highScoreFile);
+
+  fMapEngine = std::make_unique<Tvt6MapEngine>(fContext.Log);
+  fMapEngine->SetUp(*fAnimationEngine, imageList, display);
+
+  fDisplayNumber->AnimationEngine = fAnimationEngine.get();
+  fDisplayNumber->Display = &display;
+  fDisplayNumber->ImageList = &imageList;
+
+  fAudioEngine = std::make_unique<Tvt6AudioEngine>();
+  fAudioEngine->SetSoundList(&soundList);
+  fAudioEngine->SetEnabled(true);
+
+  fConfigurationMgr = std::make_unique<Tvt6ConfigurationMgr>();
+  fFontEngine = std::make_unique<Tvt6FontEngine>();
+  fFontEngine->SetDisplay(&display);
 
   const TColorTable palette = imageList.MakeColorTable();
   display.ColorTable = palette;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "config/vtCommaList.h"
+#include "config/vtPattern.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vt6SpriteRef.h"
 #include "engine/vtContext.h"
@@ -21,6 +22,15 @@ class IDisplay;
 class IImageList;
 class ISoundList;
 class Tvt6AnimationEngine;
+class Tvt6AudioEngine;
+class Tvt6ConfigurationMgr;
+class Tvt6FlagEngine;
+class Tvt6FontEngine;
+class Tvt6HighScoreEngine;
+class Tvt6MapEngine;
+class Tvt6StarEngine;
+class Tvt6ZoneEngine;
+class TvtDisplayNumber;
 
 class Tvt6Engine {
  public:
@@ -75,9 +85,21 @@ class Tvt6Engine {
   bool RecordFrames = false;
   TStringList Recording;
 
+  // The engine services; all but the number display, flags and patterns exist from Setup on.
   Tvt6AnimationEngine* AnimationEngine() const { return fAnimationEngine.get(); }
+  Tvt6MapEngine* MapEngine() const { return fMapEngine.get(); }
+  Tvt6StarEngine* StarEngine() const { return fStarEngine.get(); }
+  Tvt6ZoneEngine* ZoneEngine() const { return fZoneEngine.get(); }
+  TvtDisplayNumber* DisplayNumber() const { return fDisplayNumber.get(); }
+  Tvt6FlagEngine* FlagEngine() const { return fFlagEngine.get(); }
+  Tvt6AudioEngine* AudioEngine() const { return fAudioEngine.get(); }
+  Tvt6ConfigurationMgr* ConfigurationMgr() const { return fConfigurationMgr.get(); }
+  Tvt6FontEngine* FontEngine() const { return fFontEngine.get(); }
+  Tvt6HighScoreEngine* HighScoreEngine() const { return fHighScoreEngine.get(); }
   IDisplay* Display() const { return fDisplay; }
   IImageList* ImageList() const { return fImageList; }
+  // The point patterns; start-up loads them once, movements keep pointers to them.
+  Tvt6PatternManager& PatternManager() { return fPatternManager; }
   const TVintorContext& Context() const { return fContext; }
 
  private:
@@ -89,9 +111,18 @@ class Tvt6Engine {
   IDisplay* fDisplay = nullptr;
   IImageList* fImageList = nullptr;
   std::vector<std::unique_ptr<Tvt6Sprite>> fSprites;  // creation order
+  // Declared after the animation engine, which must outlive the projectors of these.
+  std::unique_ptr<Tvt6MapEngine> fMapEngine;
+  std::unique_ptr<Tvt6StarEngine> fStarEngine;
+  std::unique_ptr<Tvt6ZoneEngine> fZoneEngine;
   int32_t fMaxLayer = 0;
-  // The engine services (starfield, zones, map, number display, flags, audio,
-  // configuration, fonts, high scores) are held here once they exist.
+  std::unique_ptr<TvtDisplayNumber> fDisplayNumber;
+  std::unique_ptr<Tvt6FlagEngine> fFlagEngine;
+  std::unique_ptr<Tvt6AudioEngine> fAudioEngine;
+  std::unique_ptr<Tvt6ConfigurationMgr> fConfigurationMgr;
+  Tvt6PatternManager fPatternManager;
+  std::unique_ptr<Tvt6FontEngine> fFontEngine;
+  std::unique_ptr<Tvt6HighScoreEngine> fHighScoreEngine;
 };
 
 }  // namespace quellix

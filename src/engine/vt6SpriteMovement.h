@@ -4,9 +4,15 @@
 // the engine's purge.
 #pragma once
 
+#include <functional>
+
 namespace quellix {
 
 class Tvt6Sprite;
+
+// A movement's event, called with the movement as sender.
+template <class TMovement>
+using TMovementEvent = std::function<void(TMovement& sender)>;
 
 class Tvt6SpriteMovement {
  public:

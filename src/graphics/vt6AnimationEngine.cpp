@@ -1,5 +1,6 @@
 #include "graphics/vt6AnimationEngine.h"
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "config/vtTextFile.h"
@@ -34,14 +35,12 @@ Tvt6AnimationEngine::Tvt6AnimationEngine(const TVintorContext& context)
     : Subscriptions(context.Log, nullptr), fContext(context) {}
 
 void Tvt6AnimationEngine::LoadFromFile(const std::string& path) {
-  std::string text;
-  try {
-    text = ReadTextFile(path);
-  } catch (const std::runtime_error&) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) {
     fContext.Log.Log("Animation Engine.LoadFromFile reports \"File not Found\"\r" + path);
     return;
   }
-  LoadFromStrings(SplitLines(text));
+  LoadFromStrings(SplitLines(ReadTextFile(path)));
 }
 
 void Tvt6AnimationEngine::LoadFromStrings(const TStringList& lines) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/EngineTestKit.h"
+#include "support/vtEngineTestKit.h"
 
 namespace quellix {
 namespace {

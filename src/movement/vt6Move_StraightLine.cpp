@@ -1,0 +1,18 @@
+#include "movement/vt6Move_StraightLine.h"
+
+#include "engine/vt6Sprite.h"
+
+namespace quellix {
+
+void Tvt6SpriteMove_StraightLine::SetSpeed(int32_t xStep, int32_t yStep) {
+  XStep = xStep;
+  YStep = yStep;
+}
+
+void Tvt6SpriteMove_StraightLine::Execute() {
+  if (Done) return;
+  Sprite->X += XStep;
+  Sprite->Y += YStep;
+}
+
+}  // namespace quellix

@@ -1,0 +1,349 @@
+// The 40 ms tick: poll the mouse, then run the handler of the current game state.
+// Each handler draws a whole frame (starfield, both engines, heads-up display) and
+// moves the game between title, play, level end, game over and the high-score screens.
+#include <string>
+
+#include "engine/vt6Engine.h"
+#include "engine/vt6Sprite.h"
+#include "graphics/vt6Projector.h"
+#include "graphics/vtStars.h"
+#include "services/vt6HighScore.h"
+#include "services/vt6HighScoreInput.h"
+#include "services/vt6Sound.h"
+#include "shell/vtMainWindow.h"
+
+namespace quellix {
+
+namespace {
+
+// Messages of the playfield frame's error handler, one per state.
+constexpr const char* PlayingError = "QUELLIX:MainLoop reports the following Error: ";
+constexpr const char* LevelTextError =
+    "QUELLIX:ShowLevelCompleteLoop: reports the following Error: ";
+constexpr const char* GameOverError = "QUELLIX:ShowGameOver: reports the following Error: ";
+constexpr const char* EnterHighScoreError =
+    "QUELLIX:Handle_InputHighScore: reports the following Error: ";
+constexpr const char* HighScoresError =
+    "QUELLIX:Handle_ShowingHighScores: reports the following Error: ";
+
+// Kinds that test for collisions each playing tick, in the order of the passes.
+constexpr int32_t KindPlayerShot = 1;
+constexpr int32_t KindHorizontalWave = 15;
+constexpr int32_t KindVerticalWave = 16;
+constexpr int32_t KindShield = 19;
+constexpr int32_t KindPlayerShip = 24;
+
+constexpr int32_t Unlimited = 32000;
+
+// Clears a flag when the scope ends, however it ends.
+class TFlagGuard {
+ public:
+  explicit TFlagGuard(bool& flag) : fFlag(flag) { fFlag = true; }
+  ~TFlagGuard() { fFlag = false; }
+  TFlagGuard(const TFlagGuard&) = delete;
+  TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+ private:
+  bool& fFlag;
+};
+
+}  // namespace
+
+void TfrmMain::FormKeyUp(int32_t key) {
+  if (key == VK_ESCAPE) {
+    Globals.EscapeRequest = true;
+    Globals.Paused = false;
+  } else if (key == VK_SPACE) {
+    Globals.BombRequest = true;
+    Globals.Paused = false;
+  } else {
+    Globals.Paused = !Globals.Paused;
+  }
+}
+
+void TfrmMain::FormMouseDown(TMouseButton button) {
+  if (button == TMouseButton::Right) Globals.RightButtonDown = true;
+}
+
+void TfrmMain::FormMouseUp(TMouseButton button) {
+  if (button == TMouseButton::Right) Globals.RightButtonDown = false;
+}
+
+void TfrmMain::TimerEvent(int32_t /*lagCount*/) {
+  if (Globals.Paused || fInTick) return;
+  TFlagGuard guard(fInTick);
+  try {
+    IInput& input = fPlatform.Input();
+    input.Update();
+    const bool down = input.MouseButton0();
+    Globals.LeftButtonReleased = Globals.LeftButtonDown && !down;
+    Globals.LeftButtonDown = down;
+    RunStateHandler();
+  } catch (const std::exception& e) {
+    fLog.Log(std::string("TfrmMain:TimerEvent:Main Loop Exception\r") + e.what());
+  }
+}
+
+void TfrmMain::RunStateHandler() {
+  switch (Globals.GameState) {
+    case gsLoading:
+      // A start-up that failed leaves the game here; Esc then ends the program
+      // rather than leaving the player in front of a dead full-screen window.
+      if (fActivationFinished && Globals.EscapeRequest) {
+        Globals.EscapeRequest = false;
+        fPlatform.CloseMainWindow();
+      }
+      break;
+    case gsTitle:
+      if (Globals.QuitRequest) {
+        fPlatform.CloseMainWindow();
+      } else if (fUnits.Title) {
+        fUnits.Title->TitleTick();
+      }
+      break;
+    case gsPlaying:
+      PlayingTick();
+      break;
+    case gsLevelComplete:
+      OverlayTextTick(LevelCompleteDone, &TfrmMain::ShowNextLevel);
+      break;
+    case gsNextLevel:
+      OverlayTextTick(NextLevelDone, &TfrmMain::StartNextLevel);
+      break;
+    case gsGameOver:
+      GameOverTick();
+      break;
+    case gsEnterHighScore:
+      EnterHighScoreTick();
+      break;
+    case gsShowHighScores:
+      ShowHighScoresTick();
+      break;
+  }
+}
+
+// ---- Steps of the playfield frame ----------------------------------------
+
+void TfrmMain::FillBack() {
+  fPlatform.Display().Fill(0);
+}
+
+void TfrmMain::SpawnStars() {
+  if (fUnits.Hole) fUnits.Hole->SpawnStars();
+}
+
+void TfrmMain::MoveAndDrawStars() {
+  if (!fUnits.Hole) return;
+  if (Tvt6StarEngine* stars = fUnits.Hole->Stars()) {
+    stars->MoveStars();
+    stars->DrawStars();
+  }
+}
+
+void TfrmMain::PlayfieldFrame(const char* errorText, bool drawHighScores) {
+  try {
+    MoveAndDrawStars();
+    for (Tvt6Engine* engine : {fMainEngine.get(), fTextEngine.get()}) {
+      engine->DrawSprites();
+      engine->UpdateSprites();
+      engine->PurgeSprites();
+    }
+    if (drawHighScores) fMainEngine->HighScoreEngine()->DrawTable();
+  } catch (const std::exception& e) {
+    fLog.Log(errorText + std::string(e.what()));
+  }
+}
+
+void TfrmMain::DrawHud() {
+  if (fUnits.Player) fUnits.Player->DrawHud();
+}
+
+void TfrmMain::Flip() {
+  fPlatform.Display().Flip();
+}
+
+void TfrmMain::EscapeStep() {
+  if (!Globals.EscapeRequest) return;
+  SetupTitle();
+  Globals.EscapeRequest = false;
+  Globals.GameState = gsTitle;
+}
+
+// ---- State handlers --------------------------------------------------------
+
+void TfrmMain::PlayingTick() {
+  FillBack();
+  if (fUnits.Player) {
+    fUnits.Player->UpdateControlPoint();
+    if (Globals.LeftButtonDown) Globals.FireRequest = true;
+    if (Globals.RightButtonDown) {
+      fUnits.Player->RaiseShields();
+    } else {
+      fUnits.Player->LowerShields();
+    }
+    fUnits.Player->PlayerTick();
+  }
+  SpawnStars();
+  fMainEngine->CollideSprites(KindPlayerShot);
+  fMainEngine->CollideSpritesMutual(KindHorizontalWave);
+  fMainEngine->CollideSpritesMutual(KindVerticalWave);
+  fMainEngine->CollideSpritesMutual(KindShield);
+  fMainEngine->CollideSprites(KindPlayerShip);
+  PlayfieldFrame(PlayingError);
+  DrawHud();
+  Flip();
+  EscapeStep();
+  // Both tests run even when Esc has just gone to the title; the last one that
+  // fires decides the state.
+  if (fEnemiesLeft <= 0) LevelComplete();
+  if (!(fUnits.Player && fUnits.Player->GameContinues())) GameOver();
+}
+
+void TfrmMain::OverlayTextTick(const bool& textDone, void (TfrmMain::*next)()) {
+  FillBack();
+  SpawnStars();
+  PlayfieldFrame(LevelTextError);
+  DrawHud();
+  Flip();
+  EscapeStep();
+  if (textDone) (this->*next)();
+}
+
+void TfrmMain::GameOverTick() {
+  FillBack();
+  SpawnStars();
+  PlayfieldFrame(GameOverError);
+  DrawHud();
+  Flip();
+  EscapeStep();
+  if (!GameOverDone) return;
+  GameOverDone = false;
+  const int32_t rank = fMainEngine->HighScoreEngine()->FindRank(Globals.Score);
+  if (rank < 0) {
+    BackToTitle();
+  } else {
+    EnterHighScore(rank);
+  }
+}
+
+void TfrmMain::EnterHighScoreTick() {
+  FillBack();
+  SpawnStars();
+  try {
+    MoveAndDrawStars();
+  } catch (const std::exception& e) {
+    fLog.Log(EnterHighScoreError + std::string(e.what()));
+  }
+  DrawHud();
+  Flip();
+  EscapeStep();
+}
+
+void TfrmMain::ShowHighScoresTick() {
+  FillBack();
+  SpawnStars();
+  PlayfieldFrame(HighScoresError, true);
+  Flip();
+  if (Globals.EscapeRequest) {
+    SetupTitle();
+    Globals.EscapeRequest = false;
+    Globals.GameState = gsTitle;
+  } else if (--Globals.ScreenTimer < 0) {
+    BackToTitle();
+  }
+}
+
+// ---- Operations ----------------------------------------------------------
+
+void TfrmMain::ClearEngines() {
+  fMainEngine->ClearSprites();
+  fTextEngine->ClearSprites();
+}
+
+void TfrmMain::LowerShields() {
+  if (fUnits.Player) fUnits.Player->LowerShields();
+}
+
+void TfrmMain::CreateHole() {
+  if (fUnits.Hole) fUnits.Hole->CreateHole();
+}
+
+void TfrmMain::SetupTitle() {
+  if (fUnits.Title) fUnits.Title->SetupTitle();
+}
+
+void TfrmMain::ShowOverlayText(int32_t x, int32_t y, int32_t lifetime, const char* scene,
+                               bool& doneFlag) {
+  Tvt6Sprite& text = fTextEngine->NewSprite();
+  text.Place(x, y, lifetime, false);
+  text.Projector->QuickInit("Text", scene, Unlimited);
+  text.OnKillSelf.Subscribe(this, [&doneFlag](Tvt6Sprite*, const void*) { doneFlag = true; });
+}
+
+void TfrmMain::LevelComplete() {
+  if (fUnits.Player) fUnits.Player->LevelEndSnapshot();
+  LowerShields();
+  fMainEngine->ClearSprites();
+  fMainEngine->AudioEngine()->PlaySound("newendlevel.wav");
+  ShowOverlayText(200, 180, 50, "LevelComplete", LevelCompleteDone);
+  Globals.GameState = gsLevelComplete;
+  CreateHole();
+}
+
+void TfrmMain::ShowNextLevel() {
+  LevelCompleteDone = false;
+  NextLevelDone = false;
+  ClearEngines();
+  ShowOverlayText(280, 200, 50, "NextLevel", NextLevelDone);
+  CreateHole();
+  Globals.GameState = gsNextLevel;
+}
+
+void TfrmMain::StartNextLevel() {
+  LevelCompleteDone = false;
+  NextLevelDone = false;
+  ClearEngines();
+  if (fUnits.Player) fUnits.Player->StartLevelShips();
+  CreateHole();
+  if (fUnits.Hole) fUnits.Hole->AdvanceLevel();
+  Globals.GameState = gsPlaying;
+}
+
+void TfrmMain::GameOver() {
+  LowerShields();
+  fMainEngine->ClearSprites();
+  ShowOverlayText(270, 200, 200, "gameover", GameOverDone);
+  Globals.GameState = gsGameOver;
+  CreateHole();
+}
+
+void TfrmMain::EnterHighScore(int32_t rank) {
+  Globals.GameState = gsEnterHighScore;
+  // Ticks keep running beneath the modal name window.
+  fInTick = false;
+  TfrmEnterHighScore dialog;
+  fMainEngine->AudioEngine()->PlaySound("cheering.wav");
+  fPlatform.ShowModal(dialog);
+  Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
+  table.InsertRecord(dialog.NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
+  table.Delete(table.Count() - 1);
+  ShowHighScores();
+}
+
+void TfrmMain::ShowHighScores() {
+  LevelCompleteDone = false;
+  NextLevelDone = false;
+  ClearEngines();
+  CreateHole();
+  Globals.GameState = gsShowHighScores;
+  Globals.ScreenTimer = 200;
+}
+
+void TfrmMain::BackToTitle() {
+  GameOverDone = false;
+  SetupTitle();
+  Globals.EscapeRequest = false;
+  Globals.GameState = gsTitle;
+}
+
+}  // namespace quellix

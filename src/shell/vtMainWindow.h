@@ -1,0 +1,113 @@
+// The main window: owner of the error log, the random generator, both sprite engines
+// and the game's shared values. It loads everything on its first activation, runs one
+// tick of the current game state every 40 ms and saves the high scores on close.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/vtContext.h"
+#include "engine/vtRandom.h"
+#include "graphics/vtPlatform.h"
+#include "shell/vtErrorLogger.h"
+#include "shell/vtGameState.h"
+#include "shell/vtGameUnits.h"
+
+namespace quellix {
+
+class Tvt6Engine;
+class Tvt6Sprite;
+
+class TfrmMain : public IMainWindowEvents {
+ public:
+  static constexpr TColor BackgroundColor = RGB(230, 250, 94);
+  static constexpr int32_t TimerInterval = 40;
+
+  explicit TfrmMain(IPlatform& platform);
+  ~TfrmMain() override;
+  TfrmMain(const TfrmMain&) = delete;
+  TfrmMain& operator=(const TfrmMain&) = delete;
+
+  // Window events.
+  void FormActivate() override;
+  void FormKeyUp(int32_t key) override;
+  void FormMouseDown(TMouseButton button) override;
+  void FormMouseUp(TMouseButton button) override;
+  void FormClose() override;
+  void TimerEvent(int32_t lagCount) override;
+  void ApplicationException(const std::exception& error) override;
+
+  // Operations the game units call (all inside a tick).
+  void LevelComplete();
+  void ShowNextLevel();
+  void StartNextLevel();
+  void GameOver();
+  void EnterHighScore(int32_t rank);
+  void ShowHighScores();
+  void BackToTitle();
+
+  int32_t EnemiesLeft() const { return fEnemiesLeft; }
+  void SetEnemiesLeft(int32_t value) { fEnemiesLeft = value; }
+
+  void SetUnits(const TGameUnits& units) { fUnits = units; }
+
+  TGameGlobals Globals;
+  bool LevelCompleteDone = false;
+  bool NextLevelDone = false;
+  bool GameOverDone = false;
+
+  bool InTick() const { return fInTick; }
+  bool ActivationDone() const { return fActivationDone; }
+  const std::string& ExeDir() const { return fExeDir; }
+  IPlatform& Platform() { return fPlatform; }
+  TfrmErrorLog& ErrorLog() { return fLog; }
+  TRandom& Random() { return fRandom; }
+  TVintorContext& Context() { return fContext; }
+  Tvt6Engine* MainEngine() { return fMainEngine.get(); }
+  Tvt6Engine* TextEngine() { return fTextEngine.get(); }
+
+ private:
+  // Start-up (vtStartup.cpp).
+  void RunActivation();
+  void ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
+  void ProcessMessages(int times);
+
+  // The tick and its state handlers (vtGameLoop.cpp).
+  void RunStateHandler();
+  void PlayingTick();
+  // Level complete and next level: the text shows until its sprite goes.
+  void OverlayTextTick(const bool& textDone, void (TfrmMain::*next)());
+  void GameOverTick();
+  void EnterHighScoreTick();
+  void ShowHighScoresTick();
+  void PlayfieldFrame(const char* errorText, bool drawHighScores = false);
+  void FillBack();
+  void SpawnStars();
+  void MoveAndDrawStars();
+  void DrawHud();
+  void Flip();
+  void EscapeStep();
+  void ClearEngines();
+  void LowerShields();
+  void CreateHole();
+  void SetupTitle();
+  // An overlay text on the text engine whose removal sets the given flag.
+  void ShowOverlayText(int32_t x, int32_t y, int32_t lifetime, const char* scene, bool& doneFlag);
+
+  IPlatform& fPlatform;
+  TfrmErrorLog fLog;
+  TRandom fRandom;
+  TVintorContext fContext;
+  TGameUnits fUnits;
+  std::unique_ptr<Tvt6Engine> fMainEngine;
+  std::unique_ptr<Tvt6Engine> fTextEngine;
+  std::string fExeDir;
+  int32_t fEnemiesLeft = 0;
+  bool fInTick = false;
+  bool fActivationDone = false;
+  // Start-up ran to its end, successfully or not.
+  bool fActivationFinished = false;
+};
+
+}  // namespace quellix

@@ -1,0 +1,137 @@
+#include <fstream>
+
+#include "MainWindowFixture.h"
+#include "config/vt6configclasses.h"
+#include "config/vtPattern.h"
+#include "graphics/vt6AnimationEngine.h"
+#include "graphics/vt6FontHandler.h"
+#include "services/vt6HighScore.h"
+
+namespace quellix::testing {
+namespace {
+
+using StartupTest = MainWindowTest;
+
+TEST_F(StartupTest, ActivationLogsEveryStepInOrderAndEndsOnTheTitle) {
+  Activate();
+  EXPECT_EQ(LogMessages(), (std::vector<std::string>{
+                               "Vintor Version 6.0 Logger Successfully Initialized",
+                               "Creating Engine Objects...",
+                               "Loading Sprites...",
+                               "Loading Animations...",
+                               "Loading Pattern Data...",
+                               "Loading Configuration Files...",
+                               "Loading Sound Effects...",
+                               "Setting Up Varibles...",
+                               "Prepping Interface...",
+                               "Initializing Title Screen and Activating Timer...",
+                               "Going into Game Running Mode...",
+                           }));
+  EXPECT_EQ(main.Globals.GameState, gsTitle);
+  EXPECT_EQ(title.Setups, 1);
+  EXPECT_EQ(hole.Calls, std::vector<std::string>{"InitStars"});
+  // Every data file reached its engine.
+  EXPECT_NE(main.MainEngine()->PatternManager().FindPattern("zig"), nullptr);
+  EXPECT_EQ(main.MainEngine()->ConfigurationMgr()->GetValue("g", "s", "a"), "1");
+  EXPECT_NE(main.MainEngine()->AnimationEngine()->GetScene("Text", "gameover"), nullptr);
+  EXPECT_NE(main.TextEngine()->AnimationEngine()->GetScene("Text", "gameover"), nullptr);
+  EXPECT_EQ(platform.Sounds.Count(), 3);
+  ASSERT_NE(main.MainEngine()->FontEngine()->FindFont("Main"), nullptr);
+  EXPECT_EQ(main.MainEngine()->HighScoreEngine()->Font(),
+            main.MainEngine()->FontEngine()->FindFont("Main"));
+  EXPECT_TRUE(platform.CursorHidden);
+  EXPECT_TRUE(platform.ProgressFreed);
+  EXPECT_TRUE(main.Globals.SoundOn);
+  EXPECT_TRUE(main.Globals.ShrapnelOn);
+  EXPECT_FALSE(main.Globals.ChildMode);
+}
+
+TEST_F(StartupTest, ProgressWindowShowsTheTextsAndPositions) {
+  Activate();
+  std::vector<std::pair<std::string, int32_t>> shown;
+  for (const auto& p : platform.Progress) {
+    if (shown.empty() || shown.back() != std::make_pair(p.Text, p.Position))
+      shown.emplace_back(p.Text, p.Position);
+    EXPECT_EQ(p.Maximum, 100);
+  }
+  EXPECT_EQ(shown, (std::vector<std::pair<std::string, int32_t>>{
+                       {"Creating Engine Objects...", 10},
+                       {"Loading Sprites...", 10},
+                       {"Loading Animations...", 10},
+                       {"Loading Animations...", 70},
+                       {"Loading Pattern Data...", 80},
+                       {"Loading Configuration Files...", 85},
+                       {"Loading Sound Effects...", 88},
+                       {"Setting Vars...", 90},
+                       {"Prepping Interface...", 95},
+                       {"Done!", 95},
+                   }));
+}
+
+TEST_F(StartupTest, ActivationRunsOnce) {
+  Activate();
+  const size_t progressSteps = platform.Progress.size();
+  Activate();
+  main.FormActivate();
+  EXPECT_EQ(platform.Progress.size(), progressSteps);
+  EXPECT_EQ(title.Setups, 1);
+}
+
+TEST_F(StartupTest, MissingImageArchiveStopsStartUpInTheLoadingState) {
+  data.Remove("sprites.vtg");
+  Activate();
+  const auto messages = LogMessages();
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(messages[1], "Creating Engine Objects...");
+  EXPECT_EQ(messages[2], "Loading Sprites...");
+  EXPECT_EQ(messages[3], "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!\r" +
+                             data.File("sprites.vtg") + ": cannot open file");
+  EXPECT_EQ(main.Globals.GameState, gsLoading);
+  EXPECT_TRUE(platform.ProgressFreed);
+
+  // The game only polls input from now on; Esc ends the program.
+  Tick(3);
+  EXPECT_EQ(platform.InputFake.Polls, 3);
+  EXPECT_FALSE(platform.CloseRequested);
+  main.FormKeyUp(VK_ESCAPE);
+  Tick();
+  EXPECT_TRUE(platform.CloseRequested);
+}
+
+TEST_F(StartupTest, EscapeDuringLoadingDoesNotClose) {
+  main.FormKeyUp(VK_ESCAPE);
+  Tick();  // a tick before activation finds the loading state
+  EXPECT_FALSE(platform.CloseRequested);
+}
+
+TEST_F(StartupTest, MissingHighScoreFileIsWrittenWithDefaultsAndSavedOnClose) {
+  Activate();
+  EXPECT_NE(data.Read("highscores.txt").find("\"Vez Uzodaz\",100000,20,\"Master Devuvov\""),
+            std::string::npos);
+  main.MainEngine()->HighScoreEngine()->InsertRecord("Ann", "Devuvov", 0, 123456, 7);
+  main.FormClose();
+  EXPECT_EQ(data.Read("highscores.txt").rfind("Ann,123456,7,Devuvov\r\n", 0), 0u);
+  EXPECT_EQ(LogMessages().back(), "Game Shutting Down...");
+}
+
+TEST_F(StartupTest, LogFileThatCannotBeCreatedIsIgnored) {
+  std::filesystem::create_directory(data.File("log.txt"));  // a folder in the way
+  Activate();
+  EXPECT_EQ(main.Globals.GameState, gsTitle);
+  EXPECT_FALSE(main.ErrorLog().FileOpen());
+}
+
+TEST_F(StartupTest, HighScoreRowsAlternateColours) {
+  Activate();
+  Tvt6HighScoreEngine& table = *main.MainEngine()->HighScoreEngine();
+  table.DrawTable();
+  std::vector<TColor> rowColours;
+  for (const TTextCall& t : platform.DisplayFake.CanvasFake.Texts)
+    if (t.Clipped && t.Clip.Left == 150) rowColours.push_back(t.Font.Color);  // the rank column
+  ASSERT_EQ(rowColours.size(), 10u);
+  for (size_t i = 0; i < rowColours.size(); ++i)
+    EXPECT_EQ(rowColours[i], i % 2 ? TColor{0xFF6000} : RGB(230, 250, 94)) << i;
+}
+
+}  // namespace
+}  // namespace quellix::testing
