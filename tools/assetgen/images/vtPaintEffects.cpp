@@ -113,9 +113,10 @@ void PaintBonuses(const TArtSource& source, TArtOutput& out) {
         FitText(values[v], 1000, height - 2 * look.Margin, look.WeightRatio, look.Slant);
     const TSize size{static_cast<int>(std::ceil(TextWidth(values[v], probe) + 2 * look.Margin + 1)),
                      height};
+    const TTextSprite text(values[v], size, look);
     std::vector<TCanvas> pictures;
     for (int f = 0; f < frames; ++f)
-      pictures.push_back(LitText(values[v], size, look, static_cast<float>(f) / frames));
+      pictures.push_back(text.Render(look, static_cast<float>(f) / frames));
     out.AddLoop("Bonuses", values[v], std::move(pictures));
   }
 }

@@ -71,7 +71,7 @@ void DrawLogo(TCanvas& c, const TArtSection& sec) {
       FitText(text, static_cast<float>(box[2]), static_cast<float>(box[3]), 0.13f, 0.18f);
   const float w = TextWidth(text, style), h = style.CapHeight + 2 * style.Weight;
   const TVec origin{box[0] + (box[2] - w) / 2, box[1] + (box[3] - h) / 2};
-  const TShape letters = TextShape(text, style, origin);
+  const TShape letters = Sampled(TextShape(text, style, origin), 40);
   const TShape rim = Inflate(letters, style.Weight * 0.55f);
   DropShadow(c, rim, {6, 8}, 8, 0.75f);
   Glow(c, rim, 10, sec.Colour("logo_glow"), 0.9f);
@@ -215,14 +215,15 @@ void PaintTexts(const TArtSource& source, TArtOutput& out) {
   bannerLook.Margin = 6;
   for (const std::string& scene : sec.List("level_texts")) {
     const TLabel label = Label(sec, scene);
+    const TTextSprite text(label.Text, label.Size, levelLook);
     std::vector<TCanvas> pictures;
     for (int f = 0; f < frames; ++f)
-      pictures.push_back(
-          LitText(label.Text, label.Size, levelLook, static_cast<float>(f) / frames));
+      pictures.push_back(text.Render(levelLook, static_cast<float>(f) / frames));
     out.AddLoop("Text", scene, std::move(pictures));
   }
   for (const std::string& scene : sec.List("banners")) {
     const TLabel label = Label(sec, scene);
+    const TTextSprite text(label.Text, label.Size, bannerLook);
     std::vector<TCanvas> pictures;
     for (int f = 0; f < frames; ++f) {
       TTextLook look = bannerLook;
@@ -230,7 +231,7 @@ void PaintTexts(const TArtSource& source, TArtOutput& out) {
       const float flash = 0.5f + 0.5f * std::cos(f * 2 * Pi / frames);
       look.Top = Lighten(bannerLook.Top, 0.5f * flash);
       look.GlowStrength = 0.4f + 0.5f * flash;
-      pictures.push_back(LitText(label.Text, label.Size, look, static_cast<float>(f) / frames));
+      pictures.push_back(text.Render(look, static_cast<float>(f) / frames));
     }
     out.AddLoop("Text", scene, std::move(pictures));
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace quellix::assetgen {
 
@@ -176,6 +177,33 @@ TShape Rotate(const TShape& a, TVec pivot, float angle) {
 TShape ScaleAbout(const TShape& a, TVec pivot, float k) {
   return {[a, pivot, k](TVec p) { return a(pivot + (p - pivot) * (1.0f / k)) * k; },
           TransformedBox(a.Bounds(), [&](TVec v) { return pivot + (v - pivot) * k; })};
+}
+
+TShape Sampled(const TShape& a, float margin) {
+  const TBox b = a.Bounds().Grown(margin);
+  const int w = static_cast<int>(std::ceil(b.Right - b.Left)) + 2;
+  const int h = static_cast<int>(std::ceil(b.Bottom - b.Top)) + 2;
+  auto grid = std::make_shared<std::vector<float>>(static_cast<size_t>(w) * h);
+  for (int j = 0; j < h; ++j)
+    for (int i = 0; i < w; ++i)
+      (*grid)[static_cast<size_t>(j) * w + i] = a({b.Left + i, b.Top + j});
+  return {[grid, b, w, h](TVec p) {
+            const float gx = p.X - b.Left, gy = p.Y - b.Top;
+            // Beyond the grid: the edge value plus the way still to go, a fair estimate
+            // for points that only glows and bounds ever ask about.
+            const float cx = std::clamp(gx, 0.0f, static_cast<float>(w - 1));
+            const float cy = std::clamp(gy, 0.0f, static_cast<float>(h - 1));
+            const float beyond = Length({gx - cx, gy - cy});
+            const int x0 = std::min(static_cast<int>(cx), w - 2),
+                      y0 = std::min(static_cast<int>(cy), h - 2);
+            const float fx = cx - x0, fy = cy - y0;
+            const float* row0 = grid->data() + static_cast<size_t>(y0) * w;
+            const float* row1 = row0 + w;
+            const float top = row0[x0] + (row0[x0 + 1] - row0[x0]) * fx;
+            const float bottom = row1[x0] + (row1[x0 + 1] - row1[x0]) * fx;
+            return top + (bottom - top) * fy + beyond;
+          },
+          a.Bounds()};
 }
 
 TShape Shear(const TShape& a, float k, float baseY) {

@@ -74,6 +74,10 @@ TShape Translate(const TShape& a, TVec by);
 TShape Rotate(const TShape& a, TVec pivot, float angle);
 // Scaled by k about pivot (distances scale too, so edges stay crisp).
 TShape ScaleAbout(const TShape& a, TVec pivot, float k);
+// The shape's distances stored on a one-pixel grid reaching margin beyond its box and
+// read back by bilinear interpolation: costly shapes (long texts) drawn many times over
+// are evaluated once per pixel.
+TShape Sampled(const TShape& a, float margin);
 // Sheared horizontally by k about the line y = baseY (italic letters).
 TShape Shear(const TShape& a, float k, float baseY);
 

@@ -86,35 +86,60 @@ TSize OrientedSize(TSide side, float across, float depth) {
   return (side == TSide::Left || side == TSide::Right) ? TSize{d, a} : TSize{a, d};
 }
 
-TCanvas LitText(std::string_view text, TSize size, const TTextLook& look, float sweep) {
-  TCanvas canvas = Canvas(size);
-  const float w = size.Width - 2 * look.Margin, h = size.Height - 2 * look.Margin;
-  const TTextStyle style = FitText(text, w, h, look.WeightRatio, look.Slant);
+namespace {
+
+TTextStyle LayoutStyle(std::string_view text, TSize size, const TTextLook& layout) {
+  return FitText(text, size.Width - 2 * layout.Margin, size.Height - 2 * layout.Margin,
+                 layout.WeightRatio, layout.Slant);
+}
+
+TVec LayoutOrigin(std::string_view text, TSize size, const TTextStyle& style) {
   const float tw = TextWidth(text, style), th = style.CapHeight + 2 * style.Weight;
-  const TVec origin{(size.Width - tw) / 2, (size.Height - th) / 2};
-  const TShape shape = TextShape(text, style, origin);
+  return {(size.Width - tw) / 2, (size.Height - th) / 2};
+}
+
+}  // namespace
+
+TTextSprite::TTextSprite(std::string_view text, TSize size, const TTextLook& layout)
+    : fSize(size),
+      fStyle(LayoutStyle(text, size, layout)),
+      fTop(LayoutOrigin(text, size, fStyle).Y),
+      fHeight(fStyle.CapHeight + 2 * fStyle.Weight),
+      fShape(Sampled(TextShape(text, fStyle, LayoutOrigin(text, size, fStyle)),
+                     std::max(8.0f, fStyle.Weight * 3.5f))) {}
+
+TCanvas TTextSprite::Render(const TTextLook& look, float sweep) const {
+  TCanvas canvas = Canvas(fSize);
   if (look.GlowStrength > 0)
-    Glow(canvas, shape, std::max(2.0f, style.Weight * 1.2f), look.Glow, look.GlowStrength);
+    Glow(canvas, fShape, std::max(2.0f, fStyle.Weight * 1.2f), look.Glow, look.GlowStrength);
   TMaterial m = Metal(look.Top);
-  m.Paint = LinearGradient({0, origin.Y}, look.Top, {0, origin.Y + th}, look.Bottom);
-  m.Bevel = style.Weight * 0.9f;
-  m.Outline = std::max(1.0f, style.Weight * 0.3f);
+  m.Paint = LinearGradient({0, fTop}, look.Top, {0, fTop + fHeight}, look.Bottom);
+  m.Bevel = fStyle.Weight * 0.9f;
+  m.Outline = std::max(1.0f, fStyle.Weight * 0.3f);
   m.OutlineDark = 0.8f;
-  FillLit(canvas, shape, m);
-  if (sweep >= 0) {
-    // A bright diagonal band sliding across the letters, for a shimmer.
-    const float bandX = -0.2f * size.Width + sweep * 1.4f * size.Width;
-    for (int y = 0; y < size.Height; ++y)
-      for (int x = 0; x < size.Width; ++x) {
-        const TVec p{x + 0.5f, y + 0.5f};
-        const float d = shape(p);
-        if (d > 0) continue;
-        const float band = std::abs((p.X + p.Y * 0.6f) - bandX);
-        const float k = std::clamp(1.0f - band / (size.Height * 0.35f), 0.0f, 1.0f);
-        if (k > 0) canvas.Blend(x, y, {1, 1, 1}, k * 0.6f * std::clamp(0.5f - d, 0.0f, 1.0f));
-      }
-  }
+  FillLit(canvas, fShape, m);
+  if (sweep < 0) return canvas;
+  // A bright diagonal band sliding across the letters, for a shimmer.
+  const float bandX = -0.2f * fSize.Width + sweep * 1.4f * fSize.Width;
+  const TBox box = fShape.Bounds();
+  const int x0 = std::max(0, static_cast<int>(box.Left)),
+            y0 = std::max(0, static_cast<int>(box.Top));
+  const int x1 = std::min(fSize.Width, static_cast<int>(box.Right) + 2);
+  const int y1 = std::min(fSize.Height, static_cast<int>(box.Bottom) + 2);
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const TVec p{x + 0.5f, y + 0.5f};
+      const float d = fShape(p);
+      if (d > 0.5f) continue;
+      const float band = std::abs((p.X + p.Y * 0.6f) - bandX);
+      const float k = std::clamp(1.0f - band / (fSize.Height * 0.35f), 0.0f, 1.0f);
+      if (k > 0) canvas.Blend(x, y, {1, 1, 1}, k * 0.6f * std::clamp(0.5f - d, 0.0f, 1.0f));
+    }
   return canvas;
+}
+
+TCanvas LitText(std::string_view text, TSize size, const TTextLook& look, float sweep) {
+  return TTextSprite(text, size, look).Render(look, sweep);
 }
 
 }  // namespace quellix::assetgen

@@ -49,6 +49,19 @@ struct TTextLook {
   float Slant = 0.0f;
   float Margin = 4.0f;
 };
+// A text laid out once in its box and drawn in as many looks as wanted (frames of a
+// shimmer, a flash); sweep 0..1 runs a bright band across, below 0 none.
+class TTextSprite {
+ public:
+  TTextSprite(std::string_view text, TSize size, const TTextLook& layout);
+  TCanvas Render(const TTextLook& look, float sweep = -1.0f) const;
+
+ private:
+  TSize fSize;
+  TTextStyle fStyle;
+  float fTop = 0, fHeight = 0;
+  TShape fShape;
+};
 TCanvas LitText(std::string_view text, TSize size, const TTextLook& look, float sweep = -1.0f);
 
 }  // namespace quellix::assetgen
