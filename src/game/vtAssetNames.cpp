@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "graphics/vtNameIndex.h"
+
 namespace quellix {
 
 namespace {
@@ -38,6 +40,13 @@ std::string Numbered(std::string_view prefix, int32_t n) {
 
 void Add(std::vector<TSceneName>& out, std::string_view reel, std::string scene) {
   out.push_back({std::string(reel), std::move(scene)});
+}
+
+// Adds a name unless the list holds it already (as the animation engine compares).
+void AddOnce(std::vector<TSceneName>& out, std::string_view reel, std::string scene) {
+  for (const TSceneName& s : out)
+    if (SameText(s.Reel, reel) && SameText(s.Scene, scene)) return;
+  Add(out, reel, std::move(scene));
 }
 
 }  // namespace
@@ -93,10 +102,6 @@ std::vector<TSceneName> RequiredScenes(const TImageRanges& ranges) {
     Add(out, reels::TitleScreen, std::string(zone) + "dim");
     Add(out, reels::TitleScreen, std::string(zone) + "bright");
   }
-  // The title's decorations are variant 1 of three kinds, whatever the ranges say.
-  Add(out, EnemyNames(TEnemyKind::Starfish).Reel, "Starfish1");
-  Add(out, EnemyNames(TEnemyKind::Castles).Reel, "Castle1");
-  Add(out, EnemyNames(TEnemyKind::Flouds).Reel, "floud1");
 
   for (std::string_view side : SideNames)
     for (int32_t colour = 1; colour <= ShipColourCount; ++colour) {
@@ -129,6 +134,10 @@ std::vector<TSceneName> RequiredScenes(const TImageRanges& ranges) {
       if (!enemy.ShotPrefix.empty()) Add(out, enemy.Reel, EnemyShotScene(enemy.Kind, image));
     }
   }
+  // The title's decorations, whatever the kinds' ranges are.
+  AddOnce(out, EnemyNames(TEnemyKind::Starfish).Reel, "Starfish1");
+  AddOnce(out, EnemyNames(TEnemyKind::Castles).Reel, "Castle1");
+  AddOnce(out, EnemyNames(TEnemyKind::Flouds).Reel, "floud1");
   return out;
 }
 
