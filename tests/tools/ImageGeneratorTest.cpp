@@ -89,6 +89,15 @@ class ImageGenerator : public ::testing::Test {
     return {picture.Width(), picture.Height()};
   }
 
+  static void ExpectEveryNamedScene();
+  static void ExpectFramesPlacedAlike();
+  static void ExpectShipsFillTheirEdges();
+  static void ExpectShotsLeaveTheNoseCentred();
+  static void ExpectShieldsSurroundTheirShips();
+  static void ExpectCentredPiecesCentred();
+  static void ExpectTitleLabelsFitTheirZones();
+  static void ExpectContactSheetOfEveryScene();
+
   static fs::path* Dir;
   static TArchive* Archive;
   static std::string* AnimationText;
@@ -107,7 +116,7 @@ TEST_F(ImageGenerator, TwoRunsGiveTheSameBytes) {
   fs::remove_all(second);
 }
 
-TEST_F(ImageGenerator, EverySceneTheGameNamesIsThereWithItsPictures) {
+void ImageGenerator::ExpectEveryNamedScene() {
   // The loader never reads the first line; it must not be a marker.
   EXPECT_EQ(AnimationText->rfind(";", 0), 0u);
   TImageRanges ranges;
@@ -122,7 +131,7 @@ TEST_F(ImageGenerator, EverySceneTheGameNamesIsThereWithItsPictures) {
       EXPECT_NE(Image(image), nullptr) << scene.Reel << "/" << scene.Scene << " names " << image;
 }
 
-TEST_F(ImageGenerator, FramesOfAScenePlaceTheirPictureAlike) {
+void ImageGenerator::ExpectFramesPlacedAlike() {
   // A turned frame, or a scaled one that is not opaque, is drawn with its centre on the
   // sprite's position; every other frame with its top-left corner there. A scene that
   // mixed the two would jump; only the hit sparks, which are placed on a centre, use it.
@@ -154,7 +163,7 @@ TEST_F(ImageGenerator, FramesOfAScenePlaceTheirPictureAlike) {
   }
 }
 
-TEST_F(ImageGenerator, ShipsFillTheirEdges) {
+void ImageGenerator::ExpectShipsFillTheirEdges() {
   for (int colour = 1; colour <= ShipColourCount; ++colour) {
     const std::string n = std::to_string(colour);
     // The Right ship stands at x 759 and reaches the screen's edge.
@@ -171,7 +180,7 @@ TEST_F(ImageGenerator, ShipsFillTheirEdges) {
   }
 }
 
-TEST_F(ImageGenerator, ShotsLeaveTheNoseCentred) {
+void ImageGenerator::ExpectShotsLeaveTheNoseCentred() {
   const std::pair<const char*, int> offsets[] = {{"Shots", 12}, {"MedShots", 8}, {"largeShots", 4}};
   const int shipAcross = SizeOf("Player", "Left1").H;
   for (const auto& [reel, o] : offsets)
@@ -190,7 +199,7 @@ TEST_F(ImageGenerator, ShotsLeaveTheNoseCentred) {
     }
 }
 
-TEST_F(ImageGenerator, ShieldsSurroundTheirShips) {
+void ImageGenerator::ExpectShieldsSurroundTheirShips() {
   const TSize2 side = SizeOf("Player", "Left1"), edge = SizeOf("Player", "Top1");
   for (int v = 1; v <= ShieldVariantCount; ++v) {
     const std::string n = std::to_string(v);
@@ -209,7 +218,7 @@ TEST_F(ImageGenerator, ShieldsSurroundTheirShips) {
   }
 }
 
-TEST_F(ImageGenerator, CentredPiecesComeOutCentred) {
+void ImageGenerator::ExpectCentredPiecesCentred() {
   // The hole at (350, 230) centres on the stars' target square 380..419 x 260..299.
   for (std::string_view hole : HoleScenes) {
     const TSize2 s = SizeOf("Holes", hole);
@@ -244,7 +253,7 @@ TEST_F(ImageGenerator, CentredPiecesComeOutCentred) {
   }
 }
 
-TEST_F(ImageGenerator, TitleScreenLabelsFitTheirZones) {
+void ImageGenerator::ExpectTitleLabelsFitTheirZones() {
   const TSize2 title = SizeOf("titlescreen", "title");
   EXPECT_EQ(title.W, 800);
   EXPECT_EQ(title.H, 600);
@@ -259,7 +268,7 @@ TEST_F(ImageGenerator, TitleScreenLabelsFitTheirZones) {
     }
 }
 
-TEST_F(ImageGenerator, ContactSheetShowsEveryScene) {
+void ImageGenerator::ExpectContactSheetOfEveryScene() {
   const fs::path sheet = *Dir / "sheet.png";
   WriteContactSheet(Dir->string() + "/", sheet.string());
   const std::string bytes = ReadFile(sheet);
@@ -267,6 +276,21 @@ TEST_F(ImageGenerator, ContactSheetShowsEveryScene) {
   // Eight cells of 170 x 138 a row.
   EXPECT_EQ(picture.Width(), 8 * 170);
   EXPECT_EQ(picture.Height(), static_cast<int>((Scenes->size() + 7) / 8) * 138);
+}
+
+// Each test process generates anew, so the checks share two tests rather than one each.
+TEST_F(ImageGenerator, EverySceneTheGameNamesIsThereAndPlacedAlike) {
+  ExpectEveryNamedScene();
+  ExpectFramesPlacedAlike();
+  ExpectContactSheetOfEveryScene();
+}
+
+TEST_F(ImageGenerator, PicturesHaveTheSizesThePositionsNeed) {
+  ExpectShipsFillTheirEdges();
+  ExpectShotsLeaveTheNoseCentred();
+  ExpectShieldsSurroundTheirShips();
+  ExpectCentredPiecesCentred();
+  ExpectTitleLabelsFitTheirZones();
 }
 
 }  // namespace

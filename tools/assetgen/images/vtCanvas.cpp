@@ -29,10 +29,9 @@ void BoxPass(const TCanvas& src, TCanvas& dst, int half, bool horizontal) {
   const int lines = horizontal ? h : w, length = horizontal ? w : h;
   const float norm = 1.0f / static_cast<float>(2 * half + 1);
   for (int line = 0; line < lines; ++line) {
+    // Beyond the edges the edge pixel repeats, so a full picture keeps its border.
     auto at = [&](int i) -> const TPixel& {
-      i = std::clamp(i, -1, length);
-      static const TPixel Empty{};
-      if (i < 0 || i >= length) return Empty;
+      i = std::clamp(i, 0, length - 1);
       return horizontal ? src.At(i, line) : src.At(line, i);
     };
     TPixel sum;
@@ -123,6 +122,17 @@ void TCanvas::Fade(float k) {
 
 void TCanvas::Fill(TColorF c) {
   for (TPixel& p : fPixels) p = {c.R, c.G, c.B, 1.0f};
+}
+
+void TCanvas::FadeEdges(float band) {
+  for (int y = 0; y < fHeight; ++y)
+    for (int x = 0; x < fWidth; ++x) {
+      const float edge = std::min({x + 0.5f, fWidth - x - 0.5f, y + 0.5f, fHeight - y - 0.5f});
+      const float t = std::clamp(edge / band, 0.0f, 1.0f);
+      const float k = t * t * (3 - 2 * t);
+      TPixel& p = At(x, y);
+      p = {p.R * k, p.G * k, p.B * k, p.A * k};
+    }
 }
 
 std::vector<uint8_t> TCanvas::ToRgba8() const {

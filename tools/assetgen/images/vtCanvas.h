@@ -45,6 +45,9 @@ class TCanvas {
   // Multiplies every pixel's alpha (and so its premultiplied colour) by k.
   void Fade(float k);
   void Fill(TColorF c);
+  // Fades the picture out over `band` pixels towards its edges, so a glow that reaches
+  // the border does not end in a hard rectangle.
+  void FadeEdges(float band);
 
   // Straight-alpha RGBA bytes, row by row, rounded deterministically.
   std::vector<uint8_t> ToRgba8() const;

@@ -36,23 +36,34 @@ TCanvas Blast(TSize size, TColorF hot, TColorF fire, TColorF smoke, float t) {
   TCanvas c = Canvas(size);
   const TVec centre{size.Width / 2.0f, size.Height / 2.0f};
   const float reach = std::min(size.Width, size.Height) / 2.0f;
-  const float ball = reach * (0.18f + 0.32f * std::sqrt(t));
+  // Streaks of burning debris flying out in the first half.
+  if (t < 0.6f)
+    for (int i = 0; i < 14; ++i) {
+      const float a = Hash01(i, 1, 29) * 2 * Pi;
+      const float speed = 0.45f + 0.5f * Hash01(i, 2, 29);
+      const float r = reach * speed * (0.2f + 1.2f * t);
+      const float fade = 1.0f - t / 0.6f;
+      Bolt(c, centre + Polar(r * 0.7f, a), centre + Polar(r, a), 1.3f, fire, fade);
+    }
+  const float ball = reach * (0.28f + 0.32f * std::sqrt(t));
   for (int y = 0; y < size.Height; ++y)
     for (int x = 0; x < size.Width; ++x) {
       const TVec p{x + 0.5f, y + 0.5f};
       const float r = Length(p - centre);
-      if (r > ball * 1.4f) continue;
-      const float n = Fractal(p.X * 0.06f + t * 3, p.Y * 0.06f - t * 2, 11, 4);
-      const float edge = ball * (0.8f + 0.5f * n);
+      if (r > ball * 1.35f) continue;
+      const float n = Fractal(p.X * 0.035f + t * 2.5f, p.Y * 0.035f - t * 1.5f, 11, 5);
+      const float edge = ball * (0.75f + 0.6f * n);
       if (r > edge) continue;
       const float k = r / edge;  // 0 at the heart, 1 at the rim
-      const float heat = std::clamp((1 - k) * 1.3f - t * 0.9f + n * 0.3f, 0.0f, 1.0f);
-      TColorF col = heat > 0.5f ? Mix(fire, hot, (heat - 0.5f) * 2) : Mix(smoke, fire, heat * 2);
+      const float heat =
+          std::clamp((1 - k) * 1.4f - t * 1.1f + (n - 0.5f) * 0.8f + 0.2f, 0.0f, 1.0f);
+      const TColorF col =
+          heat > 0.5f ? Mix(fire, hot, (heat - 0.5f) * 2) : Mix(smoke, fire, heat * 2);
       const float alpha =
-          std::clamp((1 - k) * 3.0f, 0.0f, 1.0f) * (1 - t * t) * (0.6f + 0.4f * heat);
+          std::clamp((1 - k) * 4.0f, 0.0f, 1.0f) * (1 - t * t) * (0.7f + 0.3f * heat);
       c.Blend(x, y, col, alpha);
     }
-  const float ringR = reach * (0.15f + 0.8f * t);
+  const float ringR = reach * (0.2f + 0.75f * t);
   const TShape ring = Ring(centre, ringR, 1.5f + 5 * (1 - t));
   Glow(c, ring, 3 + 4 * t, fire, 0.9f * (1 - t));
   Fill(c, ring, Solid(Mix(hot, fire, t)), 0.9f * (1 - t));

@@ -159,27 +159,33 @@ void Aztek(TCanvas& c, TColorF col, float phase) {
   stone.Paint = LinearGradient(P(0, 0), Lighten(col, 0.3f), P(0, 44), Darken(col, 0.35f));
   stone.Bevel = 3;
   FillLit(c, mask, stone);
-  // Carved bands following the steps.
+  // Inlaid bands of a contrasting stone follow the steps.
+  const TColorF inlay = Mix({0.1f, 0.75f, 0.7f}, {0.9f, 0.2f, 0.15f}, col.G > col.R ? 1.0f : 0.0f);
   Stroke(c,
          Polygon({P(12, 22), P(12, 15), P(20, 15), P(20, 8), P(52, 8), P(52, 15), P(60, 15),
                   P(60, 22)}),
-         1.0f, Darken(col, 0.55f), 0.8f);
+         1.6f, inlay, 0.9f);
+  for (float x : {30.0f, 36.0f, 42.0f})
+    Fill(c, RoundBox(P(x, 4.5f), P(1.6f, 1.6f), 0.4f), Solid(inlay));
   // Ear spools.
-  for (float x : {6.0f, 66.0f}) Orb(c, P(x, 27), 3.2f * u, Lighten(col, 0.2f), 0.0f);
-  // Eyes burn with a pulsing light.
+  for (float x : {6.0f, 66.0f}) Orb(c, P(x, 27), 3.2f * u, inlay, 0.0f);
+  // Deep sockets with eyes that burn with a pulsing light.
   const float burn = 0.55f + 0.45f * std::sin(phase * 2 * Pi);
-  const TColorF eyeLight = Mix({1.0f, 0.35f, 0.1f}, {1.0f, 0.95f, 0.6f}, burn);
-  for (float x : {25.0f, 47.0f}) {
-    const TShape eye = Polygon({P(x - 7, 20), P(x + 6, 18), P(x + 7, 22), P(x - 6, 23)});
-    Glow(c, eye, 2.5f, eyeLight, 0.9f * burn);
+  const TColorF eyeLight = Mix({1.0f, 0.3f, 0.05f}, {1.0f, 0.95f, 0.55f}, burn);
+  for (float x : {24.0f, 48.0f}) {
+    const TShape socket = Polygon({P(x - 9, 17), P(x + 8, 16), P(x + 9, 24), P(x - 8, 25)});
+    Fill(c, socket, Solid({0.06f, 0.02f, 0.02f}));
+    const TShape eye = RoundBox(P(x, 20.5f), P(4.5f, 2.0f), 1.5f);
+    Glow(c, eye, 3.0f, eyeLight, 0.6f + 0.5f * burn);
     Fill(c, eye, Solid(eyeLight));
   }
-  // A stepped nose and a row of teeth.
-  FillLit(c, Polygon({P(33, 20), P(39, 20), P(41, 30), P(31, 30)}), Metal(Darken(col, 0.15f)));
-  Fill(c, RoundBox(P(36, 36), P(12, 3.5f), 1), Solid({0.08f, 0.03f, 0.02f}));
-  for (int t = 0; t < 6; ++t)
-    Fill(c, RoundBox(P(26.5f + t * 3.8f, 35.5f + (t % 2) * 0.6f), P(1.3f, 2.2f), 0.6f),
-         Solid({0.95f, 0.92f, 0.8f}));
+  // A stepped nose and a grinning row of teeth.
+  FillLit(c, Polygon({P(33, 19), P(39, 19), P(41.5f, 30), P(30.5f, 30)}),
+          Metal(Lighten(col, 0.1f)));
+  Fill(c, RoundBox(P(36, 36.5f), P(14, 4), 1.5f), Solid({0.08f, 0.02f, 0.02f}));
+  for (int t = 0; t < 7; ++t)
+    FillLit(c, RoundBox(P(24.5f + t * 4.0f, 36.0f), P(1.5f, 2.6f), 0.6f),
+            Plastic({0.95f, 0.92f, 0.8f}));
 }
 
 void AztekShot(TCanvas& c, TColorF col, float phase) {
@@ -274,9 +280,9 @@ void Floud(TCanvas& c, TColorF col, float phase) {
 
 void FloudShot(TCanvas& c, TColorF col, float phase) {
   const TVec m = Mid(c);
-  const float r = Half(c) - 1.5f;
-  Glow(c, Circle(m, r * 0.5f), 1.5f, col, 0.7f + 0.3f * std::sin(phase * 2 * Pi));
-  Orb(c, m, r * 0.75f, Lighten(col, 0.3f), 0.0f);
+  const float r = Half(c) - 0.5f;
+  Glow(c, Circle(m, r * 0.5f), 1.2f, col, 0.8f + 0.2f * std::sin(phase * 2 * Pi));
+  Fill(c, Circle(m, r * 0.7f), RadialGradient(m, r * 0.7f, {1, 1, 1}, Lighten(col, 0.3f)));
 }
 
 void Spinner(TCanvas& c, TColorF col, float phase) {
@@ -303,22 +309,27 @@ void Spike(TCanvas& c, TColorF col, float phase) {
   const TVec m = Mid(c);
   const float r = Half(c) - 1;
   const float turn = phase * Pi / 2;  // four long points: a quarter turn per loop
-  const float radii[4] = {1.0f, 0.26f, 0.55f, 0.26f};
+  // Four long blades and four short ones between them, round a heavy hub.
+  const float radii[4] = {1.0f, 0.36f, 0.66f, 0.36f};
   std::vector<TVec> pts;
   for (int i = 0; i < 16; ++i) pts.push_back(m + Polar(r * radii[i % 4], turn + i * Pi / 8));
-  const TShape caltrop = Polygon(pts);
-  Glow(c, caltrop, 2.0f, col, 0.5f);
+  const TShape caltrop = Union(Polygon(pts), Circle(m, r * 0.34f));
   TMaterial crystal = Plastic(col);
-  crystal.Paint = RadialGradient(m, r, Lighten(col, 0.7f), col);
-  crystal.Bevel = 2.5f;
+  crystal.Paint = RadialGradient(m, r, Lighten(col, 0.45f), Darken(col, 0.25f));
+  crystal.Bevel = 3.0f;
   crystal.Shine = 1.0f;
   crystal.Gloss = 40;
+  crystal.Outline = 1.2f;
   FillLit(c, caltrop, crystal);
+  // A ridge down each blade catches the light.
   for (int i = 0; i < 16; i += 2)
-    Fill(c, Capsule(m, m + Polar(r * radii[i % 4] * 0.9f, turn + i * Pi / 8), 0.35f),
-         Solid(Lighten(col, 0.8f)), 0.6f);
+    Fill(c, Capsule(m, m + Polar(r * radii[i % 4] * 0.85f, turn + i * Pi / 8), 0.45f),
+         Solid(Lighten(col, 0.75f)), 0.7f);
+  TMaterial hub = Metal(Darken(col, 0.5f));
+  hub.Bevel = r * 0.2f;
+  FillLit(c, Circle(m, r * 0.2f), hub);
   const float glow = 0.6f + 0.4f * std::sin(phase * 2 * Pi);
-  Glow(c, Circle(m, r * 0.1f), 2.5f, {1, 1, 1}, glow);
+  Glow(c, Circle(m, r * 0.06f), 2.0f, Lighten(col, 0.6f), glow);
 }
 
 void Base(TCanvas& c, TColorF col, float phase) {
@@ -397,6 +408,7 @@ std::vector<TCanvas> Loop(TSize size, int frames, TColorF colour, const TBodyPai
   for (int f = 0; f < frames; ++f) {
     TCanvas c = Canvas(size);
     paint(c, colour, static_cast<float>(f) / frames);
+    c.FadeEdges(1.5f);
     pictures.push_back(std::move(c));
   }
   return pictures;

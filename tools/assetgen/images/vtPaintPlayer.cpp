@@ -168,6 +168,7 @@ void PaintShots(const TArtSource& source, TArtOutput& out) {
             }
             Bolt(c, z, a, radius, colours[colour], pulse);
           }
+          c.FadeEdges(2.5f);
           pictures.push_back(std::move(c));
         }
         out.AddLoop(reels[r], SideName(side) + std::to_string(colour + 1), std::move(pictures));
@@ -273,8 +274,8 @@ void PaintWaves(const TArtSource& source, TArtOutput& out) {
           const float crest = std::sin(along * 0.045f + phase) * half * 0.35f +
                               std::sin(along * 0.13f - phase * 2) * half * 0.15f;
           const float dist = std::abs(acrossPos - crest);
-          const float core = std::exp(-dist * dist / 3.0f);
-          const float halo = std::exp(-dist / (half * 0.4f)) * 0.7f;
+          const float core = std::exp(-dist * dist / 7.0f);
+          const float halo = std::exp(-dist / (half * 0.45f)) * 0.85f;
           const float edge = std::clamp((half - std::abs(acrossPos)) / 3.0f, 0.0f, 1.0f);
           const float a = std::clamp(core + halo, 0.0f, 1.0f) * edge;
           if (a > 0.003f) c.Blend(x, y, Mix(col, {1, 1, 1}, core * 0.85f), a);
@@ -290,8 +291,7 @@ void PaintWaves(const TArtSource& source, TArtOutput& out) {
   const float w = static_cast<float>(dripSize.Width), h = static_cast<float>(dripSize.Height);
   const TShape drop = Union(Circle({w / 2, h - w / 2}, w / 2 - 0.5f),
                             Polygon({{w / 2, 0.5f}, {w - 1.0f, h - w / 2}, {1.0f, h - w / 2}}));
-  Glow(drip, drop, 1.5f, col, 0.6f);
-  FillLit(drip, drop, Plastic(Lighten(col, 0.3f)));
+  Fill(drip, drop, LinearGradient({w / 2, 0}, Lighten(col, 0.2f), {w / 2, h}, {1, 1, 1}));
   const std::string& name = out.AddImage(ImageName("Wave", "Drip", 0), std::move(drip));
   std::vector<TFrameOut> frames2;
   for (const int alpha : sec.Ints("drip_alphas")) {

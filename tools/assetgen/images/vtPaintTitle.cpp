@@ -38,6 +38,8 @@ void DrawSky(TCanvas& c, const TArtSection& sec) {
       col = Mix(col, nebulaB, std::clamp((n2 - 0.52f) * 1.8f, 0.0f, 0.45f));
       c.At(x, y) = {col.R, col.G, col.B, 1.0f};
     }
+  // Soften the clouds so that no trace of the noise grid shows.
+  c = Blur(c, 6);
   // Stars: many faint points, a few bright ones with a cross of light.
   for (int i = 0; i < 420; ++i) {
     const int x = static_cast<int>(Hash01(i, 1, 5) * c.Width());
@@ -82,10 +84,12 @@ void DrawLogo(TCanvas& c, const TArtSection& sec) {
   TMaterial gold = Metal(sec.Colour("logo_top"));
   gold.Paint = [&, top = sec.Colour("logo_top"), mid = sec.Colour("logo_middle"),
                 bottom = sec.Colour("logo_bottom")](TVec p) {
+    // Chrome: a bright sky fading to blue above a sharp horizon, and below it the
+    // dark ground brightening to a warm glare at the foot of the letters.
     const float t = std::clamp((p.Y - origin.Y) / h, 0.0f, 1.0f);
-    // Chrome: light sky above a sharp horizon line, warm ground below.
-    return t < 0.52f ? Mix(top, mid, t / 0.52f)
-                     : Mix(bottom, Lighten(bottom, 0.4f), (t - 0.52f) / 0.48f);
+    if (t < 0.5f) return Mix(top, mid, t / 0.5f);
+    if (t < 0.53f) return Lighten(mid, 0.7f);
+    return Mix(Darken(bottom, 0.55f), Lighten(bottom, 0.55f), (t - 0.53f) / 0.47f);
   };
   gold.Bevel = style.Weight * 0.9f;
   gold.Shine = 0.9f;
@@ -96,6 +100,19 @@ void DrawLogo(TCanvas& c, const TArtSection& sec) {
   Glow(c, Circle(flare, 2), 6, {1, 1, 1}, 1.0f);
   Fill(c, Capsule(flare - TVec{40, 0}, flare + TVec{40, 0}, 0.8f), Solid({1, 1, 1}), 0.8f);
   Fill(c, Capsule(flare - TVec{0, 16}, flare + TVec{0, 16}, 0.6f), Solid({1, 1, 1}), 0.7f);
+}
+
+// A dark glass panel with a glowing border behind a group of menu items.
+void DrawPanel(TCanvas& c, const std::vector<int>& box, TColorF border) {
+  if (box.size() != 4) throw std::runtime_error("[titlescreen] a panel needs x, y, width, height");
+  const TVec half{box[2] / 2.0f, box[3] / 2.0f};
+  const TShape panel = RoundBox({box[0] + half.X, box[1] + half.Y}, half, 10);
+  Fill(c, panel,
+       LinearGradient({0, static_cast<float>(box[1])}, {0.06f, 0.08f, 0.2f},
+                      {0, static_cast<float>(box[1] + box[3])}, {0.02f, 0.02f, 0.06f}),
+       0.7f);
+  Glow(c, Shell(panel, 1.0f), 3, border, 0.5f);
+  Stroke(c, panel, 1.5f, Lighten(border, 0.3f), 0.8f);
 }
 
 void DrawCaption(TCanvas& c, const std::string& text, float y, float height, TColorF colour) {
@@ -150,6 +167,8 @@ void PaintTitleScreen(const TArtSource& source, TArtOutput& out) {
   const TArtSection& sec = source.Section("titlescreen");
   TCanvas title = Canvas(sec.Size("title_size"));
   DrawSky(title, sec);
+  for (const std::string& key : sec.List("panels"))
+    DrawPanel(title, sec.Ints(key), sec.Colour("panel_border"));
   DrawLogo(title, sec);
   const std::vector<int> captionAt = sec.Ints("caption_y");
   const std::vector<std::string> captions = sec.List("captions");

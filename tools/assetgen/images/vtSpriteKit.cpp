@@ -20,7 +20,7 @@ void Orb(TCanvas& canvas, TVec c, float r, TColorF colour, float glow) {
 
 void Bolt(TCanvas& canvas, TVec a, TVec b, float r, TColorF colour, float intensity) {
   const TShape body = Capsule(a, b, r);
-  Glow(canvas, body, r * 0.9f, colour, 0.9f * intensity);
+  Glow(canvas, body, r * 0.7f, colour, 0.7f * intensity);
   Fill(canvas, body, Solid(Lighten(colour, 0.25f)), std::min(1.0f, intensity));
   Fill(canvas, Capsule(a, b, r * 0.45f), Solid(Lighten(colour, 0.85f)), std::min(1.0f, intensity));
 }
