@@ -310,10 +310,10 @@ void Spike(TCanvas& c, TColorF col, float phase) {
   const float r = Half(c) - 1;
   const float turn = phase * Pi / 2;  // four long points: a quarter turn per loop
   // Four long blades and four short ones between them, round a heavy hub.
-  const float radii[4] = {1.0f, 0.36f, 0.66f, 0.36f};
+  const float radii[4] = {1.0f, 0.46f, 0.74f, 0.46f};
   std::vector<TVec> pts;
   for (int i = 0; i < 16; ++i) pts.push_back(m + Polar(r * radii[i % 4], turn + i * Pi / 8));
-  const TShape caltrop = Union(Polygon(pts), Circle(m, r * 0.34f));
+  const TShape caltrop = Union(Polygon(pts), Circle(m, r * 0.4f));
   TMaterial crystal = Plastic(col);
   crystal.Paint = RadialGradient(m, r, Lighten(col, 0.45f), Darken(col, 0.25f));
   crystal.Bevel = 3.0f;
