@@ -1,0 +1,121 @@
+#include "graphics/vt6AnimationEngine.h"
+
+#include <stdexcept>
+
+#include "config/vtTextFile.h"
+#include "graphics/vtMedia.h"
+#include "graphics/vtNameIndex.h"
+#include "graphics/vtPlatform.h"
+#include "shell/vtErrorLogger.h"
+
+namespace quellix {
+
+namespace {
+
+// Runs a header's SetAsString; a header that cannot be read ends the load, and the
+// error then names the line so the file can be fixed.
+template <class T>
+void ReadHeader(T& item, const TStringList& lines, size_t marker, size_t end,
+                IWindowSystem& window) {
+  const size_t header = marker + 1;
+  if (header >= end)
+    throw std::runtime_error("animation file line " + std::to_string(marker + 1) + ": " +
+                             lines[marker] + " has no header line after it");
+  try {
+    item.SetAsString(lines[header], window);
+  } catch (const std::exception& e) {
+    throw std::runtime_error("animation file line " + std::to_string(header + 1) + ": " + e.what());
+  }
+}
+
+}  // namespace
+
+Tvt6AnimationEngine::Tvt6AnimationEngine(const TVintorContext& context)
+    : Subscriptions(context.Log, nullptr), fContext(context) {}
+
+void Tvt6AnimationEngine::LoadFromFile(const std::string& path) {
+  std::string text;
+  try {
+    text = ReadTextFile(path);
+  } catch (const std::runtime_error&) {
+    fContext.Log.Log("Animation Engine.LoadFromFile reports \"File not Found\"\r" + path);
+    return;
+  }
+  LoadFromStrings(SplitLines(text));
+}
+
+void Tvt6AnimationEngine::LoadFromStrings(const TStringList& lines) {
+  const size_t count = lines.size();
+  size_t i = 1;
+  while (true) {
+    while (i < count && lines[i] != ReelMarker) ++i;
+    if (i >= count) return;
+    auto reel = std::make_unique<Tvt6Reel>();
+    ReadHeader(*reel, lines, i, count, fContext.Window);
+    Tvt6Reel& added = AddReel(std::move(reel));
+    const size_t body = i + 2;
+    size_t end = body;
+    while (end < count && lines[end] != EndReelMarker) ++end;
+    LoadReelBody(added, lines, body, end);
+    i = end + 1;
+  }
+}
+
+void Tvt6AnimationEngine::LoadReelBody(Tvt6Reel& reel, const TStringList& lines, size_t begin,
+                                       size_t end) {
+  size_t i = begin;
+  while (true) {
+    while (i < end && lines[i] != SceneMarker) ++i;
+    if (i >= end) return;
+    auto scene = std::make_unique<Tvt6Scene>();
+    ReadHeader(*scene, lines, i, end, fContext.Window);
+    Tvt6Scene& added = reel.AddScene(std::move(scene));
+    i += 2;
+    // Every line of the block is a frame, blank lines included.
+    for (; i < end && lines[i] != EndSceneMarker; ++i)
+      added.NewFrame({}, 0).SetAsString(lines[i], fContext.Window);
+    ++i;
+  }
+}
+
+Tvt6Reel& Tvt6AnimationEngine::AddReel(std::unique_ptr<Tvt6Reel> reel) {
+  fReels.push_back(std::move(reel));
+  return *fReels.back();
+}
+
+Tvt6Reel* Tvt6AnimationEngine::Reel(int index) const {
+  if (index < 0)
+    throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+  return index < ReelCount() ? fReels[static_cast<size_t>(index)].get() : nullptr;
+}
+
+// The lookups do not pump window messages between entries: they run inside ticks,
+// where a pending close would run re-entrantly.
+Tvt6Reel* Tvt6AnimationEngine::ReelByName(std::string_view name) const {
+  for (const auto& reel : fReels)
+    if (SameText(reel->Name, name)) return reel.get();
+  return nullptr;
+}
+
+Tvt6Scene* Tvt6AnimationEngine::GetScene(std::string_view reelName,
+                                         std::string_view sceneName) const {
+  if (reelName.empty()) return nullptr;
+  if (const Tvt6Reel* reel = ReelByName(reelName))
+    return reel->SceneByName(sceneName, &fContext.Log);
+  fContext.Log.Log("WARNING:Tvt6AnimationEngine.GetScene was unable to find named reel: \"" +
+                   std::string(reelName) + "." + std::string(sceneName) + "\"");
+  return nullptr;
+}
+
+void Tvt6AnimationEngine::LinkImages(const IImageList& imageList) {
+  for (const auto& reel : fReels)
+    for (int s = 0; s < reel->SceneCount(); ++s) {
+      Tvt6Scene& scene = *reel->Scene(s);
+      for (int f = 0; f < scene.FrameCount(); ++f) {
+        Tvt6Frame& frame = *scene.Frame(f);
+        frame.ImageIndex = imageList.IndexOf(frame.ImageName);
+      }
+    }
+}
+
+}  // namespace quellix
