@@ -12,11 +12,13 @@
 
 #include "config/vtCommaList.h"
 #include "game/vtAssetNames.h"
+#include "graphics/vt6AnimationEngine.h"
 #include "graphics/vtArchive.h"
 #include "graphics/vtNameIndex.h"
 #include "images/vtAnimationScan.h"
 #include "images/vtContactSheet.h"
 #include "images/vtPng.h"
+#include "support/vtTestContext.h"
 #include "vtAssetGen.h"
 
 namespace quellix::assetgen {
@@ -90,6 +92,7 @@ class ImageGenerator : public ::testing::Test {
   }
 
   static void ExpectEveryNamedScene();
+  static void ExpectTheGameLoadsIt();
   static void ExpectFramesPlacedAlike();
   static void ExpectShipsFillTheirEdges();
   static void ExpectShotsLeaveTheNoseCentred();
@@ -129,6 +132,29 @@ void ImageGenerator::ExpectEveryNamedScene() {
   for (const TScannedScene& scene : *Scenes)
     for (const std::string& image : scene.FrameImages)
       EXPECT_NE(Image(image), nullptr) << scene.Reel << "/" << scene.Scene << " names " << image;
+}
+
+void ImageGenerator::ExpectTheGameLoadsIt() {
+  // The game's own loader reads the file without a message or a warning, finds every
+  // scene the game names, and every frame's image is an item of the archive.
+  testing::TTestContext context;
+  Tvt6AnimationEngine engine(context.Context);
+  engine.LoadFromFile((*Dir / "data" / "quellix.txt").string());
+  testing::TFakeImageList images;
+  for (const TArchiveEntry& e : Archive->Entries)
+    images.Add(e.Name, e.Image.PatternWidth, e.Image.PatternHeight);
+  engine.LinkImages(images);
+  TImageRanges ranges;
+  ranges.fill({1, 3});
+  for (const TSceneName& name : RequiredScenes(ranges)) {
+    const Tvt6Scene* scene = engine.GetScene(name.Reel, name.Scene);
+    ASSERT_NE(scene, nullptr) << name.Reel << "/" << name.Scene;
+    ASSERT_GT(scene->FrameCount(), 0) << name.Reel << "/" << name.Scene;
+    for (int f = 0; f < scene->FrameCount(); ++f)
+      EXPECT_GE(scene->Frame(f)->ImageIndex, 0) << name.Reel << "/" << name.Scene << " frame " << f;
+  }
+  EXPECT_TRUE(context.Messages().empty()) << context.Messages().front();
+  EXPECT_TRUE(context.Platform.Messages.empty());
 }
 
 void ImageGenerator::ExpectFramesPlacedAlike() {
@@ -281,6 +307,7 @@ void ImageGenerator::ExpectContactSheetOfEveryScene() {
 // Each test process generates anew, so the checks share two tests rather than one each.
 TEST_F(ImageGenerator, EverySceneTheGameNamesIsThereAndPlacedAlike) {
   ExpectEveryNamedScene();
+  ExpectTheGameLoadsIt();
   ExpectFramesPlacedAlike();
   ExpectContactSheetOfEveryScene();
 }
