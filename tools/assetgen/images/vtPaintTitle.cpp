@@ -89,10 +89,11 @@ void DrawLogo(TCanvas& c, const TArtSection& sec) {
     const float t = std::clamp((p.Y - origin.Y) / h, 0.0f, 1.0f);
     if (t < 0.5f) return Mix(top, mid, t / 0.5f);
     if (t < 0.53f) return Lighten(mid, 0.7f);
-    return Mix(Darken(bottom, 0.55f), Lighten(bottom, 0.55f), (t - 0.53f) / 0.47f);
+    return Mix(Darken(bottom, 0.3f), Lighten(bottom, 0.6f), (t - 0.53f) / 0.47f);
   };
   gold.Bevel = style.Weight * 0.9f;
   gold.Shine = 0.9f;
+  gold.Ambient = 0.7f;
   gold.Outline = 1.2f;
   FillLit(c, letters, gold);
   // A flare on the top-left of the first letter, where the lamp catches it.

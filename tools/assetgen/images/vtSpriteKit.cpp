@@ -118,6 +118,7 @@ TCanvas TTextSprite::Render(const TTextLook& look, float sweep) const {
   m.Outline = std::max(1.0f, fStyle.Weight * 0.3f);
   m.OutlineDark = 0.8f;
   FillLit(canvas, fShape, m);
+  canvas.FadeEdges(3.0f);
   if (sweep < 0) return canvas;
   // A bright diagonal band sliding across the letters, for a shimmer.
   const float bandX = -0.2f * fSize.Width + sweep * 1.4f * fSize.Width;
