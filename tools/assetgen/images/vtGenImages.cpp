@@ -1,0 +1,44 @@
+// The images half of the generator: paints every sprite set from data/art/art.txt,
+// packs the pictures into "sprites.vtg" and writes the animation file.
+#include <filesystem>
+
+#include "graphics/vtArchive.h"
+#include "images/vtArtOutput.h"
+#include "images/vtArtSource.h"
+#include "images/vtPainters.h"
+#include "images/vtPng.h"
+#include "services/vtAtomicFile.h"
+#include "vtAssetGen.h"
+
+namespace quellix::assetgen {
+
+void GenerateImages(const TGenPaths& paths) {
+  const TArtSource source = TArtSource::Load(paths.SourceDir + "art/art.txt");
+  TArtOutput out;
+  PaintTitleScreen(source, out);
+  PaintPlayer(source, out);
+  PaintShots(source, out);
+  PaintWaves(source, out);
+  PaintShields(source, out);
+  PaintExplosions(source, out);
+  PaintTexts(source, out);
+  PaintBonuses(source, out);
+  PaintShrapnel(source, out);
+  PaintHoles(source, out);
+  PaintEnemies(source, out);
+  source.CheckAllRead();
+
+  TArchiveWriter archive(TArchiveKind::Images);
+  for (const TImageOut& image : out.Images()) {
+    TImageItem fields;
+    fields.Name = image.Name;
+    fields.PatternWidth = image.Picture.Width();
+    fields.PatternHeight = image.Picture.Height();
+    archive.AddImage(fields, EncodePng(image.Picture));
+  }
+  std::filesystem::create_directories(std::filesystem::path(paths.OutDir) / "data");
+  archive.SaveToFile(paths.OutDir + "sprites.vtg");
+  WriteFileAtomically(paths.OutDir + "data/quellix.txt", out.AnimationText());
+}
+
+}  // namespace quellix::assetgen
