@@ -1,0 +1,33 @@
+#include "media/vtAudioDevice.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+namespace quellix::media {
+
+namespace {
+constexpr int Frequency = 44100;
+constexpr int Channels = 2;
+constexpr int ChunkSize = 1024;
+}  // namespace
+
+TAudioDevice::TAudioDevice(TPlatformLog& log, const std::string& driver) {
+  // Over the environment's choice: the caller asked for this driver.
+  if (!driver.empty())
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_OVERRIDE);
+  fSubsystem = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (!driver.empty()) SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  if (fSubsystem) fMixerOpen = Mix_OpenAudio(Frequency, AUDIO_S16SYS, Channels, ChunkSize) == 0;
+  if (!fMixerOpen)
+    log.Write(std::string("No sound device (") + SDL_GetError() + "): sound effects are silent");
+}
+
+TAudioDevice::~TAudioDevice() {
+  if (fMixerOpen) {
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+  }
+  if (fSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+}  // namespace quellix::media

@@ -1,0 +1,83 @@
+// The game's platform without a window, for tests and the simulator: the same display,
+// image list and sound list as on screen, drawing with SDL's software renderer into an
+// 800 x 600 surface whose pixels can be read and saved. The caller drives time (it
+// calls the game's TimerEvent itself) and injects the mouse; window-system requests
+// are recorded instead of shown.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "graphics/vtPlatform.h"
+#include "media/vtMediaSet.h"
+
+namespace quellix::media {
+
+struct THeadlessOptions {
+  std::string ExeDir = "./";
+  // SDL's "dummy" driver plays in real time without hardware; a driver that cannot open
+  // (say "none") leaves the game silent; empty lets SDL choose.
+  std::string AudioDriver = "dummy";
+};
+
+class THeadlessPlatform : public IPlatform {
+ public:
+  explicit THeadlessPlatform(const THeadlessOptions& options = {});
+  ~THeadlessPlatform() override;
+
+  std::string ExeDir() const override { return fExeDir; }
+  void SetExeDir(const std::string& dir);
+  void ProcessMessages() override { ++MessagePumps; }
+  void HideCursor() override { CursorHidden = true; }
+  void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
+  void FreeProgress() override { ProgressShown = false; }
+  void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
+  // Runs ModalScript on the window (Flip paints it meanwhile), then paints it once more.
+  void ShowModal(IModalWindow& window) override;
+  void CloseMainWindow() override { CloseRequested = true; }
+
+  void AttachLog(std::function<void(const std::string&)> log) override;
+  IDisplay& Display() override { return fMedia.Display; }
+  IImageList& ImageList() override { return fMedia.Images; }
+  ISoundList& SoundList() override { return fMedia.Sounds; }
+  IInput& Input() override { return fMedia.Input; }
+
+  // The pixel of the back surface (after everything drawn so far); throws
+  // std::out_of_range outside the screen.
+  TColor Pixel(int32_t x, int32_t y);
+  // The back surface as a PNG file; throws TSdlError when it cannot be written.
+  void SavePng(const std::string& path);
+  // Motion and the left button, delivered by the next Input().Update().
+  void SetMouse(int32_t dx, int32_t dy, bool button0);
+
+  TSdlDisplay& SdlDisplay() { return fMedia.Display; }
+  TSdlImageList& SdlImages() { return fMedia.Images; }
+  TSdlSoundList& SdlSounds() { return fMedia.Sounds; }
+  bool SoundDeviceOpen() const { return fMedia.Audio.Open(); }
+
+  // The default script types "Tester" and presses and releases Enter.
+  static void TypeTester(IModalWindow& window);
+  std::function<void(IModalWindow&)> ModalScript = TypeTester;
+
+  struct TProgress {
+    std::string Text;
+    int32_t Position = 0, Maximum = 0;
+  };
+  std::vector<TProgress> Progress;
+  bool ProgressShown = false;
+  std::vector<std::string> Messages;
+  int MessagePumps = 0;
+  int ModalsShown = 0;
+  bool CursorHidden = false;
+  bool CloseRequested = false;
+
+ private:
+  TPlatformLog fLog;
+  std::string fExeDir;
+  TSurfacePtr fSurface;
+  TRendererPtr fRenderer;
+  TMediaSet fMedia;
+};
+
+}  // namespace quellix::media

@@ -1,0 +1,24 @@
+#include "media/vtMediaSet.h"
+
+#include <SDL_ttf.h>
+
+#include "media/vtSdlError.h"
+
+namespace quellix::media {
+
+TTtfLibrary::TTtfLibrary() {
+  if (TTF_Init() != 0) throw TSdlError("cannot start SDL2_ttf");
+}
+
+TTtfLibrary::~TTtfLibrary() {
+  TTF_Quit();
+}
+
+TMediaSet::TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::string& audioDriver)
+    : Fonts(log),
+      Display(renderer, Fonts),
+      Images(renderer),
+      Audio(log, audioDriver),
+      Sounds(Audio) {}
+
+}  // namespace quellix::media

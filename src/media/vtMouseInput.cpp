@@ -1,0 +1,35 @@
+#include "media/vtMouseInput.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quellix::media {
+
+namespace {
+int32_t Saturate(int64_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+}  // namespace
+
+void TMouseInput::Update() {
+  fX = fActive ? Saturate(fPendingX) : 0;
+  fY = fActive ? Saturate(fPendingY) : 0;
+  fButton0 = fActive && fHeld;
+  fPendingX = fPendingY = 0;
+}
+
+void TMouseInput::AddMotion(int32_t dx, int32_t dy) {
+  if (!fActive) return;
+  fPendingX += dx;
+  fPendingY += dy;
+}
+
+void TMouseInput::SetActive(bool active) {
+  fActive = active;
+  if (active) return;
+  fHeld = false;
+  fPendingX = fPendingY = 0;
+}
+
+}  // namespace quellix::media

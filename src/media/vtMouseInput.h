@@ -1,0 +1,31 @@
+// The mouse as the game polls it. The window's events (or a test) feed motion and the
+// left button in; Update hands over what arrived since the previous poll. While the
+// window is not active nothing is read: zero motion, button up.
+#pragma once
+
+#include "graphics/vtMedia.h"
+
+namespace quellix::media {
+
+class TMouseInput : public IInput {
+ public:
+  void Update() override;
+  bool MouseButton0() const override { return fButton0; }
+  int32_t MouseX() const override { return fX; }
+  int32_t MouseY() const override { return fY; }
+
+  void AddMotion(int32_t dx, int32_t dy);
+  void SetButton0(bool down) { fHeld = down; }
+  // Leaving the active state drops what was gathered and lets go of the button.
+  void SetActive(bool active);
+  bool Active() const { return fActive; }
+
+ private:
+  bool fActive = true;
+  bool fHeld = false;
+  int64_t fPendingX = 0, fPendingY = 0;
+  bool fButton0 = false;
+  int32_t fX = 0, fY = 0;
+};
+
+}  // namespace quellix::media

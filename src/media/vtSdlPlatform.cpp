@@ -1,0 +1,306 @@
+#include "media/vtSdlPlatform.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "media/vtFrameClock.h"
+#include "media/vtSdlError.h"
+
+namespace quellix::media {
+
+namespace {
+
+// While no frame timer runs, the loop still wakes now and then.
+constexpr uint32_t IdleWaitMilliseconds = 100;
+
+TRendererPtr MakeRenderer(SDL_Window* window) {
+  TRendererPtr renderer(
+      SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+  if (!renderer)
+    renderer.reset(
+        SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_PRESENTVSYNC));
+  if (!renderer) renderer.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
+  if (!renderer) throw TSdlError("cannot draw into the main window");
+  return renderer;
+}
+
+bool ToMouseButton(uint8_t sdlButton, TMouseButton& button) {
+  switch (sdlButton) {
+    case SDL_BUTTON_LEFT:
+      button = TMouseButton::Left;
+      return true;
+    case SDL_BUTTON_RIGHT:
+      button = TMouseButton::Right;
+      return true;
+    case SDL_BUTTON_MIDDLE:
+      button = TMouseButton::Middle;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::string ExecutableDir() {
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return "./";
+  std::string dir = exe.parent_path().string();
+  if (dir.empty() || dir.back() != '/') dir += '/';
+  return dir;
+}
+
+TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
+    : fVideo(SDL_INIT_VIDEO | SDL_INIT_EVENTS),
+      fExeDir(ExecutableDir()),
+      fFullScreen(options.FullScreen),
+      fPeriod(SDL_GetPerformanceFrequency() * TickMilliseconds / 1000) {
+  const Uint32 flags =
+      SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  fWindow.reset(SDL_CreateWindow("Quellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                 ScreenWidth, ScreenHeight, flags));
+  if (!fWindow) throw TSdlError("cannot open the main window");
+  fRenderer = MakeRenderer(fWindow.get());
+  SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
+  fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
+  fMedia->Fonts.SetFolders(TFontCatalog::StandardFolders(fExeDir));
+  fMedia->Display.Fill(0);
+  SDL_RenderPresent(fRenderer.get());
+}
+
+TSdlPlatform::~TSdlPlatform() {
+  SDL_SetRelativeMouseMode(SDL_FALSE);
+  fProgress.reset();
+  fMedia.reset();  // its textures go before the renderer
+}
+
+void TSdlPlatform::AttachLog(std::function<void(const std::string&)> log) {
+  fLog.Attach(std::move(log));
+}
+
+template <class F>
+void TSdlPlatform::Guarded(F&& handler) {
+  if (!fEvents) return;
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    Report(error);
+  } catch (...) {
+    Report(std::runtime_error("unknown exception"));
+  }
+}
+
+void TSdlPlatform::Report(const std::exception& error) noexcept {
+  try {
+    fEvents->ApplicationException(error);
+  } catch (...) {
+    // The application's own handler failed; nothing is left to tell.
+  }
+}
+
+int TSdlPlatform::Run(IMainWindowEvents& events) {
+  fEvents = &events;
+  const bool focused = (SDL_GetWindowFlags(fWindow.get()) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  SetFocus(focused);
+  if (!focused) TakeFocus();
+  while (!fCloseRequested) Step();
+  Guarded([&] { events.FormClose(); });
+  SetFocus(false);
+  fEvents = nullptr;
+  return 0;
+}
+
+bool TSdlPlatform::LoopEnds() const {
+  return fCloseRequested || (fModal && fModal->Closed());
+}
+
+void TSdlPlatform::PumpEvents() {
+  SDL_Event event;
+  while (!LoopEnds() && SDL_PollEvent(&event)) Dispatch(event);
+}
+
+void TSdlPlatform::Step() {
+  PumpEvents();
+  if (LoopEnds()) return;
+  if (!fFocused) {
+    SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
+    return;
+  }
+  const uint64_t now = SDL_GetPerformanceCounter();
+  const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
+  if (plan.Fire) {
+    fDeadline = plan.NextDeadline;
+    Guarded([&] { fEvents->TimerEvent(plan.Lag); });
+    return;
+  }
+  SDL_WaitEventTimeout(
+      nullptr, static_cast<int>(WaitMilliseconds(fDeadline, now, SDL_GetPerformanceFrequency())));
+}
+
+void TSdlPlatform::ProcessMessages() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) Dispatch(event);
+}
+
+void TSdlPlatform::Dispatch(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      fCloseRequested = true;
+      break;
+    case SDL_WINDOWEVENT:
+      DispatchWindowEvent(event.window);
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      DispatchKey(event.key);
+      break;
+    case SDL_TEXTINPUT:
+      if (fModal) Guarded([&] { fModal->TextInput(event.text.text); });
+      break;
+    case SDL_MOUSEMOTION:
+      if (event.motion.windowID == SDL_GetWindowID(fWindow.get()))
+        fMedia->Input.AddMotion(event.motion.xrel, event.motion.yrel);
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      DispatchButton(event.button);
+      break;
+    default:
+      break;
+  }
+}
+
+void TSdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event) {
+  if (fProgress && event.windowID == fProgress->WindowId()) {
+    if (event.event == SDL_WINDOWEVENT_EXPOSED) fProgress->Paint();
+    return;
+  }
+  if (event.windowID != SDL_GetWindowID(fWindow.get())) return;
+  switch (event.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+      Guarded([&] { fEvents->FormActivate(); });
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      SetFocus(true);
+      Guarded([&] { fEvents->FormActivate(); });
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      SetFocus(false);
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      fCloseRequested = true;
+      break;
+    default:
+      break;
+  }
+}
+
+void TSdlPlatform::DispatchKey(const SDL_KeyboardEvent& event) {
+  const SDL_Keycode key = event.keysym.sym;
+  if (event.type == SDL_KEYDOWN) {
+    if (fAltEnter.Switches(key, event.keysym.mod, event.repeat != 0)) SwitchScreenMode();
+    if (fAltEnter.SwallowsKeyDown(key, event.keysym.mod)) return;
+  } else if (fAltEnter.SwallowsKeyUp(key)) {
+    return;
+  }
+  const int32_t vk = VirtualKeyOf(key);
+  if (vk == 0) return;
+  if (fModal) {
+    if (event.type == SDL_KEYDOWN)
+      Guarded([&] { fModal->KeyDown(vk); });
+    else
+      Guarded([&] { fModal->KeyUp(vk); });
+  } else if (event.type == SDL_KEYUP) {
+    Guarded([&] { fEvents->FormKeyUp(vk); });
+  }
+}
+
+void TSdlPlatform::DispatchButton(const SDL_MouseButtonEvent& event) {
+  if (event.windowID != SDL_GetWindowID(fWindow.get())) return;
+  TMouseButton button;
+  if (!ToMouseButton(event.button, button)) return;
+  const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+  if (button == TMouseButton::Left) {
+    fMedia->Input.SetButton0(down);
+    if (down) Guarded([&] { fEvents->FormActivate(); });
+  }
+  if (down)
+    Guarded([&] { fEvents->FormMouseDown(button); });
+  else
+    Guarded([&] { fEvents->FormMouseUp(button); });
+}
+
+void TSdlPlatform::SetFocus(bool focused) {
+  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + fPeriod;
+  fFocused = focused;
+  fMedia->Input.SetActive(focused);
+  SDL_SetRelativeMouseMode(focused ? SDL_TRUE : SDL_FALSE);
+}
+
+void TSdlPlatform::SwitchScreenMode() {
+  fFullScreen = !fFullScreen;
+  SDL_SetWindowFullscreen(fWindow.get(), fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (!fFullScreen) {
+    SDL_SetWindowSize(fWindow.get(), ScreenWidth, ScreenHeight);
+    SDL_SetWindowPosition(fWindow.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
+}
+
+void TSdlPlatform::HideCursor() {
+  SDL_ShowCursor(SDL_DISABLE);
+}
+
+void TSdlPlatform::ShowProgress(std::string_view text, int32_t position, int32_t maximum) {
+  if (!fProgress) {
+    try {
+      fProgress = std::make_unique<TProgressWindow>(fMedia->Fonts);
+    } catch (const TSdlError& error) {
+      fLog.Once("progress", error.what());
+      return;
+    }
+  }
+  fProgress->Show(text, position, maximum);
+}
+
+void TSdlPlatform::FreeProgress() {
+  if (!fProgress) return;
+  fProgress.reset();
+  TakeFocus();
+}
+
+void TSdlPlatform::TakeFocus() {
+  // Raising asks the window manager; without one (a bare X server) only setting the
+  // input focus directly gives the window the focus its timer needs.
+  SDL_RaiseWindow(fWindow.get());
+  SDL_SetWindowInputFocus(fWindow.get());
+}
+
+void TSdlPlatform::ShowMessage(std::string_view text) {
+  const std::string message(text);
+  // The pointer must be free to click the box away.
+  SDL_SetRelativeMouseMode(SDL_FALSE);
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Quellix", message.c_str(),
+                               fWindow.get()) != 0)
+    fLog.Write("Quellix: " + message);
+  SDL_SetRelativeMouseMode(fFocused ? SDL_TRUE : SDL_FALSE);
+}
+
+void TSdlPlatform::ShowModal(IModalWindow& window) {
+  IModalWindow* outer = fModal;
+  fModal = &window;
+  fMedia->Display.SetOverlay(&window);
+  SDL_StartTextInput();
+  struct TRestore {
+    TSdlPlatform& Platform;
+    IModalWindow* Outer;
+    ~TRestore() {
+      if (!Outer) SDL_StopTextInput();
+      Platform.fModal = Outer;
+      Platform.fMedia->Display.SetOverlay(Outer);
+    }
+  } restore{*this, outer};
+  while (!LoopEnds()) Step();
+}
+
+}  // namespace quellix::media

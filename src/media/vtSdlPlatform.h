@@ -1,0 +1,93 @@
+// The game's platform on a real window: a borderless main window on the whole desktop
+// showing 800 x 600 logical pixels (aspect kept, letterboxed), vsync, hidden pointer,
+// the mouse in relative mode while the window has focus, and the message loop that
+// turns SDL events into the main window's events and runs the 40 ms frame timer on
+// the same thread.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "graphics/vtPlatform.h"
+#include "media/vtKeyMap.h"
+#include "media/vtMediaSet.h"
+#include "media/vtProgressWindow.h"
+
+namespace quellix::media {
+
+struct TSdlPlatformOptions {
+  bool FullScreen = true;   // else an 800 x 600 window; Alt+Enter switches at run time
+  std::string AudioDriver;  // SDL's audio driver; empty lets SDL choose
+};
+
+class TSdlPlatform : public IPlatform {
+ public:
+  static constexpr uint32_t TickMilliseconds = 40;
+
+  // Opens the window and the sound device; throws TSdlError when there is no video.
+  explicit TSdlPlatform(const TSdlPlatformOptions& options = {});
+  ~TSdlPlatform() override;
+
+  // The message loop: returns once the main window has closed (FormClose has run).
+  int Run(IMainWindowEvents& events);
+
+  std::string ExeDir() const override { return fExeDir; }
+  void ProcessMessages() override;
+  void HideCursor() override;
+  void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
+  void FreeProgress() override;
+  void ShowMessage(std::string_view text) override;
+  void ShowModal(IModalWindow& window) override;
+  void CloseMainWindow() override { fCloseRequested = true; }
+
+  void AttachLog(std::function<void(const std::string&)> log) override;
+  IDisplay& Display() override { return fMedia->Display; }
+  IImageList& ImageList() override { return fMedia->Images; }
+  ISoundList& SoundList() override { return fMedia->Sounds; }
+  IInput& Input() override { return fMedia->Input; }
+
+  SDL_Window* Window() const { return fWindow.get(); }
+  bool FullScreen() const { return fFullScreen; }
+
+ private:
+  // One pass of the loop: pending events, then the frame timer or a wait for either.
+  void Step();
+  // Dispatches pending events; stops early when the running loop is to end.
+  void PumpEvents();
+  bool LoopEnds() const;
+  void Dispatch(const SDL_Event& event);
+  void DispatchWindowEvent(const SDL_WindowEvent& event);
+  void DispatchKey(const SDL_KeyboardEvent& event);
+  void DispatchButton(const SDL_MouseButtonEvent& event);
+  void SetFocus(bool focused);
+  // Brings the main window to the front with the keyboard focus.
+  void TakeFocus();
+  void SwitchScreenMode();
+  // Runs a handler of the game; an exception goes to ApplicationException.
+  template <class F>
+  void Guarded(F&& handler);
+  void Report(const std::exception& error) noexcept;
+
+  TSdlSubsystems fVideo;
+  TPlatformLog fLog;
+  std::string fExeDir;
+  TWindowPtr fWindow;
+  TRendererPtr fRenderer;
+  std::unique_ptr<TMediaSet> fMedia;
+  std::unique_ptr<TProgressWindow> fProgress;
+  IMainWindowEvents* fEvents = nullptr;
+  IModalWindow* fModal = nullptr;
+  TAltEnterFilter fAltEnter;
+  bool fFullScreen;
+  bool fFocused = false;
+  bool fCloseRequested = false;
+  uint64_t fPeriod;  // of the frame timer, in performance counter units
+  uint64_t fDeadline = 0;
+};
+
+// The directory of the running executable with a trailing '/'.
+std::string ExecutableDir();
+
+}  // namespace quellix::media
