@@ -4,7 +4,8 @@
 // allocations per tick are counted by replacing the global operator new: a tick makes
 // none beyond the sprites it creates.
 //
-// The image list here draws nothing, so the figures are the engine's own cost.
+// Each runs twice: on the headless back end (SDL's software renderer, real pixels) and
+// on a media layer that draws nothing, which leaves the engine's own cost.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -15,11 +16,17 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
 #include "config/vtCommaList.h"
 #include "engine/vt6Engine.h"
 #include "engine/vtRandom.h"
 #include "graphics/vt6AnimationEngine.h"
+#include "graphics/vtArchive.h"
 #include "graphics/vtPlatform.h"
+#include "media/vtEncode.h"
+#include "media/vtHeadlessPlatform.h"
+#include "media/vtSdlHandles.h"
 #include "movement/vt6Move_OffsetPattern.h"
 #include "movement/vt6Move_StraightLine.h"
 #include "shell/vtErrorLogger.h"
@@ -99,26 +106,9 @@ class TNullImageList : public IImageList {
   }
   TColorTable MakeColorTable() const override { return {}; }
 
-  int64_t Draws = 0;
-
  private:
-  void Sink(int64_t value) {
-    ++Draws;
-    benchmark::DoNotOptimize(value);
-  }
+  static void Sink(int64_t value) { benchmark::DoNotOptimize(value); }
   std::vector<TImageItem> fItems;
-};
-
-class TNullWindowSystem : public IWindowSystem {
- public:
-  std::string ExeDir() const override { return "./"; }
-  void ProcessMessages() override {}
-  void HideCursor() override {}
-  void ShowProgress(std::string_view, int32_t, int32_t) override {}
-  void FreeProgress() override {}
-  void ShowMessage(std::string_view) override {}
-  void ShowModal(IModalWindow&) override {}
-  void CloseMainWindow() override {}
 };
 
 class TNullSoundList : public ISoundList {
@@ -132,6 +122,67 @@ class TNullSoundList : public ISoundList {
   void StopAll() override {}
 };
 
+class TNullInput : public IInput {
+ public:
+  void Update() override {}
+  bool MouseButton0() const override { return false; }
+  int32_t MouseX() const override { return 0; }
+  int32_t MouseY() const override { return 0; }
+};
+
+class TNullPlatform : public IPlatform {
+ public:
+  std::string ExeDir() const override { return "./"; }
+  void ProcessMessages() override {}
+  void HideCursor() override {}
+  void ShowProgress(std::string_view, int32_t, int32_t) override {}
+  void FreeProgress() override {}
+  void ShowMessage(std::string_view) override {}
+  void ShowModal(IModalWindow&) override {}
+  void CloseMainWindow() override {}
+  void AttachLog(std::function<void(const std::string&)>) override {}
+  IDisplay& Display() override { return fDisplay; }
+  IImageList& ImageList() override { return Images; }
+  ISoundList& SoundList() override { return fSounds; }
+  IInput& Input() override { return fInput; }
+
+  TNullImageList Images;
+
+ private:
+  TNullDisplay fDisplay;
+  TNullSoundList fSounds;
+  TNullInput fInput;
+};
+
+struct TPictureSpec {
+  const char* Name;
+  int Width, Height;
+};
+const TPictureSpec Pictures[] = {{"target", 32, 32}, {"shot", 4, 10},   {"deco0", 16, 16},
+                                 {"deco1", 16, 16},  {"deco2", 16, 16}, {"deco3", 16, 16}};
+
+void LoadPictures(TNullPlatform& platform) {
+  for (const TPictureSpec& p : Pictures) platform.Images.Add(p.Name, p.Width, p.Height);
+}
+
+void LoadPictures(media::THeadlessPlatform& platform) {
+  TArchiveWriter writer(TArchiveKind::Images);
+  int shade = 60;
+  for (const TPictureSpec& p : Pictures) {
+    media::TSurfacePtr surface(
+        SDL_CreateRGBSurfaceWithFormat(0, p.Width, p.Height, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_FillRect(surface.get(), nullptr, SDL_MapRGB(surface->format, 200, shade, 255 - shade));
+    shade += 30;
+    TImageItem item;
+    item.Name = p.Name;
+    writer.AddImage(item, media::EncodePng(surface.get()));
+  }
+  const std::string path = "bench_engine.vtg";
+  writer.SaveToFile(path);
+  platform.ImageList().LoadFromFile(path);
+  std::remove(path.c_str());
+}
+
 constexpr int Targets = 50;
 constexpr int Shots = 40;
 constexpr int Decorations = 1000;
@@ -140,11 +191,9 @@ constexpr int Decorations = 1000;
 class TPlayfield {
  public:
   // With churn, a shot that hits something dies and a new one takes its place.
-  explicit TPlayfield(bool churn) : fChurn(churn) {
-    fImages.Add("target", 32, 32);
-    fImages.Add("shot", 4, 10);
-    for (int i = 0; i < 4; ++i) fImages.Add("deco" + std::to_string(i), 16, 16);
-    fEngine.Setup(fDisplay, fImages, "", fSounds);
+  TPlayfield(IPlatform& platform, bool churn)
+      : fPlatform(platform), fImages(platform.ImageList()), fChurn(churn) {
+    fEngine.Setup(platform.Display(), fImages, "", platform.SoundList());
     Tvt6AnimationEngine& anims = *fEngine.AnimationEngine();
     anims.LoadFromStrings(
         {"", "[REELREC]", "bench", "[SCENEREC]", "target", "255,0,0.5,0.5,100,100,target,1",
@@ -194,6 +243,9 @@ class TPlayfield {
           fImages.DrawRotateAlpha(d.Index, d.Rec->X, d.Rec->Y, d.Rec->Width, d.Rec->Height,
                                   d.Rec->CenterX, d.Rec->CenterY, d.Rec->Angle, d.Rec->Alpha);
           break;
+        case Tvt6ProjectorRecFrame::Stretched:
+          fImages.StretchDraw(d.Index, Bounds(d.Rec->X, d.Rec->Y, d.Rec->Width, d.Rec->Height));
+          break;
         case Tvt6ProjectorRecFrame::AlphaBlend:
           fImages.DrawAlpha(d.Index, Bounds(d.Rec->X, d.Rec->Y, d.Rec->Width, d.Rec->Height),
                             d.Rec->Alpha);
@@ -213,7 +265,6 @@ class TPlayfield {
 
   int64_t Hits() const { return fHits; }
   int64_t Created() const { return fCreated; }
-  int64_t Draws() const { return fImages.Draws; }
 
  private:
   struct TDraw {
@@ -255,11 +306,9 @@ class TPlayfield {
 
   TfrmErrorLog fLog{[] { return std::string(); }};
   TRandom fRandom{2024};
-  TNullWindowSystem fWindow;
-  TVintorContext fContext{fLog, fRandom, fWindow};
-  TNullDisplay fDisplay;
-  TNullImageList fImages;
-  TNullSoundList fSounds;
+  IPlatform& fPlatform;
+  IImageList& fImages;
+  TVintorContext fContext{fLog, fRandom, fPlatform};
   Tvt6Engine fEngine{fContext};
   bool fChurn;
   int64_t fHits = 0;
@@ -268,41 +317,69 @@ class TPlayfield {
   std::vector<TDraw> fDraws;
 };
 
-void Report(benchmark::State& state, uint64_t allocations, int64_t created, int64_t draws) {
+// The two media layers a playfield can run on, each with its pictures loaded.
+struct TNullMedia {
+  TNullPlatform Platform;
+  TNullMedia() { LoadPictures(Platform); }
+};
+
+struct THeadlessMedia {
+  media::THeadlessPlatform Platform{{.ExeDir = "./", .AudioDriver = "none"}};
+  THeadlessMedia() { LoadPictures(Platform); }
+};
+
+void Report(benchmark::State& state, uint64_t allocations, int64_t created) {
   using benchmark::Counter;
   state.counters["allocs_per_tick"] =
       Counter(static_cast<double>(allocations), Counter::kAvgIterations);
   state.counters["new_sprites_per_tick"] =
       Counter(static_cast<double>(created), Counter::kAvgIterations);
-  state.counters["draws_per_tick"] = Counter(static_cast<double>(draws), Counter::kAvgIterations);
 }
 
+template <class TMedia>
 void EngineTick(benchmark::State& state, bool churn) {
-  TPlayfield field(churn);
+  TMedia media;
+  TPlayfield field(media.Platform, churn);
   field.EngineTick();  // warm up: first-use work is not a tick's
   const uint64_t allocations = Allocations().load();
   const int64_t created = field.Created();
-  const int64_t draws = field.Draws();
   for (auto _ : state) field.EngineTick();
-  Report(state, Allocations().load() - allocations, field.Created() - created,
-         field.Draws() - draws);
+  Report(state, Allocations().load() - allocations, field.Created() - created);
   state.counters["hits_per_tick"] =
       benchmark::Counter(static_cast<double>(field.Hits()), benchmark::Counter::kAvgIterations);
 }
 
+template <class TMedia>
 void StraightDraws(benchmark::State& state) {
-  TPlayfield field(false);
+  TMedia media;
+  TPlayfield field(media.Platform, false);
   field.EngineTick();
   field.RecordDraws();
+  field.StraightDraws();
   const uint64_t allocations = Allocations().load();
-  const int64_t draws = field.Draws();
   for (auto _ : state) field.StraightDraws();
-  Report(state, Allocations().load() - allocations, 0, field.Draws() - draws);
+  Report(state, Allocations().load() - allocations, 0);
 }
 
-BENCHMARK_CAPTURE(EngineTick, steady, false)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(EngineTick, churn, true)->Unit(benchmark::kMicrosecond);
-BENCHMARK(StraightDraws)->Unit(benchmark::kMicrosecond);
+void HeadlessEngineTick(benchmark::State& state, bool churn) {
+  EngineTick<THeadlessMedia>(state, churn);
+}
+void HeadlessStraightDraws(benchmark::State& state) {
+  StraightDraws<THeadlessMedia>(state);
+}
+void NullMediaEngineTick(benchmark::State& state, bool churn) {
+  EngineTick<TNullMedia>(state, churn);
+}
+void NullMediaStraightDraws(benchmark::State& state) {
+  StraightDraws<TNullMedia>(state);
+}
+
+BENCHMARK_CAPTURE(HeadlessEngineTick, steady, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(HeadlessEngineTick, churn, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HeadlessStraightDraws)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(NullMediaEngineTick, steady, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(NullMediaEngineTick, churn, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(NullMediaStraightDraws)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace quellix

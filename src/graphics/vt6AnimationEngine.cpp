@@ -1,6 +1,5 @@
 #include "graphics/vt6AnimationEngine.h"
 
-#include <filesystem>
 #include <stdexcept>
 
 #include "config/vtTextFile.h"
@@ -35,12 +34,14 @@ Tvt6AnimationEngine::Tvt6AnimationEngine(const TVintorContext& context)
     : Subscriptions(context.Log, nullptr), fContext(context) {}
 
 void Tvt6AnimationEngine::LoadFromFile(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
+  std::string text;
+  try {
+    text = ReadTextFile(path);
+  } catch (const std::runtime_error&) {
     fContext.Log.Log("Animation Engine.LoadFromFile reports \"File not Found\"\r" + path);
     return;
   }
-  LoadFromStrings(SplitLines(ReadTextFile(path)));
+  LoadFromStrings(SplitLines(text));
 }
 
 void Tvt6AnimationEngine::LoadFromStrings(const TStringList& lines) {

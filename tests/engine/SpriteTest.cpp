@@ -357,18 +357,5 @@ TEST_F(SpriteTest, DestructionRunsOnKillSelfOnceAndEmptiesReferences) {
   EXPECT_TRUE(ctx.Messages().empty());
 }
 
-TEST_F(SpriteTest, ReferencesToDifferentSprites) {
-  auto a = Make();
-  auto b = Make();
-  TSpriteRef ra = a.get(), none = nullptr, alsoNone;
-  EXPECT_TRUE(ra.Refers(*a));
-  EXPECT_FALSE(ra.Refers(*b));
-  EXPECT_FALSE(none.Refers(*a));
-  EXPECT_FALSE(alsoNone);
-  ra.Reset();
-  EXPECT_FALSE(ra);
-  EXPECT_TRUE(TSpriteRef(static_cast<Tvt6Sprite*>(nullptr)).Get() == nullptr);
-}
-
 }  // namespace
 }  // namespace quellix
