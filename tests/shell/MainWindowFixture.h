@@ -45,6 +45,8 @@ class TRecordingPlayer : public IPlayerUnit {
   void LevelEndSnapshot() override { Calls.push_back("LevelEndSnapshot"); }
   void StartLevelShips() override { Calls.push_back("StartLevelShips"); }
   bool GameContinues() const override { return Continues; }
+  Tvt6Sprite* ChooseTargetShip() override { return nullptr; }
+  void ResetForNewGame(int32_t) override { Calls.push_back("ResetForNewGame"); }
   std::vector<std::string> Calls;
   bool Continues = true;
 };
@@ -59,6 +61,7 @@ class TRecordingHole : public IHoleUnit {
     return nullptr;
   }
   void AdvanceLevel() override { Calls.push_back("AdvanceLevel"); }
+  void StartGame(TDifficulty) override { Calls.push_back("StartGame"); }
   std::vector<std::string> Calls;
   bool FailStars = false;
 };
