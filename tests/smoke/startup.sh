@@ -13,9 +13,10 @@ if [ -z "${SMOKE_UNDER_X:-}" ]; then
   exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
 fi
 
+# The window goes to the virtual X server, whatever video driver the other tests use.
 # Sanitizer builds: SDL's software renderer (Mesa's leaks from an unloaded module), and
 # the leaks of system libraries that the game cannot free.
-export SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 SDL_AUDIODRIVER=dummy
+export SDL_VIDEODRIVER=x11 SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 SDL_AUDIODRIVER=dummy
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "$0")/.." && pwd)/lsan.supp}"
 
 work=$(mktemp -d)
