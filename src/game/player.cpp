@@ -250,7 +250,7 @@ void TfrmPlayer::ShipCollide(TSide side, Tvt6Sprite& ship, Tvt6Sprite& other) {
   if (ShieldsUp) return;
   // A sprite already destroyed this tick (an enemy a shot or wave has just killed, a
   // bonus another ship has just taken) is gone: it neither kills nor gives twice.
-  if (other.Dead || ship.Dead) return;
+  if (other.Dead) return;
   if (IsShipEnemy(other.Kind)) {
     if (ship.Countdown != 0)
       fEnemies.Hit(other, ship);
@@ -314,9 +314,9 @@ void TfrmPlayer::LaunchGhost(TSide side) {
   ++PendingRespawns;
 }
 
+// The flight would report arrival on every run while the ghost sat at its target; the
+// ghost is marked dead here, so it is not run again.
 void TfrmPlayer::GhostArrive(TSide side, Tvt6Sprite& ghost) {
-  // The flight reports arrival on every run while the ghost sits at its target.
-  if (ghost.Dead) return;
   const TPlayerSide& rules = PlayerSides[side];
   Tvt6Sprite& ship = MakeShip(side);
   if (rules.InvulnerableRespawn) {
