@@ -27,8 +27,9 @@ constexpr std::array<TEnemyNames, EnemyKindCount> Enemies = {{
 
 // The sounds that are not tied to one enemy kind.
 constexpr std::string_view GameSounds[] = {
-    "player_shot.wav", "wave_launch.wav", "shields.wav", "bonus1.wav",      "exp2.wav",
-    "explosion.wav",   "explosion82.wav", "thud.wav",    "newendlevel.wav", "cheering.wav"};
+    sounds::PlayerShot,    sounds::WaveLaunch, sounds::Shields,   sounds::Bonus,
+    sounds::ShipExplosion, "explosion.wav",    "explosion82.wav", "thud.wav",
+    "newendlevel.wav",     "cheering.wav"};
 
 // Patterns beside the kinds' own: the aztek shot's orbit and the squid's opening spiral.
 constexpr std::string_view FixedPatterns[] = {"circle_50", "spiral1"};
@@ -67,6 +68,14 @@ std::string ShieldScene(std::string_view side, int32_t variant) {
   throw std::invalid_argument("no side named " + std::string(side));
 }
 
+std::string TitleZoneIdleScene(std::string_view zone) {
+  return std::string(zone) + "dim";
+}
+
+std::string TitleZoneBrightScene(std::string_view zone) {
+  return std::string(zone) + "bright";
+}
+
 std::string SparkScene(int32_t n) {
   return Numbered("exp", n);
 }
@@ -99,8 +108,8 @@ std::vector<TSceneName> RequiredScenes(const TImageRanges& ranges) {
   Add(out, reels::TitleScreen, std::string(scenes::On));
   Add(out, reels::TitleScreen, std::string(scenes::Off));
   for (std::string_view zone : TitleZones) {
-    Add(out, reels::TitleScreen, std::string(zone) + "dim");
-    Add(out, reels::TitleScreen, std::string(zone) + "bright");
+    Add(out, reels::TitleScreen, TitleZoneIdleScene(zone));
+    Add(out, reels::TitleScreen, TitleZoneBrightScene(zone));
   }
 
   for (std::string_view side : SideNames)
@@ -135,9 +144,8 @@ std::vector<TSceneName> RequiredScenes(const TImageRanges& ranges) {
     }
   }
   // The title's decorations, whatever the kinds' ranges are.
-  AddOnce(out, EnemyNames(TEnemyKind::Starfish).Reel, "Starfish1");
-  AddOnce(out, EnemyNames(TEnemyKind::Castles).Reel, "Castle1");
-  AddOnce(out, EnemyNames(TEnemyKind::Flouds).Reel, "floud1");
+  for (const TTitleDecoration& decoration : TitleDecorations)
+    AddOnce(out, EnemyNames(decoration.Kind).Reel, std::string(decoration.Scene));
   return out;
 }
 

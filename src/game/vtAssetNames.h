@@ -87,6 +87,18 @@ constexpr std::array<TBonusNames, 4> BonusNames = {{{"shotpower", "bigshot"},
 // The title screen's zones, each with a "<zone>dim" and a "<zone>bright" scene.
 constexpr std::array<std::string_view, 7> TitleZones = {"easy",  "normal", "hard",     "quit",
                                                         "sound", "shrap",  "childmode"};
+std::string TitleZoneIdleScene(std::string_view zone);    // "easydim"
+std::string TitleZoneBrightScene(std::string_view zone);  // "easybright"
+
+// The sounds of the player's ships and weapons.
+namespace sounds {
+constexpr std::string_view PlayerShot = "player_shot.wav";
+constexpr std::string_view WaveLaunch = "wave_launch.wav";
+constexpr std::string_view Shields = "shields.wav";
+constexpr std::string_view Bonus = "bonus1.wav";
+constexpr std::string_view ShipExplosion = "exp2.wav";
+}  // namespace sounds
+
 // ---- Enemies -----------------------------------------------------------------
 
 // The ten kinds, in the order in which the hole visits them.
@@ -120,6 +132,15 @@ const TEnemyNames& EnemyNames(TEnemyKind kind);
 std::string EnemyScene(TEnemyKind kind, int32_t image);
 // Empty for a kind that does not shoot.
 std::string EnemyShotScene(TEnemyKind kind, int32_t image);
+
+// The title's three decorations: a body of the kind, by its scene name.
+struct TTitleDecoration {
+  TEnemyKind Kind;
+  std::string_view Scene;
+};
+constexpr std::array<TTitleDecoration, 3> TitleDecorations = {{{TEnemyKind::Starfish, "Starfish1"},
+                                                               {TEnemyKind::Castles, "Castle1"},
+                                                               {TEnemyKind::Flouds, "floud1"}}};
 
 // The variants a kind can show: Image = LowImage + Random(HighImage), and Random(N) is
 // 0 for N below 1.
