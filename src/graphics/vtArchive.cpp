@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "services/vtAtomicFile.h"
 
@@ -167,10 +167,19 @@ TArchive ParseArchive(std::vector<uint8_t> bytes, TArchiveKind expected,
 }
 
 TArchive ReadArchive(const std::string& path, TArchiveKind expected) {
-  std::ifstream in(path, std::ios::binary);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error))
+    throw TArchiveError(path + ": cannot open file");
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw TArchiveError(path + ": cannot open file");
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) throw TArchiveError(path + ": read error");
+  const std::streamoff size = in.tellg();
+  // The layout addresses every byte with 32 bits.
+  if (size < 0 || size > std::streamoff{UINT32_MAX})
+    throw TArchiveError(path + ": cannot read file");
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  in.seekg(0);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
+    throw TArchiveError(path + ": read error");
   return ParseArchive(std::move(bytes), expected, path);
 }
 
