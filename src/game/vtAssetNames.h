@@ -120,6 +120,23 @@ const TEnemyNames& EnemyNames(TEnemyKind kind);
 std::string EnemyScene(TEnemyKind kind, int32_t image);
 // Empty for a kind that does not shoot.
 std::string EnemyShotScene(TEnemyKind kind, int32_t image);
+// "spinner2": a kind's flight path, variant 1..PatternVariants; empty for a kind that
+// flies none.
+constexpr int32_t PatternVariants = 3;
+std::string EnemyPattern(TEnemyKind kind, int32_t variant);
+// The popup of a score, on reel Bonuses: the score in decimal ("500").
+std::string ScorePopup(int32_t score);
+
+namespace patterns {
+constexpr std::string_view AztekShotOrbit = "circle_50";
+constexpr std::string_view SquidSpiral = "spiral1";
+}  // namespace patterns
+
+namespace sounds {
+constexpr std::string_view Explosion = "explosion.wav";
+constexpr std::string_view Explosion82 = "explosion82.wav";
+constexpr std::string_view Thud = "thud.wav";
+}  // namespace sounds
 
 // The variants a kind can show: Image = LowImage + Random(HighImage), and Random(N) is
 // 0 for N below 1.
