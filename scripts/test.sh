@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the whole test suite.
+# and runs the whole test suite, then checks the generated data with quellix-data.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -12,3 +12,5 @@ export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan -j "$(nproc)"
+# The generated data, read with the game's own loaders.
+build/asan/tools/data/quellix-data check build/asan/quellix
