@@ -5,6 +5,7 @@
 
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
+#include "game/vtAssetNames.h"
 #include "graphics/vt6Projector.h"
 #include "graphics/vtStars.h"
 #include "services/vt6HighScore.h"
@@ -284,7 +285,7 @@ void TfrmMain::LevelComplete() {
   if (fUnits.Player) fUnits.Player->LevelEndSnapshot();
   LowerShields();
   fMainEngine->ClearSprites();
-  fMainEngine->AudioEngine()->PlaySound("newendlevel.wav");
+  fMainEngine->AudioEngine()->PlaySound(sounds::LevelComplete);
   ShowOverlayText(200, 180, 50, "LevelComplete", LevelCompleteDone);
   Globals.GameState = gsLevelComplete;
   CreateHole();
@@ -322,7 +323,7 @@ void TfrmMain::EnterHighScore(int32_t rank) {
   // Ticks keep running beneath the modal name window.
   fInTick = false;
   TfrmEnterHighScore dialog;
-  fMainEngine->AudioEngine()->PlaySound("cheering.wav");
+  fMainEngine->AudioEngine()->PlaySound(sounds::Cheering);
   fPlatform.ShowModal(dialog);
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
   table.InsertRecord(dialog.NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
