@@ -12,23 +12,6 @@ namespace quellix::testing {
 
 namespace fs = std::filesystem;
 
-TLinkedGameData::TLinkedGameData() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "";
-  fDir = fs::temp_directory_path() / ("quellix_units_" + name);
-  fs::remove_all(fDir);
-  fs::create_directories(fDir / "data");
-  const fs::path run(QUELLIX_RUN_DIR);
-  for (const char* file :
-       {"sprites.vtg", "sounds.vtw", "data/quellix.txt", "data/patterns.txt", "data/config.txt"})
-    fs::create_symlink(run / file, fDir / file);
-}
-
-TLinkedGameData::~TLinkedGameData() {
-  std::error_code ignored;
-  fs::remove_all(fDir, ignored);
-}
-
 std::string ConfigText(
     const std::function<int32_t(std::string_view group, std::string_view field)>& value) {
   TStringList groups;

@@ -17,6 +17,7 @@
 #include "game/shrapnel.h"
 #include "shell/vtMainWindow.h"
 #include "support/vtFakeMedia.h"
+#include "support/vtLinkedGameData.h"
 
 namespace quellix::testing {
 
@@ -37,19 +38,6 @@ class TTargetPlayer : public IPlayerUnit {
 
   TSpriteRef Target;
   std::vector<std::string> Calls;
-};
-
-// The run folder's data files, linked into a folder of the test's own.
-class TLinkedGameData {
- public:
-  TLinkedGameData();
-  ~TLinkedGameData();
-  TLinkedGameData(const TLinkedGameData&) = delete;
-  TLinkedGameData& operator=(const TLinkedGameData&) = delete;
-  std::string Dir() const { return fDir.string() + "/"; }
-
- private:
-  std::filesystem::path fDir;
 };
 
 // A configuration text with every field of every kind in all four sections, valued by
