@@ -22,11 +22,14 @@ constexpr int32_t Spinner = 13;
 constexpr int32_t Spike = 14;
 constexpr int32_t HorizontalWave = 15;
 constexpr int32_t VerticalWave = 16;
+constexpr int32_t Drip = 17;
 constexpr int32_t Base = 18;
+constexpr int32_t Shield = 19;
 // The bonuses, in the order of BonusNames.
 constexpr int32_t ShotPowerBonus = 20;
 constexpr int32_t WavePowerBonus = 21;
 constexpr int32_t ShieldPowerBonus = 22;
 constexpr int32_t ExtraLifeBonus = 23;
+constexpr int32_t PlayerShip = 24;
 
 }  // namespace quellix::kinds

@@ -6,6 +6,7 @@
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "game/vtAssetNames.h"
+#include "game/vtSpriteKinds.h"
 #include "graphics/vt6Projector.h"
 #include "graphics/vtStars.h"
 #include "services/vt6HighScore.h"
@@ -26,13 +27,6 @@ constexpr const char* EnterHighScoreError =
     "QUELLIX:Handle_InputHighScore: reports the following Error: ";
 constexpr const char* HighScoresError =
     "QUELLIX:Handle_ShowingHighScores: reports the following Error: ";
-
-// Kinds that test for collisions each playing tick, in the order of the passes.
-constexpr int32_t KindPlayerShot = 1;
-constexpr int32_t KindHorizontalWave = 15;
-constexpr int32_t KindVerticalWave = 16;
-constexpr int32_t KindShield = 19;
-constexpr int32_t KindPlayerShip = 24;
 
 constexpr int32_t Unlimited = 32000;
 
@@ -185,11 +179,11 @@ void TfrmMain::PlayingTick() {
     fUnits.Player->PlayerTick();
   }
   SpawnStars();
-  fMainEngine->CollideSprites(KindPlayerShot);
-  fMainEngine->CollideSpritesMutual(KindHorizontalWave);
-  fMainEngine->CollideSpritesMutual(KindVerticalWave);
-  fMainEngine->CollideSpritesMutual(KindShield);
-  fMainEngine->CollideSprites(KindPlayerShip);
+  fMainEngine->CollideSprites(kinds::PlayerShot);
+  fMainEngine->CollideSpritesMutual(kinds::HorizontalWave);
+  fMainEngine->CollideSpritesMutual(kinds::VerticalWave);
+  fMainEngine->CollideSpritesMutual(kinds::Shield);
+  fMainEngine->CollideSprites(kinds::PlayerShip);
   PlayfieldFrame(PlayingError);
   DrawHud();
   Flip();
