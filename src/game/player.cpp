@@ -10,6 +10,7 @@
 #include "engine/vt6Sprite.h"
 #include "game/playerSides.h"
 #include "game/vtAssetNames.h"
+#include "game/vtSpriteKinds.h"
 #include "graphics/vt6FontHandler.h"
 #include "graphics/vt6Projector.h"
 #include "graphics/vtStars.h"
@@ -61,7 +62,7 @@ bool IsShipEnemy(int32_t kind) {
 }
 
 bool IsBonus(int32_t kind) {
-  return kind >= TfrmPlayer::KindShotPowerBonus && kind <= TfrmPlayer::KindExtraLifeBonus;
+  return kind >= kinds::ShotPowerBonus && kind <= kinds::ExtraLifeBonus;
 }
 
 int32_t Clamp(int32_t value, int32_t high) {
@@ -168,7 +169,7 @@ Tvt6Sprite& TfrmPlayer::MakeShip(TSide side) {
   const TPlayerSide& rules = PlayerSides[side];
   Tvt6Sprite& ship = MainEngine().NewSprite();
   ship.Place(rules.Home.X, rules.Home.Y, Unlimited, true);
-  ship.Kind = KindShip;
+  ship.Kind = kinds::PlayerShip;
   ship.Countdown = 0;
   ship.Strength = 0;
   ship.OnCollide = WhileAlive([side](TfrmPlayer& player, Tvt6Sprite& tester, Tvt6Sprite& target) {

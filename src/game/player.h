@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "engine/vt6SpriteRef.h"
+#include "game/vtSpriteKinds.h"
 #include "graphics/vtMedia.h"
 #include "shell/vtGameUnits.h"
 
@@ -32,18 +33,6 @@ class TfrmPlayer : public IPlayerUnit {
   static constexpr int SideCount = 4;
 
   enum class TWave : uint8_t { Horizontal, Vertical };
-
-  // Kind codes of the player's sprites and of the bonuses the ships collect.
-  static constexpr int32_t KindShot = 1;
-  static constexpr int32_t KindHorizontalWave = 15;
-  static constexpr int32_t KindVerticalWave = 16;
-  static constexpr int32_t KindDrip = 17;
-  static constexpr int32_t KindShield = 19;
-  static constexpr int32_t KindShotPowerBonus = 20;
-  static constexpr int32_t KindBombBonus = 21;
-  static constexpr int32_t KindShieldBonus = 22;
-  static constexpr int32_t KindExtraLifeBonus = 23;
-  static constexpr int32_t KindShip = 24;
 
   // The control point's range: a 50-pixel ship at 749 reaches the right edge, a ship at
   // 519 ends above the heads-up band.

@@ -9,6 +9,7 @@
 #include "game/player.h"
 #include "game/playerSides.h"
 #include "game/vtAssetNames.h"
+#include "game/vtSpriteKinds.h"
 #include "graphics/vt6Projector.h"
 #include "movement/vt6Move_StraightLine.h"
 #include "services/vt6Sound.h"
@@ -86,7 +87,7 @@ void TfrmPlayer::MakeShot(TSide side, const Tvt6Sprite& ship) {
   Tvt6Sprite& shot = MainEngine().NewSprite();
   shot.Place(ship.X + rules.ShotStart.X + offset, ship.Y + rules.ShotStart.Y, rules.ShotLifetime,
              true);
-  shot.Kind = KindShot;
+  shot.Kind = kinds::PlayerShot;
   shot.Strength = std::min(ShotPower, MaxShotDamage);
   shot.OnCollide = WhileAlive([](TfrmPlayer& player, Tvt6Sprite& tester, Tvt6Sprite& target) {
     player.ShotHit(tester, target);
@@ -119,7 +120,7 @@ void TfrmPlayer::LaunchWave(TWave orientation, int32_t x, int32_t y, int32_t dx,
   const bool horizontal = orientation == TWave::Horizontal;
   Tvt6Sprite& wave = MainEngine().NewSprite();
   wave.Place(x, y, WaveLifetime, true);
-  wave.Kind = horizontal ? KindHorizontalWave : KindVerticalWave;
+  wave.Kind = horizontal ? kinds::HorizontalWave : kinds::VerticalWave;
   wave.Strength = WaveStrength;
   wave.Projector->QuickInit(reels::Wave, horizontal ? scenes::HWave : scenes::VWave, Unlimited);
   wave.OnCollide = WhileAlive([](TfrmPlayer& player, Tvt6Sprite& tester, Tvt6Sprite& target) {
@@ -138,12 +139,12 @@ void TfrmPlayer::WaveHit(Tvt6Sprite& wave, Tvt6Sprite& other) {
 // Horizontal waves sprinkle their drips along their own row, vertical ones along their
 // own column.
 void TfrmPlayer::DropDrip(const Tvt6Sprite& wave) {
-  const bool horizontal = wave.Kind == KindHorizontalWave;
+  const bool horizontal = wave.Kind == kinds::HorizontalWave;
   const int32_t x = horizontal ? Random(800) : wave.X;
   const int32_t y = horizontal ? wave.Y : Random(500);
   Tvt6Sprite& drip = MainEngine().NewSprite();
   drip.Place(x, y, DripLifetime, false);
-  drip.Kind = KindDrip;
+  drip.Kind = kinds::Drip;
   drip.Projector->QuickInit(reels::Wave, scenes::Drip, Unlimited);
 }
 
@@ -171,7 +172,8 @@ void TfrmPlayer::LowerShields() {
   // Also the shields no reference holds any more.
   Tvt6Engine& engine = MainEngine();
   for (int i = 0; i < engine.SpriteCount(); ++i)
-    if (Tvt6Sprite* sprite = engine.GetSprite(i); sprite->Kind == KindShield) sprite->Dead = true;
+    if (Tvt6Sprite* sprite = engine.GetSprite(i); sprite->Kind == kinds::Shield)
+      sprite->Dead = true;
 }
 
 void TfrmPlayer::CreateShield(TSide side) {
@@ -180,7 +182,7 @@ void TfrmPlayer::CreateShield(TSide side) {
   const TPlayerSide& rules = PlayerSides[side];
   Tvt6Sprite& shield = MainEngine().NewSprite();
   shield.Place(ship->X + rules.ShieldOffset.X, ship->Y + rules.ShieldOffset.Y, Unlimited, true);
-  shield.Kind = KindShield;
+  shield.Kind = kinds::Shield;
   shield.Strength = ShieldStrength;
   shield.OnCollide = WhileAlive([](TfrmPlayer& player, Tvt6Sprite& tester, Tvt6Sprite& target) {
     player.ShieldHit(tester, target);
@@ -199,7 +201,7 @@ void TfrmPlayer::ShieldHit(Tvt6Sprite& shield, Tvt6Sprite& other) {
 // ---- Bonuses -----------------------------------------------------------------------
 
 void TfrmPlayer::CollectBonus(Tvt6Sprite& bonus) {
-  const auto index = static_cast<size_t>(bonus.Kind - KindShotPowerBonus);
+  const auto index = static_cast<size_t>(bonus.Kind - kinds::ShotPowerBonus);
   Tvt6Sprite& banner = TextEngine().NewSprite();
   banner.Place(BannerX[index], BannerY, BannerLifetime, false);
   banner.Projector->QuickInit(reels::Text, BonusNames[index].Banner, Unlimited);
@@ -207,24 +209,24 @@ void TfrmPlayer::CollectBonus(Tvt6Sprite& bonus) {
 
   TGameGlobals& globals = fMain.Globals;
   switch (bonus.Kind) {
-    case KindShotPowerBonus:
+    case kinds::ShotPowerBonus:
       ShotPowerTimer = ShotPowerTicks;
       ++ShotPower;
       break;
-    case KindBombBonus:
+    case kinds::WavePowerBonus:
       ++Bombs;
       break;
-    case KindShieldBonus:
+    case kinds::ShieldPowerBonus:
       ShieldEnergy += ShieldBonusEnergy;
       break;
-    case KindExtraLifeBonus:
+    case kinds::ExtraLifeBonus:
       ++globals.SpareShips;
       break;
     default:
       break;
   }
   PlaySound(sounds::Bonus);
-  if (bonus.Kind == KindExtraLifeBonus) FillEmptySides();
+  if (bonus.Kind == kinds::ExtraLifeBonus) FillEmptySides();
 }
 
 }  // namespace quellix

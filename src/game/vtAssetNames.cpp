@@ -27,13 +27,12 @@ constexpr std::array<TEnemyNames, EnemyKindCount> Enemies = {{
 
 // The sounds that are not tied to one enemy kind.
 constexpr std::string_view GameSounds[] = {
-    sounds::PlayerShot,    sounds::WaveLaunch, sounds::Shields,   sounds::Bonus,
-    sounds::ShipExplosion, "explosion.wav",    "explosion82.wav", "thud.wav",
-    "newendlevel.wav",     "cheering.wav"};
+    sounds::PlayerShot,    sounds::WaveLaunch, sounds::Shields,     sounds::Bonus,
+    sounds::ShipExplosion, sounds::Explosion,  sounds::Explosion82, sounds::Thud,
+    sounds::LevelComplete, sounds::Cheering};
 
 // Patterns beside the kinds' own: the aztek shot's orbit and the squid's opening spiral.
-constexpr std::string_view FixedPatterns[] = {"circle_50", "spiral1"};
-constexpr int32_t PatternVariants = 3;
+constexpr std::string_view FixedPatterns[] = {patterns::AztekShotOrbit, patterns::SquidSpiral};
 
 std::string Numbered(std::string_view prefix, int32_t n) {
   return std::string(prefix) + std::to_string(n);
@@ -101,6 +100,15 @@ std::string EnemyShotScene(TEnemyKind kind, int32_t image) {
   return names.ShotPrefix.empty() ? std::string() : Numbered(names.ShotPrefix, image);
 }
 
+std::string EnemyPattern(TEnemyKind kind, int32_t variant) {
+  const TEnemyNames& names = EnemyNames(kind);
+  return names.PatternPrefix.empty() ? std::string() : Numbered(names.PatternPrefix, variant);
+}
+
+std::string ScorePopup(int32_t score) {
+  return std::to_string(score);
+}
+
 std::vector<TSceneName> RequiredScenes(const TImageRanges& ranges) {
   std::vector<TSceneName> out;
   Add(out, reels::TitleScreen, std::string(scenes::Title));
@@ -162,8 +170,7 @@ std::vector<std::string> RequiredPatterns() {
   std::vector<std::string> out(std::begin(FixedPatterns), std::end(FixedPatterns));
   for (const TEnemyNames& enemy : Enemies)
     if (!enemy.PatternPrefix.empty())
-      for (int32_t n = 1; n <= PatternVariants; ++n)
-        out.push_back(Numbered(enemy.PatternPrefix, n));
+      for (int32_t n = 1; n <= PatternVariants; ++n) out.push_back(EnemyPattern(enemy.Kind, n));
   return out;
 }
 

@@ -97,6 +97,11 @@ constexpr std::string_view WaveLaunch = "wave_launch.wav";
 constexpr std::string_view Shields = "shields.wav";
 constexpr std::string_view Bonus = "bonus1.wav";
 constexpr std::string_view ShipExplosion = "exp2.wav";
+constexpr std::string_view Explosion = "explosion.wav";
+constexpr std::string_view Explosion82 = "explosion82.wav";
+constexpr std::string_view Thud = "thud.wav";
+constexpr std::string_view LevelComplete = "newendlevel.wav";
+constexpr std::string_view Cheering = "cheering.wav";
 }  // namespace sounds
 
 // ---- Enemies -----------------------------------------------------------------
@@ -132,6 +137,17 @@ const TEnemyNames& EnemyNames(TEnemyKind kind);
 std::string EnemyScene(TEnemyKind kind, int32_t image);
 // Empty for a kind that does not shoot.
 std::string EnemyShotScene(TEnemyKind kind, int32_t image);
+// "spinner2": a kind's flight path, variant 1..PatternVariants; empty for a kind that
+// flies none.
+constexpr int32_t PatternVariants = 3;
+std::string EnemyPattern(TEnemyKind kind, int32_t variant);
+// The popup of a score, on reel Bonuses: the score in decimal ("500").
+std::string ScorePopup(int32_t score);
+
+namespace patterns {
+constexpr std::string_view AztekShotOrbit = "circle_50";
+constexpr std::string_view SquidSpiral = "spiral1";
+}  // namespace patterns
 
 // The title's three decorations: a body of the kind, by its scene name.
 struct TTitleDecoration {

@@ -4,8 +4,10 @@
 
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <string>
 
+#include "game/vtGame.h"
 #include "media/vtSdlPlatform.h"
 #include "shell/vtMainWindow.h"
 
@@ -13,6 +15,7 @@ int main(int /*argc*/, char** /*argv*/) {
   try {
     quellix::media::TSdlPlatform platform;
     quellix::TfrmMain mainWindow(platform);
+    mainWindow.AdoptGame(std::make_unique<quellix::TGame>(mainWindow));
     return platform.Run(mainWindow);
   } catch (const std::exception& e) {
     // Without a window there is no log file to tell the player why.

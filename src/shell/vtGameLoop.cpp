@@ -5,6 +5,8 @@
 
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
+#include "game/vtAssetNames.h"
+#include "game/vtSpriteKinds.h"
 #include "graphics/vt6Projector.h"
 #include "graphics/vtStars.h"
 #include "services/vt6HighScore.h"
@@ -25,13 +27,6 @@ constexpr const char* EnterHighScoreError =
     "QUELLIX:Handle_InputHighScore: reports the following Error: ";
 constexpr const char* HighScoresError =
     "QUELLIX:Handle_ShowingHighScores: reports the following Error: ";
-
-// Kinds that test for collisions each playing tick, in the order of the passes.
-constexpr int32_t KindPlayerShot = 1;
-constexpr int32_t KindHorizontalWave = 15;
-constexpr int32_t KindVerticalWave = 16;
-constexpr int32_t KindShield = 19;
-constexpr int32_t KindPlayerShip = 24;
 
 constexpr int32_t Unlimited = 32000;
 
@@ -184,11 +179,11 @@ void TfrmMain::PlayingTick() {
     fUnits.Player->PlayerTick();
   }
   SpawnStars();
-  fMainEngine->CollideSprites(KindPlayerShot);
-  fMainEngine->CollideSpritesMutual(KindHorizontalWave);
-  fMainEngine->CollideSpritesMutual(KindVerticalWave);
-  fMainEngine->CollideSpritesMutual(KindShield);
-  fMainEngine->CollideSprites(KindPlayerShip);
+  fMainEngine->CollideSprites(kinds::PlayerShot);
+  fMainEngine->CollideSpritesMutual(kinds::HorizontalWave);
+  fMainEngine->CollideSpritesMutual(kinds::VerticalWave);
+  fMainEngine->CollideSpritesMutual(kinds::Shield);
+  fMainEngine->CollideSprites(kinds::PlayerShip);
   PlayfieldFrame(PlayingError);
   DrawHud();
   Flip();
@@ -284,7 +279,7 @@ void TfrmMain::LevelComplete() {
   if (fUnits.Player) fUnits.Player->LevelEndSnapshot();
   LowerShields();
   fMainEngine->ClearSprites();
-  fMainEngine->AudioEngine()->PlaySound("newendlevel.wav");
+  fMainEngine->AudioEngine()->PlaySound(sounds::LevelComplete);
   ShowOverlayText(200, 180, 50, "LevelComplete", LevelCompleteDone);
   Globals.GameState = gsLevelComplete;
   CreateHole();
@@ -322,7 +317,7 @@ void TfrmMain::EnterHighScore(int32_t rank) {
   // Ticks keep running beneath the modal name window.
   fInTick = false;
   TfrmEnterHighScore dialog;
-  fMainEngine->AudioEngine()->PlaySound("cheering.wav");
+  fMainEngine->AudioEngine()->PlaySound(sounds::Cheering);
   fPlatform.ShowModal(dialog);
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
   table.InsertRecord(dialog.NameText(), "Devuvov", rank, Globals.Score, Globals.Level);

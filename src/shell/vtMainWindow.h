@@ -16,6 +16,7 @@
 
 namespace quellix {
 
+class TGame;
 class Tvt6Engine;
 class Tvt6Sprite;
 
@@ -51,6 +52,8 @@ class TfrmMain : public IMainWindowEvents {
   void SetEnemiesLeft(int32_t value) { fEnemiesLeft = value; }
 
   void SetUnits(const TGameUnits& units) { fUnits = units; }
+  // Takes the game's units over and drives them; they live as long as the window.
+  void AdoptGame(std::unique_ptr<TGame> game);
 
   TGameGlobals Globals;
   bool LevelCompleteDone = false;
@@ -100,6 +103,8 @@ class TfrmMain : public IMainWindowEvents {
   TRandom fRandom;
   TVintorContext fContext;
   TGameUnits fUnits;
+  // Destroyed after the engines have let go of every sprite (see the destructor).
+  std::unique_ptr<TGame> fGame;
   std::unique_ptr<Tvt6Engine> fMainEngine;
   std::unique_ptr<Tvt6Engine> fTextEngine;
   std::string fExeDir;

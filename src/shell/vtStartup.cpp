@@ -5,6 +5,7 @@
 #include "config/vt6configclasses.h"
 #include "config/vtPattern.h"
 #include "engine/vt6Engine.h"
+#include "game/vtGame.h"
 #include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"
 #include "shell/vtMainWindow.h"
@@ -36,7 +37,17 @@ TfrmMain::TfrmMain(IPlatform& platform) : fPlatform(platform), fContext{fLog, fR
 }
 
 TfrmMain::~TfrmMain() {
+  // Freeing a sprite runs its handlers, which belong to the game's units: the engines
+  // let go of their sprites while the units still exist.
+  for (Tvt6Engine* engine : {fMainEngine.get(), fTextEngine.get()})
+    if (engine) engine->ClearSprites();
+  fGame.reset();
   fPlatform.AttachLog({});
+}
+
+void TfrmMain::AdoptGame(std::unique_ptr<TGame> game) {
+  fGame = std::move(game);
+  fUnits = fGame->Units();
 }
 
 void TfrmMain::ApplicationException(const std::exception& error) {

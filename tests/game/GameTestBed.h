@@ -18,6 +18,7 @@
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtMainWindow.h"
 #include "support/vtFakeMedia.h"
+#include "support/vtLinkedGameData.h"
 
 namespace quellix::testing {
 
@@ -86,19 +87,6 @@ class TGameTestPlatform : public IPlatform {
   media::THeadlessPlatform Headless;
   TRecordingDisplay DisplayRecorder{Headless.Display()};
   TFakeSoundList Sounds;
-};
-
-// The game data of the run folder linked into a temporary folder.
-class TLinkedGameData {
- public:
-  TLinkedGameData();
-  ~TLinkedGameData();
-  TLinkedGameData(const TLinkedGameData&) = delete;
-  TLinkedGameData& operator=(const TLinkedGameData&) = delete;
-  std::string Dir() const { return fDir.string() + "/"; }
-
- private:
-  std::filesystem::path fDir;
 };
 
 // The enemies' side of a hit, recorded; like a real hit handler it ignores enemies

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "PlayerTestBed.h"
+#include "game/vtSpriteKinds.h"
 #include "graphics/vt6FontHandler.h"
 #include "graphics/vtStars.h"
 #include "movement/vt6Move_MoveToFixedXYPoint.h"
@@ -39,7 +40,7 @@ TEST_F(PlayerShipsTest, EveryNewGameWithEightSparesPlacesFourShipsAndShowsShips0
     NewGame(8);
     for (TSide side : Sides) {
       ASSERT_NE(Ship(side), nullptr) << side;
-      EXPECT_EQ(Ship(side)->Kind, TfrmPlayer::KindShip);
+      EXPECT_EQ(Ship(side)->Kind, kinds::PlayerShip);
       EXPECT_EQ(Ship(side)->Layer, 1);
       EXPECT_TRUE(Ship(side)->Collidable);
       EXPECT_TRUE(player.SideOccupied[side]);
@@ -144,8 +145,7 @@ TEST_F(PlayerShipsTest, ShipDeathExplodesThenAGhostBringsASpareIn) {
   EXPECT_EQ(ship->Layer, 0);
   EXPECT_GT(ship->Countdown, 0) << "the Top ship comes back invulnerable for a while";
   EXPECT_EQ(ship->Strength, 100);
-  EXPECT_EQ(SpritesOfKind(MainEngine(), TfrmPlayer::KindHorizontalWave).size(), 1u)
-      << "the respawn sweep";
+  EXPECT_EQ(SpritesOfKind(MainEngine(), kinds::HorizontalWave).size(), 1u) << "the respawn sweep";
 
   // While invulnerable it hits what touches it and survives (once the sweep, which the
   // ship would meet first, has moved on).
@@ -153,7 +153,7 @@ TEST_F(PlayerShipsTest, ShipDeathExplodesThenAGhostBringsASpareIn) {
   EnemyOn(TfrmPlayer::Top);
   Tick();
   EXPECT_NE(Ship(TfrmPlayer::Top), nullptr);
-  ASSERT_EQ(hits.CountByHitter(TfrmPlayer::KindShip), 1);
+  ASSERT_EQ(hits.CountByHitter(kinds::PlayerShip), 1);
   EXPECT_EQ(hits.Hits.back().Damage, 100);
 }
 
@@ -163,7 +163,7 @@ TEST_F(PlayerShipsTest, RightAndBottomShipsComeBackWithoutProtection) {
   ASSERT_TRUE(TickUntil([&] { return Ship(TfrmPlayer::Right) != nullptr; }, 200));
   EXPECT_EQ(Ship(TfrmPlayer::Right)->Countdown, 0);
   EXPECT_EQ(Ship(TfrmPlayer::Right)->Strength, 0);
-  EXPECT_EQ(SpritesOfKind(MainEngine(), TfrmPlayer::KindVerticalWave).size(), 1u);
+  EXPECT_EQ(SpritesOfKind(MainEngine(), kinds::VerticalWave).size(), 1u);
 }
 
 TEST_F(PlayerShipsTest, NoSecondGhostWhileTheOnlySpareIsReserved) {
@@ -209,8 +209,8 @@ TEST_F(PlayerShipsTest, ShieldedShipIgnoresEnemiesAndTheShieldHitsThem) {
   EnemyOn(TfrmPlayer::Bottom);
   Tick();
   EXPECT_NE(Ship(TfrmPlayer::Bottom), nullptr);
-  EXPECT_EQ(hits.CountByHitter(TfrmPlayer::KindShip), 0) << "not hit through the ship";
-  EXPECT_GE(hits.CountByHitter(TfrmPlayer::KindShield), 1);
+  EXPECT_EQ(hits.CountByHitter(kinds::PlayerShip), 0) << "not hit through the ship";
+  EXPECT_GE(hits.CountByHitter(kinds::Shield), 1);
   EXPECT_EQ(Played("exp2.wav"), 0);
 }
 

@@ -1,6 +1,7 @@
 // The player's weapons in play: volleys and their cooldown, shot power and its decay,
 // bombs and waves, the shields with their energy and sound, and the bonuses.
 #include "PlayerTestBed.h"
+#include "game/vtSpriteKinds.h"
 
 namespace quellix::testing {
 namespace {
@@ -13,7 +14,7 @@ class PlayerWeaponsTest : public PlayerTest {
     Tick();
   }
   // The sprites of the kind on the main engine, in list order.
-  std::vector<Tvt6Sprite*> Shots() { return SpritesOfKind(MainEngine(), TfrmPlayer::KindShot); }
+  std::vector<Tvt6Sprite*> Shots() { return SpritesOfKind(MainEngine(), kinds::PlayerShot); }
   // A volley straight from PlayerTick, before any update has moved it.
   std::vector<Tvt6Sprite*> Volley() {
     main->Globals.FireRequest = true;
@@ -117,7 +118,7 @@ TEST_F(PlayerWeaponsTest, ShotDiesOnTheFirstEnemyAndPassesTheHitOn) {
   Mouse(0, 0, false);
   ASSERT_TRUE(TickUntil([&] { return !hits.Hits.empty(); }, 20));
   EXPECT_EQ(hits.Hits[0].EnemyKind, 5);
-  EXPECT_EQ(hits.Hits[0].HitterKind, TfrmPlayer::KindShot);
+  EXPECT_EQ(hits.Hits[0].HitterKind, kinds::PlayerShot);
   EXPECT_EQ(hits.Hits[0].Damage, 4);
   EXPECT_FALSE(enemy.Dead) << "the enemy's own handler decides";
   EXPECT_EQ(Shots().size(), 3u) << "the Top shot is gone";
@@ -148,11 +149,11 @@ TEST_F(PlayerWeaponsTest, BombSendsFourWavesThatHitWithoutDying) {
 
   Place(3, 300, 40, "Starfish", "Starfish1");
   Tick(3);
-  ASSERT_GE(hits.CountByHitter(TfrmPlayer::KindHorizontalWave), 1);
+  ASSERT_GE(hits.CountByHitter(kinds::HorizontalWave), 1);
   EXPECT_EQ(hits.Hits[0].Damage, 100000);
   EXPECT_EQ(SpritesOfKind(MainEngine(), 15).size(), 2u) << "waves are not harmed";
   // Each wave drops one drip per update along its own row or column.
-  const auto drips = SpritesOfKind(MainEngine(), TfrmPlayer::KindDrip);
+  const auto drips = SpritesOfKind(MainEngine(), kinds::Drip);
   EXPECT_GE(drips.size(), 4u);
   for (const Tvt6Sprite* drip : drips) EXPECT_FALSE(drip->Collidable);
 }
@@ -177,7 +178,7 @@ TEST_F(PlayerWeaponsTest, ShieldsHumWhileHeldAndStopWhenReleased) {
   EXPECT_EQ(Played("shields.wav"), 1);
   ASSERT_EQ(platform.Sounds.Played.back(), "shields.wav");
   const TSoundInstance hum = platform.Sounds.NextInstance - 1;
-  const auto shields = SpritesOfKind(MainEngine(), TfrmPlayer::KindShield);
+  const auto shields = SpritesOfKind(MainEngine(), kinds::Shield);
   ASSERT_EQ(shields.size(), 4u);
   const std::string variant = std::to_string(player.ShieldVariant);
   // Raised in the order Left, Top, Right, Bottom, each placed by its ship.
@@ -198,7 +199,7 @@ TEST_F(PlayerWeaponsTest, ShieldsHumWhileHeldAndStopWhenReleased) {
   ShieldButton(false);
   Tick();
   EXPECT_FALSE(player.ShieldsUp);
-  EXPECT_TRUE(SpritesOfKind(MainEngine(), TfrmPlayer::KindShield).empty());
+  EXPECT_TRUE(SpritesOfKind(MainEngine(), kinds::Shield).empty());
   EXPECT_EQ(platform.Sounds.Stopped, std::vector<TSoundInstance>{hum});
 }
 
@@ -220,7 +221,7 @@ TEST_F(PlayerWeaponsTest, ShipsMadeWhileShieldedComeWithTheirShield) {
   NewGame(1);  // the Left ship only
   ShieldButton(true);
   Tick();
-  EXPECT_EQ(SpritesOfKind(MainEngine(), TfrmPlayer::KindShield).size(), 1u);
+  EXPECT_EQ(SpritesOfKind(MainEngine(), kinds::Shield).size(), 1u);
   main->Globals.SpareShips = 1;
   player.FillEmptySides();
   ASSERT_NE(Ship(TfrmPlayer::Right), nullptr);
@@ -308,7 +309,7 @@ TEST_F(PlayerWeaponsTest, EnemyKilledThisTickDoesNotTakeAShipWithIt) {
   EnemyOn(TfrmPlayer::Left);
   main->FormKeyUp(VK_SPACE);
   Tick();
-  EXPECT_EQ(hits.CountByHitter(TfrmPlayer::KindVerticalWave), 1);
+  EXPECT_EQ(hits.CountByHitter(kinds::VerticalWave), 1);
   EXPECT_NE(Ship(TfrmPlayer::Left), nullptr);
 }
 

@@ -1,0 +1,59 @@
+// The ten enemy kinds together: their settings records, their units in the order the
+// hole visits them, and the one entry for hits, which hands a hit to the kind (or the
+// shot kind) of the sprite that was touched.
+#pragma once
+
+#include <array>
+
+#include "config/vt6EnemySettings.h"
+#include "game/aztek.h"
+#include "game/bases.h"
+#include "game/castles.h"
+#include "game/flouds.h"
+#include "game/spikers.h"
+#include "game/spikes.h"
+#include "game/spinners.h"
+#include "game/spirals.h"
+#include "game/squid.h"
+#include "game/starfish.h"
+#include "shell/vtGameUnits.h"
+
+namespace quellix {
+
+class TEnemyFamily : public IEnemyHits {
+ public:
+  // The player chooses the homing enemies' targets; the shrapnel unit shows the hits.
+  TEnemyFamily(TfrmMain& main, IPlayerUnit& player, TfrmShrapnel& shrapnel);
+  // Enemies and their shots carry handlers that call back into the kinds, so the
+  // sprites of MainEngine go first.
+  ~TEnemyFamily() override;
+  TEnemyFamily(const TEnemyFamily&) = delete;
+  TEnemyFamily& operator=(const TEnemyFamily&) = delete;
+
+  // Filled from the chosen difficulty at every game start.
+  TEnemySettings Settings;
+
+  // Spikers, starfish, castles, spirals, spikes, squids, bases, azteks, spinners, flouds.
+  const std::array<TEnemyUnit*, EnemyKindCount>& Kinds() const { return fKinds; }
+  TEnemyUnit& Kind(TEnemyKind kind) const { return *fKinds.at(static_cast<size_t>(kind)); }
+
+  // Enemies of kinds 3..14 and 18, shots included; other kinds are left alone.
+  void Hit(Tvt6Sprite& enemy, Tvt6Sprite& hitter) override;
+
+ private:
+  TfrmMain& fMain;
+  TEnemyContext fContext;
+  TfrmSpikers fSpikers;
+  TfrmStarfish fStarfish;
+  TfrmCastles fCastles;
+  TfrmSpirials fSpirals;
+  TfrmSpikes fSpikes;
+  TfrmSquid fSquids;
+  TfrmBases fBases;
+  TfrmAzteks fAzteks;
+  TfrmSpinners fSpinners;
+  TfrmFlouds fFlouds;
+  std::array<TEnemyUnit*, EnemyKindCount> fKinds;
+};
+
+}  // namespace quellix

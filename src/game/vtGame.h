@@ -1,0 +1,36 @@
+// The game's units assembled around the main window: the title screen, the player, the
+// hole with its level progression, the ten enemy kinds and the shrapnel effects. They
+// know each other only through the interfaces of vtGameUnits.h; this is the one place
+// where the real ones are joined. The main window adopts the game and keeps it for the
+// whole run.
+#pragma once
+
+#include "game/enemyfamily.h"
+#include "game/hole.h"
+#include "game/player.h"
+#include "game/shrapnel.h"
+#include "shell/vtGameUnits.h"
+#include "shell/vtTitleScreen.h"
+
+namespace quellix {
+
+class TfrmMain;
+
+class TGame {
+ public:
+  explicit TGame(TfrmMain& main);
+  TGame(const TGame&) = delete;
+  TGame& operator=(const TGame&) = delete;
+
+  TGameUnits Units() { return {&Title, &Player, &Hole}; }
+
+  // The player and the enemies refer to each other; each only keeps the reference while
+  // being built, so the one built first may name the other.
+  TfrmShrapnel Shrapnel;
+  TEnemyFamily Enemies;
+  TfrmPlayer Player;
+  TfrmHole Hole;
+  TfrmTitleScreen Title;
+};
+
+}  // namespace quellix
