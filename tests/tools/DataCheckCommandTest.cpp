@@ -41,7 +41,6 @@ TRun RunDataTool(const std::string& arguments) {
 
 class DataCommand : public ::testing::Test {
  protected:
-  void SetUp() override { QUELLIX_SKIP_WITHOUT_GENERATOR(); }
 };
 
 TEST_F(DataCommand, CheckExitsZeroOnTheGeneratedData) {

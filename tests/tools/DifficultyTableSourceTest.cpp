@@ -15,7 +15,6 @@ std::string Table(const std::string& dir, const std::string& kind) {
 }
 
 TEST(DifficultyTableSource, SectionColumnsMayStandInAnyOrder) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   TScratchDir dir;
   CopyDataSources(dir.Path());
   // Reverse the columns of one table (child, easy, medium, hard -> hard, medium, easy, child).
@@ -40,7 +39,6 @@ struct TBadTable {
 };
 
 TEST(DifficultyTableSource, FaultsStopTheGeneratorNamingTheField) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const TBadTable cases[] = {
       {"castles", "\nInc_XSpeed,", "\nInc_XSpeed, 8, 0, 6, 5 #", "must be at least 1"},
       {"squids", "\nactive_mod,", "\nactive_mod, 1, 1, 0, 1 #", "\"active_mod\" is an interval"},
@@ -66,7 +64,6 @@ TEST(DifficultyTableSource, FaultsStopTheGeneratorNamingTheField) {
 }
 
 TEST(DifficultyTableSource, MissingAndUnknownTablesAreFaults) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   {
     TScratchDir dir;
     CopyDataSources(dir.Path());

@@ -32,7 +32,6 @@ std::map<std::string, TPoints> Generate(const std::string& shapes, TGeneratorRun
 }
 
 TEST(PatternShapeSource, ShapesSampleToTheirPoints) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   TGeneratorRun run;
   auto p = Generate(
       "pattern square  # a closed polyline keeps its corners\n"
@@ -86,7 +85,6 @@ struct TBadShape {
 };
 
 TEST(PatternShapeSource, FaultsStopTheGeneratorNamingTheLine) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const TBadShape cases[] = {
       {"pattern a\n  square centre 1 1\n", "patterns.txt:2:", "unknown shape \"square\""},
       {"pattern a\n  circle centre 400 300 radius 50\n",

@@ -52,7 +52,6 @@ double Energy(const TSoundWave& w, double from, double to) {
 }
 
 TEST(SoundRecipe, RendersWhatTheRecipeSays) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const TRendered r = Render(
       "sound tone.wav\n  max 2\n  peak -6\n  length 0.5\n"
       "  voice sine\n    pitch 1000\n    env 0.01 0 1 0.45 0.04\n"
@@ -93,7 +92,6 @@ TEST(SoundRecipe, RendersWhatTheRecipeSays) {
 }
 
 TEST(SoundRecipe, NoiseFollowsItsSeed) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const std::string voice = "  length 0.2\n  voice noise\n    env 0.01 0 1 0.1 0.05\n";
   const TRendered r = Render("sound a.wav\n" + voice + "    seed 7\n" +  //
                              "sound b.wav\n" + voice + "    seed 7\n" +  //
@@ -110,7 +108,6 @@ struct TBadRecipe {
 };
 
 TEST(SoundRecipe, FaultsStopTheGeneratorNamingTheLine) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const TBadRecipe cases[] = {
       {"sound a.wav\n  length 0.2\n  voice sine\n    pitch 100 0.1\n",
        "test.txt:4:", "pairs of seconds and value"},

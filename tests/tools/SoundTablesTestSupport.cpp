@@ -14,14 +14,6 @@ namespace quellix::testing {
 
 namespace fs = std::filesystem;
 
-bool GeneratorIsComplete() {
-  const fs::path parts = fs::path(QUELLIX_SOURCE_DIR) / "tools" / "assetgen";
-  for (const char* part :
-       {"images/vtGenImages.cpp", "sounds/vtGenSounds.cpp", "tables/vtGenTables.cpp"})
-    if (!fs::exists(parts / part)) return false;
-  return true;
-}
-
 std::string RunDir() {
   return std::string(QUELLIX_RUN_DIR) + "/";
 }

@@ -13,13 +13,6 @@
 
 namespace quellix::testing {
 
-// The build makes the asset generator only once all its parts (images, sounds, tables)
-// exist; until then the tests of its output have nothing to look at and are skipped.
-bool GeneratorIsComplete();
-#define QUELLIX_SKIP_WITHOUT_GENERATOR()          \
-  if (!::quellix::testing::GeneratorIsComplete()) \
-  GTEST_SKIP() << "the asset generator is not complete: a part's source is missing"
-
 // The run folder the build generated into, with a trailing slash.
 std::string RunDir();
 std::string ReadText(const std::string& path);
