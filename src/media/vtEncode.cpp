@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <cstring>
+#include <stdexcept>
 
 #include "media/vtSdlError.h"
 
@@ -85,6 +86,9 @@ std::vector<uint8_t> EncodePng(SDL_Surface* surface) {
 
 std::vector<uint8_t> EncodeWav(std::span<const int16_t> samples, int32_t sampleRate,
                                int32_t channels) {
+  // The RIFF sizes are 32-bit.
+  if (samples.size() > (UINT32_MAX - 36) / 2)
+    throw std::length_error("sound too long for a WAV file");
   const uint32_t dataSize = static_cast<uint32_t>(samples.size() * 2);
   const uint32_t blockAlign = static_cast<uint32_t>(channels) * 2;
   std::vector<uint8_t> out;
