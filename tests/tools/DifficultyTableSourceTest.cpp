@@ -26,7 +26,7 @@ TEST(DifficultyTableSource, SectionColumnsMayStandInAnyOrder) {
     reversed += line + "\n";
   }
   WriteText(Table(dir.Path(), "starfish"), reversed);
-  const TGeneratorRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+  const TCommandRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
   ASSERT_EQ(run.ExitCode, 0) << run.Output;
   EXPECT_EQ(ReadText(dir.Path() + "out/data/config.txt"), ReadText(RunDir() + "data/config.txt"));
 }
@@ -55,7 +55,7 @@ TEST(DifficultyTableSource, FaultsStopTheGeneratorNamingTheField) {
     TScratchDir dir;
     CopyDataSources(dir.Path());
     ReplaceInFile(Table(dir.Path(), c.Kind), c.From, c.To);
-    const TGeneratorRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+    const TCommandRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.Output.find(std::string(c.Kind) + ".csv"), std::string::npos) << run.Output;
     EXPECT_NE(run.Output.find(c.Message), std::string::npos) << run.Output;
@@ -68,7 +68,7 @@ TEST(DifficultyTableSource, MissingAndUnknownTablesAreFaults) {
     TScratchDir dir;
     CopyDataSources(dir.Path());
     std::filesystem::remove(Table(dir.Path(), "spikers"));
-    const TGeneratorRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+    const TCommandRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.Output.find("spikers.csv: cannot open file"), std::string::npos) << run.Output;
   }
@@ -76,7 +76,7 @@ TEST(DifficultyTableSource, MissingAndUnknownTablesAreFaults) {
     TScratchDir dir;
     CopyDataSources(dir.Path());
     WriteText(Table(dir.Path(), "dragons"), "field, child, easy, medium, hard\n");
-    const TGeneratorRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+    const TCommandRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.Output.find("dragons.csv: no enemy kind has this name"), std::string::npos)
         << run.Output;

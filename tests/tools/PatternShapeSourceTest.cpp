@@ -12,11 +12,11 @@ namespace {
 
 using TPoints = std::vector<std::pair<int, int>>;
 
-std::map<std::string, TPoints> Generate(const std::string& shapes, TGeneratorRun* run = nullptr) {
+std::map<std::string, TPoints> Generate(const std::string& shapes, TCommandRun* run = nullptr) {
   TScratchDir dir;
   CopyDataSources(dir.Path());
   WriteText(dir.Path() + "data/patterns/patterns.txt", shapes);
-  const TGeneratorRun result = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+  const TCommandRun result = RunGenerator(dir.Path() + "data", dir.Path() + "out");
   if (run != nullptr) *run = result;
   std::map<std::string, TPoints> patterns;
   if (result.ExitCode != 0) return patterns;
@@ -32,7 +32,7 @@ std::map<std::string, TPoints> Generate(const std::string& shapes, TGeneratorRun
 }
 
 TEST(PatternShapeSource, ShapesSampleToTheirPoints) {
-  TGeneratorRun run;
+  TCommandRun run;
   auto p = Generate(
       "pattern square  # a closed polyline keeps its corners\n"
       "  polyline closed spacing 10\n"
@@ -112,7 +112,7 @@ TEST(PatternShapeSource, FaultsStopTheGeneratorNamingTheLine) {
   };
   for (const TBadShape& c : cases) {
     SCOPED_TRACE(c.Source);
-    TGeneratorRun run;
+    TCommandRun run;
     Generate(c.Source, &run);
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.Output.find(c.Line), std::string::npos) << run.Output;

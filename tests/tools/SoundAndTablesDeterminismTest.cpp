@@ -10,8 +10,8 @@ namespace {
 TEST(SoundAndTablesDeterminism, TwoRunsGiveByteIdenticalFiles) {
   TScratchDir first, second;
   const std::string sources = std::string(QUELLIX_SOURCE_DIR) + "/data";
-  const TGeneratorRun a = RunGenerator(sources, first.Path());
-  const TGeneratorRun b = RunGenerator(sources, second.Path());
+  const TCommandRun a = RunGenerator(sources, first.Path());
+  const TCommandRun b = RunGenerator(sources, second.Path());
   ASSERT_EQ(a.ExitCode, 0) << a.Output;
   ASSERT_EQ(b.ExitCode, 0) << b.Output;
   for (const char* file : {"sounds.vtw", "data/patterns.txt", "data/config.txt"}) {

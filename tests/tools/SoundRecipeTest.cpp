@@ -13,7 +13,7 @@ namespace quellix::testing {
 namespace {
 
 struct TRendered {
-  TGeneratorRun Run;
+  TCommandRun Run;
   TArchive Archive;
   std::map<std::string, TSoundWave> Waves;
 };

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <sys/wait.h>
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -64,20 +62,10 @@ void ReplaceInFile(const std::string& path, std::string_view from, std::string_v
   WriteText(path, text);
 }
 
-TGeneratorRun RunGenerator(const std::string& sourceDir, const std::string& outDir) {
+TCommandRun RunGenerator(const std::string& sourceDir, const std::string& outDir) {
   const std::string tool = std::string(QUELLIX_TOOLS_DIR) + "/assetgen/quellix-assetgen";
   EXPECT_TRUE(fs::exists(tool)) << tool << " is not built";
-  const std::string command = "'" + tool + "' '" + sourceDir + "' '" + outDir + "' 2>&1";
-  TGeneratorRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.Output.append(buffer.data(), got);
-  const int status = pclose(pipe);
-  run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return RunCommand("'" + tool + "' '" + sourceDir + "' '" + outDir + "'");
 }
 
 std::vector<TConfigGroup> ParseConfigLine(std::string_view line) {

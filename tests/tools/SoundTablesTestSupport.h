@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/vtCommaList.h"
+#include "support/vtRunCommand.h"
 
 namespace quellix::testing {
 
@@ -39,11 +40,7 @@ void WriteText(const std::string& path, std::string_view text);
 // Replaces the one occurrence of from in the file; fails the test if there is none.
 void ReplaceInFile(const std::string& path, std::string_view from, std::string_view to);
 
-struct TGeneratorRun {
-  int ExitCode = -1;
-  std::string Output;  // stdout and stderr
-};
-TGeneratorRun RunGenerator(const std::string& sourceDir, const std::string& outDir);
+TCommandRun RunGenerator(const std::string& sourceDir, const std::string& outDir);
 
 // The configuration file's tree as its format nests it.
 struct TConfigSection {
