@@ -43,12 +43,12 @@ TEST_F(DataCommand, CheckFailsNamingWhatIsMissing) {
 }
 
 TEST_F(DataCommand, SheetWritesAPngAndBadUseIsRefused) {
-  TScratchDir out;
-  const TCommandRun sheet = RunDataTool("sheet '" + RunDir() + "' '" + out.Path() + "sheet.png'");
+  TTempDir out;
+  const TCommandRun sheet = RunDataTool("sheet '" + RunDir() + "' '" + out.Dir() + "sheet.png'");
   EXPECT_EQ(sheet.ExitCode, 0) << sheet.Output;
-  EXPECT_THAT(ReadText(out.Path() + "sheet.png"), StartsWith("\x89PNG\r\n\x1a\n"));
+  EXPECT_THAT(ReadText(out.Dir() + "sheet.png"), StartsWith("\x89PNG\r\n\x1a\n"));
 
-  const TCommandRun missing = RunDataTool("sheet '" + out.Path() + "' '" + out.Path() + "x.png'");
+  const TCommandRun missing = RunDataTool("sheet '" + out.Dir() + "' '" + out.Dir() + "x.png'");
   EXPECT_EQ(missing.ExitCode, 1);
   EXPECT_THAT(missing.Output, HasSubstr("sprites.vtg"));
   EXPECT_EQ(RunDataTool("").ExitCode, 2);

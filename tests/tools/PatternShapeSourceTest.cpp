@@ -13,14 +13,14 @@ namespace {
 using TPoints = std::vector<std::pair<int, int>>;
 
 std::map<std::string, TPoints> Generate(const std::string& shapes, TCommandRun* run = nullptr) {
-  TScratchDir dir;
-  CopyDataSources(dir.Path());
-  WriteText(dir.Path() + "data/patterns/patterns.txt", shapes);
-  const TCommandRun result = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+  TTempDir dir;
+  CopyDataSources(dir.Dir());
+  WriteText(dir.Dir() + "data/patterns/patterns.txt", shapes);
+  const TCommandRun result = RunGenerator(dir.Dir() + "data", dir.Dir() + "out");
   if (run != nullptr) *run = result;
   std::map<std::string, TPoints> patterns;
   if (result.ExitCode != 0) return patterns;
-  for (const std::string& text : Split(FirstLine(dir.Path() + "out/data/patterns.txt"))) {
+  for (const std::string& text : Split(FirstLine(dir.Dir() + "out/data/patterns.txt"))) {
     const TStringList items = Split(text);
     TPoints& points = patterns[items.at(0)];
     for (size_t i = 1; i < items.size(); ++i) {

@@ -20,15 +20,15 @@ struct TRendered {
 
 // Generates with recipes as the only sound source.
 TRendered Render(const std::string& recipes) {
-  TScratchDir dir;
-  CopyDataSources(dir.Path());
-  std::filesystem::remove_all(dir.Path() + "data/sounds");
-  std::filesystem::create_directory(dir.Path() + "data/sounds");
-  WriteText(dir.Path() + "data/sounds/test.txt", recipes);
+  TTempDir dir;
+  CopyDataSources(dir.Dir());
+  std::filesystem::remove_all(dir.Dir() + "data/sounds");
+  std::filesystem::create_directory(dir.Dir() + "data/sounds");
+  WriteText(dir.Dir() + "data/sounds/test.txt", recipes);
   TRendered r;
-  r.Run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+  r.Run = RunGenerator(dir.Dir() + "data", dir.Dir() + "out");
   if (r.Run.ExitCode != 0) return r;
-  r.Archive = ReadArchive(dir.Path() + "out/sounds.vtw", TArchiveKind::Sounds);
+  r.Archive = ReadArchive(dir.Dir() + "out/sounds.vtw", TArchiveKind::Sounds);
   for (size_t i = 0; i < r.Archive.Entries.size(); ++i)
     r.Waves.emplace(r.Archive.Entries[i].Name, ParseSoundWave(r.Archive.Payload(i)));
   return r;

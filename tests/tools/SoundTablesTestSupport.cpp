@@ -32,17 +32,6 @@ std::string FirstLine(const std::string& path) {
   return text.substr(0, text.find_first_of("\r\n"));
 }
 
-TScratchDir::TScratchDir() {
-  std::string pattern = (fs::temp_directory_path() / "quellix-datatest-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  fPath = pattern + "/";
-}
-
-TScratchDir::~TScratchDir() {
-  std::error_code ignored;
-  fs::remove_all(fPath, ignored);
-}
-
 void CopyDataSources(const std::string& dir) {
   fs::copy(fs::path(QUELLIX_SOURCE_DIR) / "data", fs::path(dir) / "data",
            fs::copy_options::recursive);

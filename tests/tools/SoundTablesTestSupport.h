@@ -11,6 +11,7 @@
 
 #include "config/vtCommaList.h"
 #include "support/vtRunCommand.h"
+#include "support/vtTempDir.h"
 
 namespace quellix::testing {
 
@@ -20,19 +21,6 @@ std::string ReadText(const std::string& path);
 std::vector<uint8_t> ReadBytes(const std::string& path);
 // The first line of a file, without its line end.
 std::string FirstLine(const std::string& path);
-
-// A fresh folder, removed with everything in it when the object goes.
-class TScratchDir {
- public:
-  TScratchDir();
-  ~TScratchDir();
-  TScratchDir(const TScratchDir&) = delete;
-  TScratchDir& operator=(const TScratchDir&) = delete;
-  const std::string& Path() const { return fPath; }  // with a trailing slash
-
- private:
-  std::string fPath;
-};
 
 // Copies the repository's data/ sources to dir + "data/".
 void CopyDataSources(const std::string& dir);
