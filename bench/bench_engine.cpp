@@ -30,28 +30,7 @@
 #include "movement/vt6Move_OffsetPattern.h"
 #include "movement/vt6Move_StraightLine.h"
 #include "shell/vtErrorLogger.h"
-
-namespace {
-
-// The one piece of process state here: operator new has no object to report to.
-std::atomic<uint64_t>& Allocations() {
-  static std::atomic<uint64_t> count{0};
-  return count;
-}
-
-}  // namespace
-
-[[gnu::noinline]] void* operator new(std::size_t size) {
-  Allocations().fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-  std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
+#include "support/vtAllocationCount.h"
 
 namespace quellix {
 namespace {
@@ -341,10 +320,10 @@ void EngineTick(benchmark::State& state, bool churn) {
   TMedia media;
   TPlayfield field(media.Platform, churn);
   field.EngineTick();  // warm up: first-use work is not a tick's
-  const uint64_t allocations = Allocations().load();
+  const uint64_t allocations = bench::AllocationCount();
   const int64_t created = field.Created();
   for (auto _ : state) field.EngineTick();
-  Report(state, Allocations().load() - allocations, field.Created() - created);
+  Report(state, bench::AllocationCount() - allocations, field.Created() - created);
   state.counters["hits_per_tick"] =
       benchmark::Counter(static_cast<double>(field.Hits()), benchmark::Counter::kAvgIterations);
 }
@@ -356,9 +335,9 @@ void StraightDraws(benchmark::State& state) {
   field.EngineTick();
   field.RecordDraws();
   field.StraightDraws();
-  const uint64_t allocations = Allocations().load();
+  const uint64_t allocations = bench::AllocationCount();
   for (auto _ : state) field.StraightDraws();
-  Report(state, Allocations().load() - allocations, 0);
+  Report(state, bench::AllocationCount() - allocations, 0);
 }
 
 void HeadlessEngineTick(benchmark::State& state, bool churn) {

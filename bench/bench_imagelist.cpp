@@ -14,28 +14,7 @@
 #include "graphics/vtArchive.h"
 #include "media/vtEncode.h"
 #include "media/vtHeadlessPlatform.h"
-
-namespace {
-
-// The one piece of process state here: operator new has no object to report to.
-std::atomic<uint64_t>& Allocations() {
-  static std::atomic<uint64_t> count{0};
-  return count;
-}
-
-}  // namespace
-
-[[gnu::noinline]] void* operator new(std::size_t size) {
-  Allocations().fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-[[gnu::noinline]] void operator delete(void* p) noexcept {
-  std::free(p);
-}
-[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
+#include "support/vtAllocationCount.h"
 
 namespace quellix::media {
 namespace {
@@ -126,10 +105,10 @@ template <void (TScene::*Frame)()>
 void RunFrames(benchmark::State& state, TMode mode) {
   TScene scene(mode);
   (scene.*Frame)();  // warm up: first-use work is not a frame's
-  const uint64_t before = Allocations().load();
+  const uint64_t before = bench::AllocationCount();
   for (auto _ : state) (scene.*Frame)();
   state.counters["allocs_per_frame"] = benchmark::Counter(
-      static_cast<double>(Allocations().load() - before), benchmark::Counter::kAvgIterations);
+      static_cast<double>(bench::AllocationCount() - before), benchmark::Counter::kAvgIterations);
 }
 
 void ImageList(benchmark::State& state, TMode mode) {

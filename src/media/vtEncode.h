@@ -1,4 +1,4 @@
-// Encoders for the payloads of the archives: PNG through SDL2_image and plain PCM WAV.
+// Encoders for the payloads of the archives: PNG and plain PCM WAV.
 // Used by whatever makes archive items (the asset generator, tests, benchmarks).
 #pragma once
 
@@ -10,7 +10,7 @@
 
 namespace quellix::media {
 
-// The surface as PNG bytes; throws TSdlError when SDL2_image cannot encode it.
+// The surface as PNG bytes; throws TSdlError when it cannot be converted.
 std::vector<uint8_t> EncodePng(SDL_Surface* surface);
 
 // 16-bit signed PCM samples (interleaved when channels > 1) as a RIFF/WAVE file.

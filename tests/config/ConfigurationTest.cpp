@@ -5,6 +5,7 @@
 
 #include "config/vt6configclasses.h"
 #include "config/vtCommaList.h"
+#include "support/vtTempDir.h"
 
 namespace quellix {
 namespace {
@@ -157,19 +158,12 @@ TEST(ConfigManager, GroupsParsedBeforeAFailureStay) {
 
 class ConfigFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          ("qx_config_" +
-           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(dir);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
   std::string Write(const std::string& name, const std::string& content) {
-    const std::string path = (dir / name).string();
+    const std::string path = dir.File(name);
     std::ofstream(path, std::ios::binary) << content;
     return path;
   }
-  std::filesystem::path dir;
+  testing::TTempDir dir;
   Tvt6ConfigurationMgr config;
 };
 
@@ -198,9 +192,9 @@ TEST_F(ConfigFileTest, ASecondFileAppendsAfterTheFirst) {
 }
 
 TEST_F(ConfigFileTest, MissingFileEmptyFileAndDirectoryRaise) {
-  EXPECT_THROW(config.LoadFromFile((dir / "absent.txt").string()), std::runtime_error);
+  EXPECT_THROW(config.LoadFromFile(dir.File("absent.txt")), std::runtime_error);
   EXPECT_THROW(config.LoadFromFile(Write("empty.txt", "")), std::out_of_range);
-  EXPECT_THROW(config.LoadFromFile(dir.string()), std::runtime_error);
+  EXPECT_THROW(config.LoadFromFile(dir.Path().string()), std::runtime_error);
   // A first line that is blank holds no groups and is no error.
   config.LoadFromFile(Write("blank.txt", "\r\nnext"));
   EXPECT_EQ(config.GroupCount(), 0);

@@ -8,16 +8,15 @@
 
 #include "config/vtCommaList.h"
 #include "config/vtPattern.h"
+#include "support/vtTempDir.h"
 
 namespace quellix {
 namespace {
 
 struct PatternFileTest : ::testing::Test {
   Tvt6PatternManager manager;
-  std::string path =
-      (std::filesystem::temp_directory_path() / "quellix_patterns_test.txt").string();
-
-  ~PatternFileTest() override { std::remove(path.c_str()); }
+  testing::TTempDir dir;
+  std::string path = dir.File("patterns.txt");
 
   void Load(const std::string& content) {
     {

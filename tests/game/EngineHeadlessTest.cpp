@@ -30,6 +30,7 @@
 #include "movement/vt6Move_StraightLine.h"
 #include "movement/vt6Move_StraightWithFriction.h"
 #include "shell/vtErrorLogger.h"
+#include "support/vtTempDir.h"
 
 namespace quellix {
 namespace {
@@ -78,23 +79,6 @@ std::string AnimationFile() {
   return file + "[ENDREEL]\n";
 }
 
-class TTempDir {
- public:
-  TTempDir() {
-    fPath = fs::temp_directory_path() /
-            ("quellix_engine_" + std::to_string(SDL_GetPerformanceCounter()));
-    fs::create_directories(fPath / "data");
-  }
-  ~TTempDir() {
-    std::error_code ignored;
-    fs::remove_all(fPath, ignored);
-  }
-  std::string File(const std::string& name) const { return (fPath / name).string(); }
-
- private:
-  fs::path fPath;
-};
-
 // One playfield on the headless screen, run by the rules of a small shooter.
 class TPlayfield {
  public:
@@ -108,10 +92,10 @@ class TPlayfield {
     }
     writer.SaveToFile(fDir.File("sprites.vtg"));
     fPlatform.ImageList().LoadFromFile(fDir.File("sprites.vtg"));
-    std::ofstream(fDir.File("data/quellix.txt"), std::ios::binary) << AnimationFile();
+    std::ofstream(fDir.File("quellix.txt"), std::ios::binary) << AnimationFile();
 
     Engine.Setup(fPlatform.Display(), fPlatform.ImageList(), "", fPlatform.SoundList());
-    Engine.LoadAnimations(fDir.File("data/quellix.txt"));
+    Engine.LoadAnimations(fDir.File("quellix.txt"));
     Engine.PatternManager().ParseText(
         Join({Join({"loop", "0,0,0,0", "60,0,0,0", "60,60,0,0", "0,60,0,0"}),
               Join({"circle", "12,0,0,0", "8,8,0,0", "0,12,0,0", "-8,8,0,0", "-12,0,0,0",
@@ -282,7 +266,7 @@ class TPlayfield {
     };
   }
 
-  TTempDir fDir;
+  testing::TTempDir fDir;
   media::THeadlessPlatform fPlatform;
   TVintorContext fContext{Log, Random, fPlatform};
   std::map<std::string, const TPicture*> fPictures;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "graphics/vt6AnimationEngine.h"
+#include "support/vtTempDir.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {
@@ -229,8 +230,8 @@ TEST_F(AnimationFileTest, LookupsIgnoreCaseAndWarnOnMisses) {
 }
 
 TEST_F(AnimationFileTest, LoadFromFileAppendsAndLogsAMissingFile) {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "quellix_anim_test.txt").string();
+  const testing::TTempDir dir;
+  const std::string path = dir.File("quellix.txt");
   {
     std::ofstream out(path, std::ios::binary);
     out << "Quellix animations\r\n[REELREC]\r\nr\r\n[SCENEREC]\r\ns\r\n"

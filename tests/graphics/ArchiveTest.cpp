@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "graphics/vtArchive.h"
+#include "support/vtTempDir.h"
 
 namespace quellix {
 namespace {
@@ -132,9 +133,8 @@ TEST(Archive, MissingFileOrAFolderIsAnErrorNamingIt) {
 }
 
 TEST(Archive, SavedFileReadsBack) {
-  const auto dir = std::filesystem::temp_directory_path() / "qx_archive_test";
-  std::filesystem::create_directories(dir);
-  const std::string path = (dir / "sounds.vtw").string();
+  const testing::TTempDir dir;
+  const std::string path = dir.File("sounds.vtw");
   TArchiveWriter w(TArchiveKind::Sounds);
   TSoundItem s;
   s.Name = "thud.wav";
@@ -142,7 +142,6 @@ TEST(Archive, SavedFileReadsBack) {
   w.SaveToFile(path);
   EXPECT_EQ(ReadArchive(path, TArchiveKind::Sounds).Entries.at(0).Name, "thud.wav");
   EXPECT_FALSE(std::filesystem::exists(path + ".new"));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -37,18 +37,6 @@ std::vector<uint8_t> Wav(int milliseconds) {
   return media::EncodeWav(samples, Rate);
 }
 
-TTempDir::TTempDir() {
-  std::random_device seed;
-  fPath = std::filesystem::temp_directory_path() /
-          ("quellix-media-" + std::to_string(seed()) + "-" + std::to_string(seed()));
-  std::filesystem::create_directories(fPath);
-}
-
-TTempDir::~TTempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(fPath, ec);
-}
-
 TImageItem ImageFields(const std::string& name, bool transparent, TColor key) {
   TImageItem item;
   item.Name = name;

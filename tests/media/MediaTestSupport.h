@@ -10,6 +10,7 @@
 
 #include "graphics/vtArchive.h"
 #include "media/vtSdlHandles.h"
+#include "support/vtTempDir.h"
 
 namespace quellix::testing {
 
@@ -20,20 +21,6 @@ void UseDummyDrivers();
 std::vector<uint8_t> Png(int w, int h, const std::function<TColor(int, int)>& colour);
 // A mono 16-bit WAV of the given length in milliseconds (a quiet square wave).
 std::vector<uint8_t> Wav(int milliseconds);
-
-// A folder that is removed with everything in it at the end of the test.
-class TTempDir {
- public:
-  TTempDir();
-  ~TTempDir();
-  TTempDir(const TTempDir&) = delete;
-  TTempDir& operator=(const TTempDir&) = delete;
-  std::string File(const std::string& name) const { return (fPath / name).string(); }
-  const std::filesystem::path& Path() const { return fPath; }
-
- private:
-  std::filesystem::path fPath;
-};
 
 TImageItem ImageFields(const std::string& name, bool transparent = false, TColor key = 0);
 TSoundItem SoundFields(const std::string& name, int32_t maxPlaying = 0, bool looped = false);

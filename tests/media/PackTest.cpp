@@ -7,26 +7,13 @@
 
 #include "MediaTestSupport.h"
 #include "media/vtHeadlessPlatform.h"
+#include "support/vtRunCommand.h"
 
 namespace quellix::testing {
 namespace {
 
-struct TRun {
-  int Status = -1;
-  std::string Output;
-};
-
-TRun Pack(const std::string& arguments) {
-  const std::string command =
-      std::string(QUELLIX_TOOLS_DIR) + "/pack/quellix-pack " + arguments + " 2>&1";
-  TRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[512];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) run.Output.append(buffer, n);
-  const int status = pclose(pipe);
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+TCommandRun Pack(const std::string& arguments) {
+  return RunCommand(std::string(QUELLIX_TOOLS_DIR) + "/pack/quellix-pack " + arguments);
 }
 
 class PackTool : public ::testing::Test {
@@ -52,11 +39,11 @@ TEST_F(PackTool, BuildsListsAndLoadsAnImageArchive) {
                                         "\n"
                                         "\"Title Screen\",art/title.png,0,0,0,0,false,false,0\n");
   const std::string out = dir.File("sprites.vtg");
-  const TRun build = Pack("build " + Quoted(out) + " " + Quoted(manifest));
-  ASSERT_EQ(build.Status, 0) << build.Output;
+  const TCommandRun build = Pack("build " + Quoted(out) + " " + Quoted(manifest));
+  ASSERT_EQ(build.ExitCode, 0) << build.Output;
 
-  const TRun list = Pack("list " + Quoted(out));
-  EXPECT_EQ(list.Status, 0);
+  const TCommandRun list = Pack("list " + Quoted(out));
+  EXPECT_EQ(list.ExitCode, 0);
   EXPECT_NE(list.Output.find("2 items"), std::string::npos) << list.Output;
   EXPECT_NE(list.Output.find("Left1: PatternWidth 4, PatternHeight 4, SkipWidth 1, SkipHeight 0, "
                              "SystemMemory 1, Transparent 1, TransparentColor 16711935, payload"),
@@ -79,9 +66,9 @@ TEST_F(PackTool, BuildsListsAndLoadsAnImageArchive) {
 TEST_F(PackTool, BuildsASoundArchive) {
   WriteBytes(dir.File("boom.wav"), Wav(50));
   const std::string out = dir.File("sounds.vtw");
-  const TRun build =
+  const TCommandRun build =
       Pack("build " + out + " " + Manifest("sounds.txt", "Boom.wav,boom.wav,1,3\r\n"));
-  ASSERT_EQ(build.Status, 0) << build.Output;
+  ASSERT_EQ(build.ExitCode, 0) << build.Output;
   EXPECT_NE(Pack("list " + out).Output.find("Boom.wav: Looped 1, MaxPlayingCount 3, payload"),
             std::string::npos);
   media::THeadlessPlatform platform{{.ExeDir = "./", .AudioDriver = "none"}};
@@ -107,8 +94,8 @@ TEST_F(PackTool, BadLinesAreReportedByLineAndNothingIsWritten) {
                                         "colour,ok.png,0,0,0,0,0,1,$1000000\n"
                                         "cut,cut.png,0,0,0,0,0,0,0\n");
   const std::string out = dir.File("sprites.vtg");
-  const TRun build = Pack("build " + out + " " + manifest);
-  EXPECT_EQ(build.Status, 1);
+  const TCommandRun build = Pack("build " + out + " " + manifest);
+  EXPECT_EQ(build.ExitCode, 1);
   for (const char* line :
        {":2: expected 9 items", ":3: PatternWidth must not be negative", ":4: SystemMemory",
         ":5: the name \"OK\" is already used on line 1", ":6: cannot read", ":7: ", "is not a PNG",
@@ -120,23 +107,23 @@ TEST_F(PackTool, BadLinesAreReportedByLineAndNothingIsWritten) {
 
 TEST_F(PackTool, SoundsMustBeWaves) {
   WriteBytes(dir.File("pic.png"), Png(2, 2, [](int, int) { return 0u; }));
-  const TRun build =
+  const TCommandRun build =
       Pack("build " + dir.File("s.vtw") + " " + Manifest("m.txt", "x,pic.png,0,0\n"));
-  EXPECT_EQ(build.Status, 1);
+  EXPECT_EQ(build.ExitCode, 1);
   EXPECT_NE(build.Output.find("m.txt:1: "), std::string::npos);
   EXPECT_NE(build.Output.find("not a RIFF/WAVE"), std::string::npos);
 }
 
 TEST_F(PackTool, UsageAndUnreadableInputsFailCleanly) {
-  EXPECT_EQ(Pack("").Status, 2);
-  EXPECT_EQ(Pack("build only-two").Status, 2);
-  EXPECT_EQ(Pack("build out.zip " + Manifest("m.txt", "")).Status, 1);
-  EXPECT_EQ(Pack("build " + dir.File("x.vtg") + " " + dir.File("none.txt")).Status, 1);
-  const TRun list = Pack("list " + dir.File("none.vtg"));
-  EXPECT_EQ(list.Status, 1);
+  EXPECT_EQ(Pack("").ExitCode, 2);
+  EXPECT_EQ(Pack("build only-two").ExitCode, 2);
+  EXPECT_EQ(Pack("build out.zip " + Manifest("m.txt", "")).ExitCode, 1);
+  EXPECT_EQ(Pack("build " + dir.File("x.vtg") + " " + dir.File("none.txt")).ExitCode, 1);
+  const TCommandRun list = Pack("list " + dir.File("none.vtg"));
+  EXPECT_EQ(list.ExitCode, 1);
   EXPECT_NE(list.Output.find("cannot open"), std::string::npos);
   WriteBytes(dir.File("junk.vtg"), {1, 2, 3});
-  EXPECT_EQ(Pack("list " + dir.File("junk.vtg")).Status, 1);
+  EXPECT_EQ(Pack("list " + dir.File("junk.vtg")).ExitCode, 1);
 }
 
 }  // namespace

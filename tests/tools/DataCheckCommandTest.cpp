@@ -3,12 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 
 #include "DataCheckCopy.h"
+#include "support/vtRunCommand.h"
 
 namespace quellix::testing {
 namespace {
@@ -17,35 +16,18 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
-struct TRun {
-  int ExitCode = -1;
-  std::string Output;  // stdout and stderr
-};
-
-TRun RunDataTool(const std::string& arguments) {
+TCommandRun RunDataTool(const std::string& arguments) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
-  const std::string command =
-      "'" + std::string(QUELLIX_TOOLS_DIR) + "/data/quellix-data' " + arguments + " 2>&1";
-  TRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.Output.append(buffer.data(), got);
-  const int status = pclose(pipe);
-  run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return RunCommand("'" + std::string(QUELLIX_TOOLS_DIR) + "/data/quellix-data' " + arguments);
 }
 
 class DataCommand : public ::testing::Test {
  protected:
-  void SetUp() override { QUELLIX_SKIP_WITHOUT_GENERATOR(); }
 };
 
 TEST_F(DataCommand, CheckExitsZeroOnTheGeneratedData) {
-  const TRun run = RunDataTool("check '" + RunDir() + "'");
+  const TCommandRun run = RunDataTool("check '" + RunDir() + "'");
   EXPECT_EQ(run.ExitCode, 0) << run.Output;
   EXPECT_THAT(run.Output, StartsWith("data OK: "));
   EXPECT_THAT(run.Output, EndsWith(" kinds x 4 sections\n"));
@@ -54,19 +36,19 @@ TEST_F(DataCommand, CheckExitsZeroOnTheGeneratedData) {
 TEST_F(DataCommand, CheckFailsNamingWhatIsMissing) {
   TDataCopy copy;
   copy.RemoveScene("ghost");
-  const TRun run = RunDataTool("check '" + copy.Dir() + "'");
+  const TCommandRun run = RunDataTool("check '" + copy.Dir() + "'");
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_EQ(run.Output,
             "data/quellix.txt: scene Player/ghost is missing\ndata check failed: 1 findings\n");
 }
 
 TEST_F(DataCommand, SheetWritesAPngAndBadUseIsRefused) {
-  TScratchDir out;
-  const TRun sheet = RunDataTool("sheet '" + RunDir() + "' '" + out.Path() + "sheet.png'");
+  TTempDir out;
+  const TCommandRun sheet = RunDataTool("sheet '" + RunDir() + "' '" + out.Dir() + "sheet.png'");
   EXPECT_EQ(sheet.ExitCode, 0) << sheet.Output;
-  EXPECT_THAT(ReadText(out.Path() + "sheet.png"), StartsWith("\x89PNG\r\n\x1a\n"));
+  EXPECT_THAT(ReadText(out.Dir() + "sheet.png"), StartsWith("\x89PNG\r\n\x1a\n"));
 
-  const TRun missing = RunDataTool("sheet '" + out.Path() + "' '" + out.Path() + "x.png'");
+  const TCommandRun missing = RunDataTool("sheet '" + out.Dir() + "' '" + out.Dir() + "x.png'");
   EXPECT_EQ(missing.ExitCode, 1);
   EXPECT_THAT(missing.Output, HasSubstr("sprites.vtg"));
   EXPECT_EQ(RunDataTool("").ExitCode, 2);

@@ -20,7 +20,7 @@ class TDataCopy {
  public:
   TDataCopy();  // copies the five data files of the run folder
 
-  const std::string& Dir() const { return fScratch.Path(); }
+  std::string Dir() const { return fScratch.Dir(); }
   std::string PathOf(std::string_view file) const { return Dir() + std::string(file); }
 
   // Cuts the scene block whose header names the scene.
@@ -42,7 +42,7 @@ class TDataCopy {
                   const std::optional<std::string>& value);
 
  private:
-  TScratchDir fScratch;
+  TTempDir fScratch;
 };
 
 }  // namespace quellix::testing

@@ -24,7 +24,6 @@ class DataCheck : public ::testing::Test {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
     SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
   }
-  void SetUp() override { QUELLIX_SKIP_WITHOUT_GENERATOR(); }
 
   std::vector<std::string> Findings() { return CheckData(Copy().Dir()).Findings; }
   TDataCopy& Copy() {

@@ -94,7 +94,6 @@ bool IsInteger(const std::string& text) {
 class DifficultyConfig : public ::testing::Test {
  protected:
   void SetUp() override {
-    QUELLIX_SKIP_WITHOUT_GENERATOR();
     const std::string text = ReadText(RunDir() + "data/config.txt");
     ASSERT_FALSE(text.empty());
     Groups = ParseConfigLine(text.substr(0, text.find_first_of("\r\n")));

@@ -88,7 +88,6 @@ TEST(DifficultyLevelPlan, SummaryCountsOnlyTheKindsOnEachLevel) {
 // The documentation's summary is generated from the table; when the table changes, the
 // test writes the new summary beside itself for pasting into the document.
 TEST(DifficultyLevelSummary, DocumentationMatchesTheTable) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const std::string expected =
       LevelSummary(ParseConfigLine(FirstLine(RunDir() + "data/config.txt")), 10);
   const std::string doc =

@@ -15,21 +15,20 @@ std::string Table(const std::string& dir, const std::string& kind) {
 }
 
 TEST(DifficultyTableSource, SectionColumnsMayStandInAnyOrder) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
-  TScratchDir dir;
-  CopyDataSources(dir.Path());
+  TTempDir dir;
+  CopyDataSources(dir.Dir());
   // Reverse the columns of one table (child, easy, medium, hard -> hard, medium, easy, child).
-  std::istringstream in(ReadText(Table(dir.Path(), "starfish")));
+  std::istringstream in(ReadText(Table(dir.Dir(), "starfish")));
   std::string reversed, line;
   while (std::getline(in, line)) {
     const TStringList items = Split(line.substr(0, line.find('#')));
     if (items.size() == 5) line = Join({items[0], items[4], items[3], items[2], items[1]});
     reversed += line + "\n";
   }
-  WriteText(Table(dir.Path(), "starfish"), reversed);
-  const TGeneratorRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+  WriteText(Table(dir.Dir(), "starfish"), reversed);
+  const TCommandRun run = RunGenerator(dir.Dir() + "data", dir.Dir() + "out");
   ASSERT_EQ(run.ExitCode, 0) << run.Output;
-  EXPECT_EQ(ReadText(dir.Path() + "out/data/config.txt"), ReadText(RunDir() + "data/config.txt"));
+  EXPECT_EQ(ReadText(dir.Dir() + "out/data/config.txt"), ReadText(RunDir() + "data/config.txt"));
 }
 
 struct TBadTable {
@@ -40,7 +39,6 @@ struct TBadTable {
 };
 
 TEST(DifficultyTableSource, FaultsStopTheGeneratorNamingTheField) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const TBadTable cases[] = {
       {"castles", "\nInc_XSpeed,", "\nInc_XSpeed, 8, 0, 6, 5 #", "must be at least 1"},
       {"squids", "\nactive_mod,", "\nactive_mod, 1, 1, 0, 1 #", "\"active_mod\" is an interval"},
@@ -54,32 +52,31 @@ TEST(DifficultyTableSource, FaultsStopTheGeneratorNamingTheField) {
   };
   for (const TBadTable& c : cases) {
     SCOPED_TRACE(std::string(c.Kind) + ": " + c.To);
-    TScratchDir dir;
-    CopyDataSources(dir.Path());
-    ReplaceInFile(Table(dir.Path(), c.Kind), c.From, c.To);
-    const TGeneratorRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+    TTempDir dir;
+    CopyDataSources(dir.Dir());
+    ReplaceInFile(Table(dir.Dir(), c.Kind), c.From, c.To);
+    const TCommandRun run = RunGenerator(dir.Dir() + "data", dir.Dir() + "out");
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.Output.find(std::string(c.Kind) + ".csv"), std::string::npos) << run.Output;
     EXPECT_NE(run.Output.find(c.Message), std::string::npos) << run.Output;
-    EXPECT_FALSE(std::filesystem::exists(dir.Path() + "out/data/config.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir.Dir() + "out/data/config.txt"));
   }
 }
 
 TEST(DifficultyTableSource, MissingAndUnknownTablesAreFaults) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   {
-    TScratchDir dir;
-    CopyDataSources(dir.Path());
-    std::filesystem::remove(Table(dir.Path(), "spikers"));
-    const TGeneratorRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+    TTempDir dir;
+    CopyDataSources(dir.Dir());
+    std::filesystem::remove(Table(dir.Dir(), "spikers"));
+    const TCommandRun run = RunGenerator(dir.Dir() + "data", dir.Dir() + "out");
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.Output.find("spikers.csv: cannot open file"), std::string::npos) << run.Output;
   }
   {
-    TScratchDir dir;
-    CopyDataSources(dir.Path());
-    WriteText(Table(dir.Path(), "dragons"), "field, child, easy, medium, hard\n");
-    const TGeneratorRun run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+    TTempDir dir;
+    CopyDataSources(dir.Dir());
+    WriteText(Table(dir.Dir(), "dragons"), "field, child, easy, medium, hard\n");
+    const TCommandRun run = RunGenerator(dir.Dir() + "data", dir.Dir() + "out");
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.Output.find("dragons.csv: no enemy kind has this name"), std::string::npos)
         << run.Output;

@@ -10,6 +10,7 @@
 #include "images/vtGlyphs.h"
 #include "images/vtPaint.h"
 #include "images/vtPng.h"
+#include "media/vtPngWriter.h"
 
 namespace quellix::assetgen {
 namespace {
@@ -49,7 +50,7 @@ TEST(ImagePng, OnePixelAndEmptyStreams) {
   one.Blend(0, 0, {1, 0, 0}, 1);
   EXPECT_TRUE(DecodePng(EncodePng(one)).ToRgba8() == one.ToRgba8());
   // An empty input still makes a complete zlib stream: header, end code, checksum 1.
-  const std::vector<uint8_t> z = Deflate({});
+  const std::vector<uint8_t> z = media::Deflate({});
   ASSERT_GE(z.size(), 6u);
   EXPECT_EQ(z[0], 0x78);
   EXPECT_EQ(z[z.size() - 1], 1);

@@ -50,7 +50,6 @@ std::vector<std::pair<std::string, std::vector<TPoint>>> ReadPatterns(const std:
 class PatternFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    QUELLIX_SKIP_WITHOUT_GENERATOR();
     const std::string text = ReadText(RunDir() + "data/patterns.txt");
     ASSERT_EQ(text.find('\n'), text.size() - 1) << "one line";
     for (auto& [name, points] : ReadPatterns(text.substr(0, text.size() - 1)))

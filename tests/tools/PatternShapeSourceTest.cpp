@@ -12,15 +12,15 @@ namespace {
 
 using TPoints = std::vector<std::pair<int, int>>;
 
-std::map<std::string, TPoints> Generate(const std::string& shapes, TGeneratorRun* run = nullptr) {
-  TScratchDir dir;
-  CopyDataSources(dir.Path());
-  WriteText(dir.Path() + "data/patterns/patterns.txt", shapes);
-  const TGeneratorRun result = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+std::map<std::string, TPoints> Generate(const std::string& shapes, TCommandRun* run = nullptr) {
+  TTempDir dir;
+  CopyDataSources(dir.Dir());
+  WriteText(dir.Dir() + "data/patterns/patterns.txt", shapes);
+  const TCommandRun result = RunGenerator(dir.Dir() + "data", dir.Dir() + "out");
   if (run != nullptr) *run = result;
   std::map<std::string, TPoints> patterns;
   if (result.ExitCode != 0) return patterns;
-  for (const std::string& text : Split(FirstLine(dir.Path() + "out/data/patterns.txt"))) {
+  for (const std::string& text : Split(FirstLine(dir.Dir() + "out/data/patterns.txt"))) {
     const TStringList items = Split(text);
     TPoints& points = patterns[items.at(0)];
     for (size_t i = 1; i < items.size(); ++i) {
@@ -32,8 +32,7 @@ std::map<std::string, TPoints> Generate(const std::string& shapes, TGeneratorRun
 }
 
 TEST(PatternShapeSource, ShapesSampleToTheirPoints) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
-  TGeneratorRun run;
+  TCommandRun run;
   auto p = Generate(
       "pattern square  # a closed polyline keeps its corners\n"
       "  polyline closed spacing 10\n"
@@ -86,7 +85,6 @@ struct TBadShape {
 };
 
 TEST(PatternShapeSource, FaultsStopTheGeneratorNamingTheLine) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const TBadShape cases[] = {
       {"pattern a\n  square centre 1 1\n", "patterns.txt:2:", "unknown shape \"square\""},
       {"pattern a\n  circle centre 400 300 radius 50\n",
@@ -114,7 +112,7 @@ TEST(PatternShapeSource, FaultsStopTheGeneratorNamingTheLine) {
   };
   for (const TBadShape& c : cases) {
     SCOPED_TRACE(c.Source);
-    TGeneratorRun run;
+    TCommandRun run;
     Generate(c.Source, &run);
     EXPECT_NE(run.ExitCode, 0);
     EXPECT_NE(run.Output.find(c.Line), std::string::npos) << run.Output;

@@ -28,7 +28,6 @@ std::vector<std::string> GameSounds() {
 class SoundArchive : public ::testing::Test {
  protected:
   void SetUp() override {
-    QUELLIX_SKIP_WITHOUT_GENERATOR();
     Archive = ReadArchive(RunDir() + "sounds.vtw", TArchiveKind::Sounds);
     for (size_t i = 0; i < Archive.Entries.size(); ++i) {
       TSoundWave w = ParseSoundWave(Archive.Payload(i));

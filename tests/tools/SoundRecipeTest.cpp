@@ -13,22 +13,22 @@ namespace quellix::testing {
 namespace {
 
 struct TRendered {
-  TGeneratorRun Run;
+  TCommandRun Run;
   TArchive Archive;
   std::map<std::string, TSoundWave> Waves;
 };
 
 // Generates with recipes as the only sound source.
 TRendered Render(const std::string& recipes) {
-  TScratchDir dir;
-  CopyDataSources(dir.Path());
-  std::filesystem::remove_all(dir.Path() + "data/sounds");
-  std::filesystem::create_directory(dir.Path() + "data/sounds");
-  WriteText(dir.Path() + "data/sounds/test.txt", recipes);
+  TTempDir dir;
+  CopyDataSources(dir.Dir());
+  std::filesystem::remove_all(dir.Dir() + "data/sounds");
+  std::filesystem::create_directory(dir.Dir() + "data/sounds");
+  WriteText(dir.Dir() + "data/sounds/test.txt", recipes);
   TRendered r;
-  r.Run = RunGenerator(dir.Path() + "data", dir.Path() + "out");
+  r.Run = RunGenerator(dir.Dir() + "data", dir.Dir() + "out");
   if (r.Run.ExitCode != 0) return r;
-  r.Archive = ReadArchive(dir.Path() + "out/sounds.vtw", TArchiveKind::Sounds);
+  r.Archive = ReadArchive(dir.Dir() + "out/sounds.vtw", TArchiveKind::Sounds);
   for (size_t i = 0; i < r.Archive.Entries.size(); ++i)
     r.Waves.emplace(r.Archive.Entries[i].Name, ParseSoundWave(r.Archive.Payload(i)));
   return r;
@@ -52,7 +52,6 @@ double Energy(const TSoundWave& w, double from, double to) {
 }
 
 TEST(SoundRecipe, RendersWhatTheRecipeSays) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const TRendered r = Render(
       "sound tone.wav\n  max 2\n  peak -6\n  length 0.5\n"
       "  voice sine\n    pitch 1000\n    env 0.01 0 1 0.45 0.04\n"
@@ -93,7 +92,6 @@ TEST(SoundRecipe, RendersWhatTheRecipeSays) {
 }
 
 TEST(SoundRecipe, NoiseFollowsItsSeed) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const std::string voice = "  length 0.2\n  voice noise\n    env 0.01 0 1 0.1 0.05\n";
   const TRendered r = Render("sound a.wav\n" + voice + "    seed 7\n" +  //
                              "sound b.wav\n" + voice + "    seed 7\n" +  //
@@ -110,7 +108,6 @@ struct TBadRecipe {
 };
 
 TEST(SoundRecipe, FaultsStopTheGeneratorNamingTheLine) {
-  QUELLIX_SKIP_WITHOUT_GENERATOR();
   const TBadRecipe cases[] = {
       {"sound a.wav\n  length 0.2\n  voice sine\n    pitch 100 0.1\n",
        "test.txt:4:", "pairs of seconds and value"},

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <sys/wait.h>
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -13,14 +11,6 @@
 namespace quellix::testing {
 
 namespace fs = std::filesystem;
-
-bool GeneratorIsComplete() {
-  const fs::path parts = fs::path(QUELLIX_SOURCE_DIR) / "tools" / "assetgen";
-  for (const char* part :
-       {"images/vtGenImages.cpp", "sounds/vtGenSounds.cpp", "tables/vtGenTables.cpp"})
-    if (!fs::exists(parts / part)) return false;
-  return true;
-}
 
 std::string RunDir() {
   return std::string(QUELLIX_RUN_DIR) + "/";
@@ -42,17 +32,6 @@ std::string FirstLine(const std::string& path) {
   return text.substr(0, text.find_first_of("\r\n"));
 }
 
-TScratchDir::TScratchDir() {
-  std::string pattern = (fs::temp_directory_path() / "quellix-datatest-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  fPath = pattern + "/";
-}
-
-TScratchDir::~TScratchDir() {
-  std::error_code ignored;
-  fs::remove_all(fPath, ignored);
-}
-
 void CopyDataSources(const std::string& dir) {
   fs::copy(fs::path(QUELLIX_SOURCE_DIR) / "data", fs::path(dir) / "data",
            fs::copy_options::recursive);
@@ -72,20 +51,10 @@ void ReplaceInFile(const std::string& path, std::string_view from, std::string_v
   WriteText(path, text);
 }
 
-TGeneratorRun RunGenerator(const std::string& sourceDir, const std::string& outDir) {
+TCommandRun RunGenerator(const std::string& sourceDir, const std::string& outDir) {
   const std::string tool = std::string(QUELLIX_TOOLS_DIR) + "/assetgen/quellix-assetgen";
   EXPECT_TRUE(fs::exists(tool)) << tool << " is not built";
-  const std::string command = "'" + tool + "' '" + sourceDir + "' '" + outDir + "' 2>&1";
-  TGeneratorRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-    run.Output.append(buffer.data(), got);
-  const int status = pclose(pipe);
-  run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return RunCommand("'" + tool + "' '" + sourceDir + "' '" + outDir + "'");
 }
 
 std::vector<TConfigGroup> ParseConfigLine(std::string_view line) {

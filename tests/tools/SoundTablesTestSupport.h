@@ -10,15 +10,10 @@
 #include <vector>
 
 #include "config/vtCommaList.h"
+#include "support/vtRunCommand.h"
+#include "support/vtTempDir.h"
 
 namespace quellix::testing {
-
-// The build makes the asset generator only once all its parts (images, sounds, tables)
-// exist; until then the tests of its output have nothing to look at and are skipped.
-bool GeneratorIsComplete();
-#define QUELLIX_SKIP_WITHOUT_GENERATOR()          \
-  if (!::quellix::testing::GeneratorIsComplete()) \
-  GTEST_SKIP() << "the asset generator is not complete: a part's source is missing"
 
 // The run folder the build generated into, with a trailing slash.
 std::string RunDir();
@@ -27,30 +22,13 @@ std::vector<uint8_t> ReadBytes(const std::string& path);
 // The first line of a file, without its line end.
 std::string FirstLine(const std::string& path);
 
-// A fresh folder, removed with everything in it when the object goes.
-class TScratchDir {
- public:
-  TScratchDir();
-  ~TScratchDir();
-  TScratchDir(const TScratchDir&) = delete;
-  TScratchDir& operator=(const TScratchDir&) = delete;
-  const std::string& Path() const { return fPath; }  // with a trailing slash
-
- private:
-  std::string fPath;
-};
-
 // Copies the repository's data/ sources to dir + "data/".
 void CopyDataSources(const std::string& dir);
 void WriteText(const std::string& path, std::string_view text);
 // Replaces the one occurrence of from in the file; fails the test if there is none.
 void ReplaceInFile(const std::string& path, std::string_view from, std::string_view to);
 
-struct TGeneratorRun {
-  int ExitCode = -1;
-  std::string Output;  // stdout and stderr
-};
-TGeneratorRun RunGenerator(const std::string& sourceDir, const std::string& outDir);
+TCommandRun RunGenerator(const std::string& sourceDir, const std::string& outDir);
 
 // The configuration file's tree as its format nests it.
 struct TConfigSection {

@@ -3,10 +3,10 @@
 
 #include "graphics/vtArchive.h"
 #include "graphics/vtNameIndex.h"
+#include "media/vtEncode.h"
 #include "sounds/vtSoundRecipe.h"
 #include "sounds/vtSynth.h"
 #include "sounds/vtSynthParts.h"
-#include "sounds/vtWaveFile.h"
 #include "tables/vtSourceLines.h"
 #include "vtAssetGen.h"
 
@@ -24,7 +24,7 @@ void GenerateSounds(const TGenPaths& paths) {
                            "\" is already defined at " + it->second);
       const std::vector<int16_t> samples = RenderSound(recipe);
       archive.AddSound({recipe.Name, recipe.Looped, recipe.MaxPlayingCount},
-                       EncodeWave(samples, SampleRate));
+                       media::EncodeWav(samples, SampleRate, 1));
     }
   }
   if (origins.empty()) throw TSourceError(paths.SourceDir + "sounds: no sound recipes found");
