@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   namespace fs = std::filesystem;
-  quellix::assetgen::TGenPaths paths{fs::path(argv[1]).string() + "/", fs::path(argv[2]).string() + "/"};
+  quellix::assetgen::TGenPaths paths{fs::path(argv[1]).string() + "/",
+                                     fs::path(argv[2]).string() + "/"};
   try {
     fs::create_directories(fs::path(paths.OutDir) / "data");
     quellix::assetgen::GenerateTables(paths);
