@@ -15,8 +15,14 @@ int32_t Saturate(int64_t v) {
 void TMouseInput::Update() {
   fX = fActive ? Saturate(fPendingX) : 0;
   fY = fActive ? Saturate(fPendingY) : 0;
-  fButton0 = fActive && fHeld;
+  fButton0 = fActive && (fHeld || fPressedSincePoll);
+  fPressedSincePoll = false;
   fPendingX = fPendingY = 0;
+}
+
+void TMouseInput::SetButton0(bool down) {
+  if (down && fActive) fPressedSincePoll = true;
+  fHeld = down;
 }
 
 void TMouseInput::AddMotion(int32_t dx, int32_t dy) {
@@ -28,7 +34,7 @@ void TMouseInput::AddMotion(int32_t dx, int32_t dy) {
 void TMouseInput::SetActive(bool active) {
   fActive = active;
   if (active) return;
-  fHeld = false;
+  fHeld = fPressedSincePoll = false;
   fPendingX = fPendingY = 0;
 }
 

@@ -1,6 +1,8 @@
 // The mouse as the game polls it. The window's events (or a test) feed motion and the
 // left button in; Update hands over what arrived since the previous poll. While the
-// window is not active nothing is read: zero motion, button up.
+// window is not active nothing is read: zero motion, button up. A press is kept until the
+// next poll even when the button is already up again, so a tap shorter than a tick still
+// reads as down once and then as released.
 #pragma once
 
 #include "graphics/vtMedia.h"
@@ -15,7 +17,7 @@ class TMouseInput : public IInput {
   int32_t MouseY() const override { return fY; }
 
   void AddMotion(int32_t dx, int32_t dy);
-  void SetButton0(bool down) { fHeld = down; }
+  void SetButton0(bool down);
   // Leaving the active state drops what was gathered and lets go of the button.
   void SetActive(bool active);
   bool Active() const { return fActive; }
@@ -23,6 +25,7 @@ class TMouseInput : public IInput {
  private:
   bool fActive = true;
   bool fHeld = false;
+  bool fPressedSincePoll = false;
   int64_t fPendingX = 0, fPendingY = 0;
   bool fButton0 = false;
   int32_t fX = 0, fY = 0;

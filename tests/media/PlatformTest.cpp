@@ -313,6 +313,22 @@ TEST_F(Headless, InjectedMouseArrivesWithTheNextPoll) {
   EXPECT_FALSE(input.MouseButton0());
 }
 
+TEST_F(Headless, ATapShorterThanATickReadsAsOnePressThenARelease) {
+  IInput& input = platform.Input();
+  platform.SetMouse(0, 0, true);
+  platform.SetMouse(0, 0, false);
+  input.Update();
+  EXPECT_TRUE(input.MouseButton0()) << "the press between two polls is not lost";
+  input.Update();
+  EXPECT_FALSE(input.MouseButton0());
+  platform.SetMouse(0, 0, true);
+  platform.SetMouse(0, 0, false);
+  platform.SetMouse(0, 0, true);
+  input.Update();
+  input.Update();
+  EXPECT_TRUE(input.MouseButton0()) << "pressed again and still held";
+}
+
 TEST_F(Headless, TheScreenCanBeReadAndSaved) {
   platform.Display().Fill(RGB(10, 20, 30));
   platform.Display().FillRect({5, 6, 7, 8}, RGB(200, 100, 50));
