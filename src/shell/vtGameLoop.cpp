@@ -189,9 +189,12 @@ void TfrmMain::PlayingTick() {
   Flip();
   EscapeStep();
   // Both tests run even when Esc has just gone to the title; the last one that
-  // fires decides the state.
+  // fires decides the state. Whether the game goes on is judged by the ships that
+  // finished the level: the level end clears them away, and a player without spares
+  // who clears a level plays on with them.
+  const bool continues = fUnits.Player && fUnits.Player->GameContinues();
   if (fEnemiesLeft <= 0) LevelComplete();
-  if (!(fUnits.Player && fUnits.Player->GameContinues())) GameOver();
+  if (!continues) GameOver();
 }
 
 void TfrmMain::OverlayTextTick(const bool& textDone, void (TfrmMain::*next)()) {

@@ -203,6 +203,26 @@ TEST_F(PlayerShipsTest, LastShipLostWithoutSparesEndsTheGameOnThatTick) {
   EXPECT_EQ(main->Globals.GameState, gsGameOver);
 }
 
+TEST_F(PlayerShipsTest, LevelWonWithoutSparesGoesOnWithTheShipsLeft) {
+  NewGame(4);  // four ships, no spares
+  KillShip(TfrmPlayer::Top);
+  ASSERT_TRUE(TickUntil([&] { return ShipCount() == 3; }, 60));
+  main->SetEnemiesLeft(0);
+  Tick();
+  EXPECT_EQ(main->Globals.GameState, gsLevelComplete) << "the level end clears the ships away";
+  ASSERT_TRUE(TickUntil([&] { return main->Globals.GameState == gsPlaying; }, 200));
+  EXPECT_EQ(ShipCount(), 3);
+  EXPECT_EQ(Ship(TfrmPlayer::Top), nullptr);
+}
+
+TEST_F(PlayerShipsTest, LastEnemyAndLastShipInOneTickEndTheGame) {
+  NewGame(1);
+  EnemyOn(TfrmPlayer::Left);
+  main->SetEnemiesLeft(0);
+  Tick();
+  EXPECT_EQ(main->Globals.GameState, gsGameOver);
+}
+
 TEST_F(PlayerShipsTest, ShieldedShipIgnoresEnemiesAndTheShieldHitsThem) {
   NewGame();
   ShieldButton(true);
