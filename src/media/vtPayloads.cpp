@@ -109,10 +109,10 @@ TChunkPtr DecodeWave(std::span<const uint8_t> wav, std::string_view name, std::s
     if (!chunk) Fail(file, name, std::string("does not decode as WAV: ") + Mix_GetError());
     return chunk;
   }
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV_RW(OpenBytes(wav, file, name), 1, &spec, &buffer, &length))
+  if (!SDL_LoadWAV_RW(OpenBytes(wav, file, name), 1, &format, &buffer, &length))
     Fail(file, name, std::string("does not decode as WAV: ") + SDL_GetError());
   SDL_FreeWAV(buffer);
   return nullptr;

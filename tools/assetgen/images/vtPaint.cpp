@@ -116,10 +116,10 @@ void FillLit(TCanvas& canvas, const TShape& shape, const TMaterial& m) {
     const float nl = std::sqrt(nx * nx + ny * ny + nz * nz);
     nx /= nl, ny /= nl, nz /= nl;
     const float diffuse = std::max(nx * lx + ny * ly + nz * lz, 0.0f);
-    const float spec = std::pow(std::max(nx * hx + ny * hy + nz * hz, 0.0f), m.Gloss) * m.Shine;
+    const float specular = std::pow(std::max(nx * hx + ny * hy + nz * hz, 0.0f), m.Gloss) * m.Shine;
     const TColorF base = m.Paint(p);
     TColorF c = Scale(base, m.Ambient + m.Diffuse * diffuse);
-    c = Clamp({c.R + spec, c.G + spec, c.B + spec});
+    c = Clamp({c.R + specular, c.G + specular, c.B + specular});
     if (m.Outline > 0.0f) {
       const float rim = std::clamp(m.Outline + 0.5f + d, 0.0f, 1.0f);
       c = Mix(c, Darken(base, m.OutlineDark), rim);
