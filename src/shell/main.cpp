@@ -6,17 +6,52 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "game/vtGame.h"
 #include "media/vtSdlPlatform.h"
+#include "shell/vtCommandLine.h"
 #include "shell/vtMainWindow.h"
 
-int main(int /*argc*/, char** /*argv*/) {
+namespace {
+
+// Exit status of a wrong command line, as usual for command-line programs.
+constexpr int UsageStatus = 2;
+
+int Play(const quellix::TCommandLine& commandLine) {
+  quellix::media::TSdlPlatformOptions options;
+  options.FullScreen = !commandLine.Window;
+  quellix::media::TSdlPlatform platform(options);
+  quellix::TfrmMain mainWindow(platform);
+  mainWindow.AdoptGame(std::make_unique<quellix::TGame>(mainWindow));
+  return platform.Run(mainWindow);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string_view program = argc > 0 ? argv[0] : "quellix";
+  program.remove_prefix(program.rfind('/') + 1);
+  quellix::TCommandLine commandLine;
   try {
-    quellix::media::TSdlPlatform platform;
-    quellix::TfrmMain mainWindow(platform);
-    mainWindow.AdoptGame(std::make_unique<quellix::TGame>(mainWindow));
-    return platform.Run(mainWindow);
+    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    commandLine = quellix::ParseCommandLine(args);
+  } catch (const quellix::TUsageError& e) {
+    std::fprintf(stderr, "%s: %s\n%s", std::string(program).c_str(), e.what(),
+                 quellix::Usage(program).c_str());
+    return UsageStatus;
+  }
+  if (commandLine.Help) {
+    std::fputs(quellix::Usage(program).c_str(), stdout);
+    return 0;
+  }
+  if (commandLine.Version) {
+    std::puts(quellix::VersionText().c_str());
+    return 0;
+  }
+  try {
+    return Play(commandLine);
   } catch (const std::exception& e) {
     // Without a window there is no log file to tell the player why.
     const std::string message = std::string("Quellix cannot start: ") + e.what();

@@ -1,0 +1,35 @@
+// The program's command line. Every option is one row of a table (vtCommandLine.cpp):
+// its name, the name of its value if it takes one, its line in the usage text and what
+// it sets. A wrong option is a TUsageError whose message says what was wrong.
+#pragma once
+
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace quellix {
+
+struct TCommandLine {
+  bool Help = false;
+  bool Version = false;
+  // Start in an 800 x 600 window instead of full screen.
+  bool Window = false;
+};
+
+class TUsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads the arguments after the program's name; throws TUsageError on an unknown
+// option, a missing value or a stray argument.
+TCommandLine ParseCommandLine(std::span<const std::string_view> args);
+
+// The usage text: one line of synopsis, then one line per option.
+std::string Usage(std::string_view program);
+
+// "quellix <version>".
+std::string VersionText();
+
+}  // namespace quellix
