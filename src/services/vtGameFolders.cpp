@@ -47,6 +47,15 @@ void CreatePrivateFolder(const fs::path& dir) {
   }
 }
 
+std::string InstalledDataFolder(const std::string& exeDir) {
+  return Folder(fs::path(exeDir) / InstalledDataDir);
+}
+
+// An installed game: the data is not beside the executable but in ../share/quellix.
+bool Installed(const std::string& exeDir) {
+  return !HoldsData(exeDir) && HoldsData(InstalledDataFolder(exeDir));
+}
+
 }  // namespace
 
 TUserEnvironment TUserEnvironment::FromProcess() {
@@ -57,9 +66,7 @@ TUserEnvironment TUserEnvironment::FromProcess() {
 
 std::string FindDataDir(const std::string& exeDir, const std::string& chosen) {
   if (!chosen.empty()) return Folder(fs::absolute(chosen));
-  if (HoldsData(exeDir)) return exeDir;
-  const std::string installed = Folder(fs::path(exeDir) / InstalledDataDir);
-  return HoldsData(installed) ? installed : exeDir;
+  return Installed(exeDir) ? InstalledDataFolder(exeDir) : exeDir;
 }
 
 std::string UserDataDir(const TUserEnvironment& env) {
@@ -70,7 +77,7 @@ std::string UserDataDir(const TUserEnvironment& env) {
 }
 
 std::string UserFolder(const std::string& exeDir, const TUserEnvironment& env) {
-  if (::access(exeDir.c_str(), W_OK | X_OK) == 0) return exeDir;
+  if (!Installed(exeDir) && ::access(exeDir.c_str(), W_OK | X_OK) == 0) return exeDir;
   const std::string dir = UserDataDir(env);
   if (dir.empty()) return exeDir;
   CreatePrivateFolder(dir);

@@ -2,9 +2,10 @@
 // from the folder named on the command line, else from the executable's folder when
 // the data is there (a build's run folder), else from ../share/quellix beside it (an
 // installed game). The files the game writes (log, high scores, settings) go to the
-// user folder: the executable's folder when it may be written, as in a run folder,
-// else the user's data folder, $XDG_DATA_HOME/quellix or ~/.local/share/quellix (the
-// folder SDL's preference path names on Linux). Every folder ends with '/'.
+// user folder: the executable's folder when it may be written and is not an installed
+// game's bin/ (a run folder, as built), else the user's data folder,
+// $XDG_DATA_HOME/quellix or ~/.local/share/quellix (the folder SDL's preference path
+// names on Linux). Every folder ends with '/'.
 #pragma once
 
 #include <string>
@@ -39,8 +40,9 @@ std::string FindDataDir(const std::string& exeDir, const std::string& chosen = {
 std::string UserDataDir(const TUserEnvironment& env);
 
 // The one answer to "where does the game write its files": exeDir when the process may
-// write there, else the user's data folder, created when missing (a failure to create it
-// shows when the files are written). exeDir when no user data folder is known.
+// write there and the game is not installed (so root running an installed game writes
+// nothing into bin/), else the user's data folder, created when missing (a failure to
+// create it shows when the files are written); exeDir when no user data folder is known.
 std::string UserFolder(const std::string& exeDir, const TUserEnvironment& env);
 
 TGameFolders ChooseGameFolders(const std::string& exeDir, const std::string& chosenDataDir,

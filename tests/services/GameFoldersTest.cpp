@@ -69,6 +69,12 @@ TEST(GameFoldersTest, FilesAreWrittenBesideAWritableExecutableElseInTheUsersFold
 
   // No user folder known at all: the executable's, whose writes then fail and are logged.
   EXPECT_EQ(UserFolder(readOnly, {"", ""}), readOnly);
+
+  // An installed game never writes into its bin/, even where it may (run by root).
+  const std::string bin = temp.Dir() + "prefix/bin/";
+  fs::create_directories(bin);
+  Touch(temp.Dir() + "prefix/share/quellix/" + DataMarkerFile);
+  EXPECT_EQ(UserFolder(bin, env), user);
 }
 
 TEST(GameFoldersTest, AFileKeptElsewhereIsCopiedOnceAndNeverOverwritten) {
