@@ -35,6 +35,7 @@ int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatform platform(options);
   quellix::TfrmMain mainWindow(platform);
   mainWindow.ChooseDataDir(commandLine.DataDir);
+  mainWindow.ChooseMotion(commandLine.Motion);
   mainWindow.AdoptGame(std::make_unique<quellix::TGame>(mainWindow));
   return platform.Run(mainWindow);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -70,6 +71,8 @@ class TfrmMain : public IMainWindowEvents {
   const TGameFolders& Folders() const { return fFolders; }
   // A data folder to use instead of the one found beside the executable (--data).
   void ChooseDataDir(std::string dir) { fChosenDataDir = std::move(dir); }
+  // A motion style over the settings file's (--motion).
+  void ChooseMotion(std::optional<TMotionStyle> style) { fChosenMotion = style; }
   IPlatform& Platform() { return fPlatform; }
   TfrmErrorLog& ErrorLog() { return fLog; }
   TRandom& Random() { return fRandom; }
@@ -87,6 +90,9 @@ class TfrmMain : public IMainWindowEvents {
   // The first time the user folder differs from the executable's, a table kept beside
   // the executable or the data is taken along.
   void AdoptHighScores();
+  // Reads (or first writes) the settings file and gives the platform its motion style,
+  // before anything draws.
+  void ApplyMotionStyle();
   std::string HighScoreFile() const { return fFolders.UserDir + "highscores.txt"; }
 
   // The tick and its state handlers (vtGameLoop.cpp).
@@ -122,6 +128,7 @@ class TfrmMain : public IMainWindowEvents {
   std::unique_ptr<Tvt6Engine> fTextEngine;
   std::string fExeDir;
   std::string fChosenDataDir;
+  std::optional<TMotionStyle> fChosenMotion;
   TGameFolders fFolders;
   int32_t fEnemiesLeft = 0;
   bool fInTick = false;

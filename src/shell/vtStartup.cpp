@@ -8,6 +8,7 @@
 #include "game/vtGame.h"
 #include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"
+#include "services/vtGameSettings.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix {
@@ -93,12 +94,22 @@ void TfrmMain::AdoptHighScores() {
   }
 }
 
+void TfrmMain::ApplyMotionStyle() {
+  const TGameSettings settings = LoadGameSettings(
+      fFolders.UserDir + SettingsFileName, [this](const std::string& line) { fLog.Log(line); });
+  const TMotionStyle style = fChosenMotion.value_or(settings.Motion);
+  fLog.Log(std::string("Motion: ") + MotionStyleName(style) +
+           (fChosenMotion ? " (command line)" : " (" + std::string(SettingsFileName) + ")"));
+  fPlatform.SetMotionStyle(style);
+}
+
 void TfrmMain::RunActivation() {
   fExeDir = fPlatform.ExeDir();
   fFolders = ChooseGameFolders(fExeDir, fChosenDataDir, TUserEnvironment::FromProcess());
   TProgressGuard progress(fPlatform);
   OpenLog();
   AdoptHighScores();
+  ApplyMotionStyle();
   fRandom.SeedFromClock();
 
   const char* creating = "Creating Engine Objects...";

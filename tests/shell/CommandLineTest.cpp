@@ -28,6 +28,9 @@ TEST(CommandLineTest, OptionsWithAValueTakeTheNextArgument) {
   EXPECT_EQ(c.DataDir, "/games/quellix");
   EXPECT_TRUE(c.Window);
   EXPECT_EQ(Parse({"--data", "--window"}).DataDir, "--window");
+  EXPECT_EQ(Parse({}).Motion, std::nullopt);
+  EXPECT_EQ(Parse({"--motion", "classic"}).Motion, TMotionStyle::Classic);
+  EXPECT_EQ(Parse({"--motion", "smooth"}).Motion, TMotionStyle::Smooth);
 }
 
 TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
@@ -36,7 +39,9 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
                                             {"window"},
                                             {"--window", "x"},
                                             {"--data"},
-                                            {"--data", ""}}) {
+                                            {"--data", ""},
+                                            {"--motion", "fast"},
+                                            {"--motion"}}) {
     EXPECT_THROW(Parse(bad), TUsageError) << bad.back();
   }
 }
@@ -44,7 +49,7 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
 TEST(CommandLineTest, UsageListsEveryOptionOnceUnderTheProgramName) {
   const std::string usage = Usage("quellix");
   EXPECT_TRUE(usage.starts_with("Usage: quellix [OPTION]...\n"));
-  for (const char* name : {"--help", "--version", "--window", "--data DIR"})
+  for (const char* name : {"--help", "--version", "--window", "--data DIR", "--motion STYLE"})
     EXPECT_EQ(usage.find(name), usage.rfind(name)) << name;
   EXPECT_NE(VersionText().find("quellix "), std::string::npos);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,7 @@ class TFakePlatform : public IPlatform {
   void CloseMainWindow() override { CloseRequested = true; }
 
   void AttachLog(std::function<void(const std::string&)> log) override { Log = std::move(log); }
+  void SetMotionStyle(TMotionStyle style) override { Motion = style; }
   IDisplay& Display() override { return DisplayFake; }
   IImageList& ImageList() override { return Images; }
   ISoundList& SoundList() override { return Sounds; }
@@ -159,6 +161,7 @@ class TFakePlatform : public IPlatform {
   bool ProgressFreed = false;
   bool CursorHidden = false;
   bool CloseRequested = false;
+  std::optional<TMotionStyle> Motion;  // as start-up chose it
   int MessagePumps = 0;
   // Runs while a modal window is shown; by default types "Tester" and presses Enter.
   std::function<void(IModalWindow&)> ModalScript;
