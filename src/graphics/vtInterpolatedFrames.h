@@ -20,7 +20,8 @@ namespace quellix {
 class TInterpolatedFrames {
  public:
   // Further than this along either axis in one tick is a jump: the fastest things of the
-  // game (shots, waves, ghosts) move 16 pixels a tick.
+  // game move up to 20 pixels a tick (shots, waves and ghosts 16), a wrap or a new
+  // place goes hundreds.
   static constexpr int32_t JumpDistance = 48;
 
   struct TPoint {

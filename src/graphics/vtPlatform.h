@@ -109,6 +109,9 @@ class IPlatform : public IWindowSystem {
   // Chosen once, before anything is drawn or holds the display or the image list; a
   // platform that cannot refresh on its own stays classic.
   virtual void SetMotionStyle(TMotionStyle /*style*/) {}
+  // Smooth motion keeps to this many refreshes a second where vsync does not pace the
+  // drawing, instead of the rate the display reports (given before SetMotionStyle).
+  virtual void SetRefreshRate(int /*perSecond*/) {}
   // Where the platform reports what it cannot do (no sound device, a font that is
   // missing); the main window points it at the error log.
   virtual void AttachLog(std::function<void(const std::string&)> log) = 0;

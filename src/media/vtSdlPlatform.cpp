@@ -96,15 +96,18 @@ void TSdlPlatform::SetMotionStyle(TMotionStyle style) {
   if (style != TMotionStyle::Smooth || fSmooth) return;
   fSmooth = std::make_unique<TSmoothScreen>(fMedia->Display, fMedia->Images,
                                             [this] { fFrameTime = fTickTime; });
-  SDL_DisplayMode mode{};
-  const int rate = SDL_GetWindowDisplayMode(fWindow.get(), &mode) == 0 ? mode.refresh_rate : 0;
+  int rate = fRefreshRate;
+  const char* source = "chosen";
+  if (SDL_DisplayMode mode{}; rate <= 0) {
+    rate = SDL_GetWindowDisplayMode(fWindow.get(), &mode) == 0 ? mode.refresh_rate : 0;
+    source = rate > 0 ? "reported" : "assumed";
+  }
   SDL_RendererInfo info{};
   const bool vsync = SDL_GetRendererInfo(fRenderer.get(), &info) == 0 &&
                      (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
   fPacer = std::make_unique<TRefreshPacer>(SDL_GetPerformanceFrequency(), rate, vsync);
   fLog.Write("Smooth motion: drawn at every refresh of a " + std::to_string(fPacer->Rate()) +
-             " Hz display" + (rate > 0 ? "" : " (rate assumed)") +
-             (vsync ? ", with vsync" : ", without vsync"));
+             " Hz display (rate " + source + ")" + (vsync ? ", with vsync" : ", without vsync"));
 }
 
 template <class F>

@@ -50,6 +50,7 @@ class TSdlPlatform : public IPlatform {
   // Smooth: the game draws on a recorder and the loop shows its latest frame at every
   // refresh of the display.
   void SetMotionStyle(TMotionStyle style) override;
+  void SetRefreshRate(int perSecond) override { fRefreshRate = perSecond; }
   IDisplay& Display() override;
   IImageList& ImageList() override;
   ISoundList& SoundList() override { return fMedia->Sounds; }
@@ -108,6 +109,7 @@ class TSdlPlatform : public IPlatform {
   uint64_t fShownFrame = 0;
   double fShownFraction = 0;
   bool fPictureLost = false;
+  int fRefreshRate = 0;  // chosen by the player; 0: the display's
 };
 
 // The directory of the running executable with a trailing '/'.

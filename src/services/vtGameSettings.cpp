@@ -1,5 +1,6 @@
 #include "services/vtGameSettings.h"
 
+#include <charconv>
 #include <exception>
 #include <filesystem>
 
@@ -44,7 +45,16 @@ TGameSettings ParseGameSettings(std::string_view text,
     }
     const std::string_view name = Trim(line.substr(0, equals));
     const std::string_view value = Trim(line.substr(equals + 1));
-    if (name != "motion") {
+    if (name == "refresh") {
+      int rate = -1;
+      const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), rate);
+      if (error == std::errc() && end == value.data() + value.size() && rate >= 0 &&
+          rate <= TGameSettings::MaxRefresh)
+        settings.Refresh = rate;
+      else
+        report(where + ": refresh must be a whole number from 0 to " +
+               std::to_string(TGameSettings::MaxRefresh) + ", not \"" + std::string(value) + "\"");
+    } else if (name != "motion") {
       report(where + ": unknown setting \"" + std::string(name) + "\" ignored");
     } else if (const std::optional<TMotionStyle> style = ParseMotionStyle(value)) {
       settings.Motion = *style;
@@ -59,7 +69,10 @@ std::string GameSettingsText(const TGameSettings& settings) {
   return std::string("# Quellix settings: one \"name = value\" a line.\n") +
          "# motion: smooth (drawn at every refresh of the display) or classic (drawn once\n"
          "# per 40 ms tick, as the game always was). --motion on the command line wins.\n" +
-         "motion = " + MotionStyleName(settings.Motion) + "\n";
+         "motion = " + MotionStyleName(settings.Motion) + "\n" +
+         "# refresh: refreshes a second where vsync does not pace the drawing (0: the rate\n"
+         "# the display reports, 60 when it reports none).\n" +
+         "refresh = " + std::to_string(settings.Refresh) + "\n";
 }
 
 TGameSettings LoadGameSettings(const std::string& path,

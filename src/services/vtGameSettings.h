@@ -1,8 +1,9 @@
 // The player's settings, kept in "settings.txt" in the user folder: one "name = value"
 // a line, "#" starting a comment. Today one setting: motion, "smooth" (drawn at every
 // refresh of the display) or "classic" (drawn once per 40 ms tick, as the game always
-// was). A missing file is written with the defaults and a word on each, so that the
-// player finds what can be set.
+// was); refresh, the refreshes a second where vsync does not pace the drawing (0, the
+// default: the rate the display reports). A missing file is written with the defaults and a word on
+// each, so that the player finds what can be set.
 #pragma once
 
 #include <functional>
@@ -17,7 +18,10 @@ namespace quellix {
 inline constexpr const char* SettingsFileName = "settings.txt";
 
 struct TGameSettings {
+  static constexpr int MaxRefresh = 1000;
   TMotionStyle Motion = TMotionStyle::Smooth;
+  // Refreshes a second where vsync does not pace the drawing; 0: the display's own.
+  int Refresh = 0;
   bool operator==(const TGameSettings&) const = default;
 };
 

@@ -100,6 +100,7 @@ void TfrmMain::ApplyMotionStyle() {
   const TMotionStyle style = fChosenMotion.value_or(settings.Motion);
   fLog.Log(std::string("Motion: ") + MotionStyleName(style) +
            (fChosenMotion ? " (command line)" : " (" + std::string(SettingsFileName) + ")"));
+  if (settings.Refresh > 0) fPlatform.SetRefreshRate(settings.Refresh);
   fPlatform.SetMotionStyle(style);
 }
 

@@ -123,9 +123,16 @@ class TFakeInput : public IInput {
   bool MouseButton0() const override { return Button0; }
   int32_t MouseX() const override { return fX; }
   int32_t MouseY() const override { return fY; }
+  // NextX and NextY, when TellsPending.
+  bool PendingMotion(int32_t& dx, int32_t& dy) const override {
+    dx = NextX;
+    dy = NextY;
+    return TellsPending;
+  }
 
   bool Button0 = false;
   int32_t NextX = 0, NextY = 0;  // motion delivered by the next poll
+  bool TellsPending = false;
   int Polls = 0;
 
  private:
