@@ -136,9 +136,22 @@ void TInterpolatedFrames::DrawOne(const TFrameDraw& draw, TPoint at, IDisplay& d
 }
 
 std::optional<std::string> TInterpolatedFrames::Draw(double fraction, IDisplay& display,
-                                                     IImageList& images) const {
+                                                     IImageList& images) {
+  fDrawnFraction = fraction;
+  fDrawnPointer = LatestPointer();
+  return DrawAll(fraction, fDrawnPointer, display, images);
+}
+
+std::optional<std::string> TInterpolatedFrames::DrawAgain(IDisplay& display,
+                                                          IImageList& images) const {
+  return DrawAll(fDrawnFraction, fDrawnPointer, display, images);
+}
+
+std::optional<std::string> TInterpolatedFrames::DrawAll(double fraction,
+                                                        const std::optional<TPoint>& pointer,
+                                                        IDisplay& display,
+                                                        IImageList& images) const {
   std::optional<std::string> failure;
-  const std::optional<TPoint> pointer = LatestPointer();
   for (size_t i = 0; i < fLatest.Draws.size(); ++i) {
     try {
       DrawOne(fLatest.Draws[i], Place(i, fraction, pointer), display, images);

@@ -39,7 +39,10 @@ class TInterpolatedFrames {
   TPoint PositionOf(size_t index, double fraction) const;
   // Draws the latest frame at fraction; a draw that fails is skipped. Answers the first
   // failure's message, if any.
-  std::optional<std::string> Draw(double fraction, IDisplay& display, IImageList& images) const;
+  std::optional<std::string> Draw(double fraction, IDisplay& display, IImageList& images);
+  // Draws the same picture as the last Draw (a window that lost its picture while the
+  // game stands still), with the hand's point where it was drawn then.
+  std::optional<std::string> DrawAgain(IDisplay& display, IImageList& images) const;
 
  private:
   struct TStart {
@@ -55,10 +58,14 @@ class TInterpolatedFrames {
   std::optional<TPoint> LatestPointer() const;
   TPoint Place(size_t index, double fraction, const std::optional<TPoint>& pointer) const;
   void DrawOne(const TFrameDraw& draw, TPoint at, IDisplay& display, IImageList& images) const;
+  std::optional<std::string> DrawAll(double fraction, const std::optional<TPoint>& pointer,
+                                     IDisplay& display, IImageList& images) const;
 
   TFrame fLatest, fPrevious;
   std::vector<TStart> fStarts;  // one per draw of the latest frame
   TKeys fLatestKeys, fPreviousKeys;
+  double fDrawnFraction = 1;
+  std::optional<TPoint> fDrawnPointer;
   uint64_t fCommitted = 0;
 };
 

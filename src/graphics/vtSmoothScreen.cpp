@@ -21,4 +21,11 @@ std::optional<std::string> TSmoothScreen::Show(double fraction) {
   return failure;
 }
 
+std::optional<std::string> TSmoothScreen::ShowAgain() {
+  if (!fFrames.HasFrame()) return std::nullopt;
+  std::optional<std::string> failure = fFrames.DrawAgain(fDisplay, fImages);
+  fDisplay.Flip();
+  return failure;
+}
+
 }  // namespace quellix

@@ -33,6 +33,9 @@ class TSmoothScreen {
   // it with the display's Flip; nothing before the first frame. Answers the first
   // draw that failed, if any.
   std::optional<std::string> Show(double fraction);
+  // Shows the last picture again, as it was (the window lost it while the game stands
+  // still).
+  std::optional<std::string> ShowAgain();
 
  private:
   IDisplay& fDisplay;

@@ -190,7 +190,11 @@ bool TSdlPlatform::RefreshWanted() const {
 void TSdlPlatform::Refresh(uint64_t now) {
   const double into = now > fFrameTime ? static_cast<double>(now - fFrameTime) : 0.0;
   const double fraction = std::min(1.0, into / static_cast<double>(fPeriod));
-  if (const std::optional<std::string> failure = fSmooth->Show(fraction))
+  // A picture lost while the game stands still comes back as it was, the hand's
+  // things included.
+  const bool again = fShownFrame == fSmooth->FramesFinished() && fShownFraction >= 1;
+  if (const std::optional<std::string> failure =
+          again ? fSmooth->ShowAgain() : fSmooth->Show(fraction))
     fLog.Once("refresh", "A refresh of the screen could not draw everything: " + *failure);
   fShownFrame = fSmooth->FramesFinished();
   fShownFraction = fraction;

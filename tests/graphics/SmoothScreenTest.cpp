@@ -105,6 +105,13 @@ TEST_F(SmoothScreenTest, WhatTheHandSteersGoesWhereThePendingMotionWillPutThePoi
   EXPECT_EQ(calls[0].X, 8);
   EXPECT_EQ(calls[1].X, 134);
   EXPECT_EQ(calls[1].Y, 0) << "a ship on the top edge follows x only";
+  // A picture shown again (the game stands still) keeps the point where it was shown.
+  input.NextX = 90;
+  images.Calls.clear();
+  EXPECT_EQ(screen.ShowAgain(), std::nullopt);
+  ASSERT_EQ(images.Calls.size(), 2u);
+  EXPECT_EQ(images.Calls[0].X, 8);
+  EXPECT_EQ(images.Calls[1].X, 134);
   // Kept to the point's range, as the next poll will keep it.
   input.NextX = 5000;
   EXPECT_EQ(ShowAt(0)[1].X, 749);
