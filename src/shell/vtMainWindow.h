@@ -73,8 +73,13 @@ class TfrmMain : public IMainWindowEvents {
  private:
   // Start-up (vtStartup.cpp).
   void RunActivation();
-  void ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
+  // Shows progress and lets messages through; false once loading is to stop.
+  bool ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
   void ProcessMessages(int times);
+  // Whether the player has asked to close the program; logged when so.
+  bool LoadingStopped();
+  // The one save of the high-score table, at close and when an entry is made.
+  void SaveHighScores();
 
   // The tick and its state handlers (vtGameLoop.cpp).
   void RunStateHandler();

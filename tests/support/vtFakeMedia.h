@@ -141,6 +141,7 @@ class TFakePlatform : public IPlatform {
   void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { CloseRequested = true; }
+  bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override { Log = std::move(log); }
   IDisplay& Display() override { return DisplayFake; }
