@@ -177,7 +177,12 @@ void Tvt6ConfigurationMgr::LoadFromFile(const std::string& path, const TLoadLog&
   if (lines.empty())
     throw std::out_of_range("Configuration file \"" + path + "\" has no first line");
   const int32_t groupsBefore = GroupCount();
-  ParseText(lines.front());
+  try {
+    ParseText(lines.front());
+  } catch (const std::out_of_range& e) {
+    // The error ends start-up: it names the file to mend.
+    throw std::out_of_range("Configuration file \"" + path + "\": " + e.what());
+  }
   if (GroupCount() == groupsBefore && log)
     log("Configuration file \"" + path + "\" holds no groups");
 }

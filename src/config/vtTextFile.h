@@ -19,8 +19,6 @@ std::string ReadTextFile(const std::string& path);
 // Where a loader tells what it could not use of a file (the error log, in the game).
 using TLoadLog = std::function<void(const std::string& message)>;
 
-inline constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
 TStringList SplitLines(std::string_view text);
 
 }  // namespace quellix

@@ -189,6 +189,18 @@ TEST_F(HighScoreTest, AByteOrderMarkDoesNotCostTheTopRecord) {
   EXPECT_EQ(table.Record(0)->Score, 100000);
   EXPECT_TRUE(table.SaveToFile(path));
   EXPECT_EQ(Read(path), DefaultFirstLine + "Ann,5,1,Devuvov\r\n") << "and is written back whole";
+
+  // A name that begins with the mark is quoted, so the top record keeps it.
+  table.Clear();
+  table.AddRecord(
+      "\xEF\xBB\xBF"
+      "Bo",
+      "Devuvov", 7, 1);
+  ASSERT_TRUE(table.SaveToFile(path));
+  table.LoadFromFile(path);
+  EXPECT_EQ(table.Record(0)->Name,
+            "\xEF\xBB\xBF"
+            "Bo");
 }
 
 TEST_F(HighScoreTest, BadLinesAreCountedAndALeftOverSaveIsRemoved) {
