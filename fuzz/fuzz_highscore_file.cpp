@@ -14,12 +14,6 @@
 
 namespace {
 
-std::string Saved(quellix::Tvt6HighScoreEngine& table) {
-  std::string content;
-  for (int32_t i = 0; i < table.Count(); ++i) content += table.Record(i)->GetAsString() + "\r\n";
-  return content;
-}
-
 bool Same(quellix::Tvt6HighScoreEngine& a, quellix::Tvt6HighScoreEngine& b) {
   if (a.Count() != b.Count()) return false;
   for (int32_t i = 0; i < a.Count(); ++i) {
@@ -39,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Tvt6HighScoreEngine table(fuzz.Log);
   table.LoadFromText(text, "fuzz.txt");
   Tvt6HighScoreEngine again(fuzz.Log);
-  again.LoadFromText(Saved(table), "saved.txt");
+  again.LoadFromText(table.AsText(), "saved.txt");
   if (!Same(table, again)) std::abort();
 
   const int32_t score = table.Count() > 0 ? table.Record(0)->Score : 1;

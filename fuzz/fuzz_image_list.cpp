@@ -84,11 +84,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quellix;
   if (size < 1) return 0;
-  fuzz::TByteReader in({data + 1, size - 1});
-  const std::vector<uint8_t> file =
-      data[0] % 2 ? BuildArchive(in) : std::vector<uint8_t>(data + 1, data + size);
-  const std::string path = fuzz::ScratchFile("images.vtg");
-  fuzz::WriteFile(path, file);
+  const std::string path = fuzz::ArchiveFile(data, size, "images.vtg", BuildArchive);
   IImageList& images = fuzz::Headless().ImageList();
   try {
     images.LoadFromFile(path);

@@ -5,12 +5,15 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "media/vtEncode.h"
 #include "media/vtHeadlessPlatform.h"
 #include "media/vtSdlHandles.h"
+#include "vtFuzzSupport.h"
 
 namespace quellix::fuzz {
 
@@ -38,6 +41,18 @@ inline std::vector<uint8_t> SomeWav() {
   std::vector<int16_t> samples(2205);
   for (size_t i = 0; i < samples.size(); ++i) samples[i] = (i / 50) % 2 ? 8000 : -8000;
   return media::EncodeWav(samples, 22050);
+}
+
+// The file an archive target hands its list: the bytes after the first as the whole
+// file when the first is even, else the archive that build makes of them.
+template <class TBuild>
+std::string ArchiveFile(const uint8_t* data, size_t size, const char* name, TBuild build) {
+  TByteReader in({data + 1, size - 1});
+  const std::vector<uint8_t> file =
+      data[0] % 2 ? build(in) : std::vector<uint8_t>(data + 1, data + size);
+  const std::string path = ScratchFile(name);
+  WriteFile(path, file);
+  return path;
 }
 
 }  // namespace quellix::fuzz

@@ -122,9 +122,14 @@ void Tvt6HighScoreEngine::LoadFromText(std::string_view content, const std::stri
   if (lines.empty()) fLog.Log(file + " holds no records");
 }
 
-bool Tvt6HighScoreEngine::SaveToFile(const std::string& path) {
+std::string Tvt6HighScoreEngine::AsText() const {
   std::string content;
   for (const auto& record : fRecords) content += record->GetAsString() + "\r\n";
+  return content;
+}
+
+bool Tvt6HighScoreEngine::SaveToFile(const std::string& path) {
+  const std::string content = AsText();
   try {
     if (path.empty()) throw std::invalid_argument("no file name");
     // The table in memory does not hold what that file holds: keep the file.

@@ -66,6 +66,8 @@ class Tvt6HighScoreEngine {
   // Replaces the file in one step; a failure is logged and the old file stays.
   // Returns whether the table was saved.
   bool SaveToFile(const std::string& path);
+  // The file's text as SaveToFile writes it: a line per record, each ended by CR LF.
+  std::string AsText() const;
 
   // Draws the caption, the column headers and one row per record, as many as fit on
   // the screen, on the display's text canvas in the engine's font; the canvas is

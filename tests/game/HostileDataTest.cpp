@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "SilentHeadless.h"
 #include "engine/vt6Engine.h"
 #include "engine/vtRandom.h"
 #include "game/vtGame.h"
@@ -162,14 +163,6 @@ std::string CaseName(const ::testing::TestParamInfo<TCase>& info) {
 }
 
 // ---- The run ----------------------------------------------------------------------
-
-media::THeadlessOptions Silent(const std::string& dir) {
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-  media::THeadlessOptions options;
-  options.ExeDir = dir;
-  options.AudioDriver = "none";
-  return options;
-}
 
 class HostileData : public ::testing::TestWithParam<TCase> {
  protected:
