@@ -102,6 +102,7 @@ void TfrmMain::RunActivation() {
   fLog.Log(loadingSprites);
   if (!ShowProgressStep(loadingSprites, 10, 3)) return;
   images.LoadFromFile(fExeDir + "sprites.vtg");
+  if (images.Count() == 0) fLog.Log("\"" + fExeDir + "sprites.vtg\" holds no images");
 
   const char* loadingAnimations = "Loading Animations...";
   fLog.Log(loadingAnimations);
@@ -133,6 +134,7 @@ void TfrmMain::RunActivation() {
   fLog.Log(loadingSounds);
   if (!ShowProgressStep(loadingSounds, 88, 4)) return;
   sounds.LoadFromFile(fExeDir + "sounds.vtw");
+  if (sounds.Count() == 0) fLog.Log("\"" + fExeDir + "sounds.vtw\" holds no sounds");
 
   fLog.Log("Setting Up Varibles...");
   if (!ShowProgressStep("Setting Vars...", 90, 4)) return;

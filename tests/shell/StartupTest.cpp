@@ -5,6 +5,7 @@
 #include "config/vtPattern.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vt6FontHandler.h"
+#include "graphics/vtArchive.h"
 #include "services/vt6HighScore.h"
 
 namespace quellix::testing {
@@ -113,6 +114,17 @@ TEST_F(StartupTest, AClosingAskedForWhileLoadingIsHonoured) {
   EXPECT_TRUE(platform.ProgressFreed);
   main.FormClose();
   EXPECT_EQ(LogMessages().back(), "Game Shutting Down...");
+}
+
+TEST_F(StartupTest, ArchivesWithoutItemsAreTold) {
+  for (const auto& [file, kind] : {std::pair{"sprites.vtg", TArchiveKind::Images},
+                                   std::pair{"sounds.vtw", TArchiveKind::Sounds}}) {
+    const std::vector<uint8_t> empty = TArchiveWriter(kind).Bytes();
+    data.Write(file, std::string(empty.begin(), empty.end()));
+  }
+  Activate();
+  EXPECT_TRUE(Logged("sprites.vtg\" holds no images"));
+  EXPECT_TRUE(Logged("sounds.vtw\" holds no sounds"));
 }
 
 TEST_F(StartupTest, EscapeDuringLoadingDoesNotClose) {
