@@ -74,14 +74,32 @@ bool TfrmMain::ShowProgressStep(std::string_view text, int32_t position, int mes
   return !LoadingStopped();
 }
 
-void TfrmMain::RunActivation() {
-  fExeDir = fPlatform.ExeDir();
-  TProgressGuard progress(fPlatform);
+void TfrmMain::OpenLog() {
   try {
-    fLog.Open(fExeDir + "log.txt");
+    fLog.Open(fFolders.UserDir + "log.txt");
   } catch (const std::exception&) {
     // Without a file the log still works in memory.
   }
+  fLog.Log("Data folder: " + fFolders.DataDir);
+  fLog.Log("User folder: " + fFolders.UserDir);
+}
+
+void TfrmMain::AdoptHighScores() {
+  try {
+    const std::string from =
+        AdoptUserFile("highscores.txt", fFolders.UserDir, {fExeDir, fFolders.DataDir});
+    if (!from.empty()) fLog.Log("High scores copied from " + from);
+  } catch (const std::exception& e) {
+    fLog.Log(std::string("Copying the high scores failed: ") + e.what());
+  }
+}
+
+void TfrmMain::RunActivation() {
+  fExeDir = fPlatform.ExeDir();
+  fFolders = ChooseGameFolders(fExeDir, fChosenDataDir, TUserEnvironment::FromProcess());
+  TProgressGuard progress(fPlatform);
+  OpenLog();
+  AdoptHighScores();
   fRandom.SeedFromClock();
 
   const char* creating = "Creating Engine Objects...";
@@ -94,22 +112,22 @@ void TfrmMain::RunActivation() {
   IImageList& images = fPlatform.ImageList();
   ISoundList& sounds = fPlatform.SoundList();
   fMainEngine = std::make_unique<Tvt6Engine>(fContext);
-  fMainEngine->Setup(display, images, fExeDir + "highscores.txt", sounds);
+  fMainEngine->Setup(display, images, HighScoreFile(), sounds);
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
   table.SetDisplay(&display);
 
   const char* loadingSprites = "Loading Sprites...";
   fLog.Log(loadingSprites);
   if (!ShowProgressStep(loadingSprites, 10, 3)) return;
-  images.LoadFromFile(fExeDir + "sprites.vtg");
-  if (images.Count() == 0) fLog.Log("\"" + fExeDir + "sprites.vtg\" holds no images");
+  images.LoadFromFile(fFolders.DataDir + "sprites.vtg");
+  if (images.Count() == 0) fLog.Log("\"" + fFolders.DataDir + "sprites.vtg\" holds no images");
 
   const char* loadingAnimations = "Loading Animations...";
   fLog.Log(loadingAnimations);
   fPlatform.ShowProgress(loadingAnimations, 10, 100);
   ProcessMessages(3);
   if (LoadingStopped()) return;
-  const std::string animationFile = fExeDir + "data/quellix.txt";
+  const std::string animationFile = fFolders.DataDir + "data/quellix.txt";
   fMainEngine->LoadAnimations(animationFile);
   // A file full of bad lines shows boxes, beneath which the player may ask to close.
   if (LoadingStopped()) return;
@@ -124,17 +142,17 @@ void TfrmMain::RunActivation() {
   fLog.Log(loadingPatterns);
   if (!ShowProgressStep(loadingPatterns, 80, 3)) return;
   const TLoadLog toLog = [this](const std::string& message) { fLog.Log(message); };
-  fMainEngine->PatternManager().LoadFromFile(fExeDir + "data/patterns.txt", toLog);
+  fMainEngine->PatternManager().LoadFromFile(fFolders.DataDir + "data/patterns.txt", toLog);
   const char* loadingConfiguration = "Loading Configuration Files...";
   fLog.Log(loadingConfiguration);
   if (!ShowProgressStep(loadingConfiguration, 85, 3)) return;
-  fMainEngine->ConfigurationMgr()->LoadFromFile(fExeDir + "data/config.txt", toLog);
+  fMainEngine->ConfigurationMgr()->LoadFromFile(fFolders.DataDir + "data/config.txt", toLog);
 
   const char* loadingSounds = "Loading Sound Effects...";
   fLog.Log(loadingSounds);
   if (!ShowProgressStep(loadingSounds, 88, 4)) return;
-  sounds.LoadFromFile(fExeDir + "sounds.vtw");
-  if (sounds.Count() == 0) fLog.Log("\"" + fExeDir + "sounds.vtw\" holds no sounds");
+  sounds.LoadFromFile(fFolders.DataDir + "sounds.vtw");
+  if (sounds.Count() == 0) fLog.Log("\"" + fFolders.DataDir + "sounds.vtw\" holds no sounds");
 
   fLog.Log("Setting Up Varibles...");
   if (!ShowProgressStep("Setting Vars...", 90, 4)) return;
@@ -173,7 +191,7 @@ void TfrmMain::FormClose() {
 void TfrmMain::SaveHighScores() {
   if (!fMainEngine) return;
   try {
-    fMainEngine->HighScoreEngine()->SaveToFile(fExeDir + "highscores.txt");
+    fMainEngine->HighScoreEngine()->SaveToFile(HighScoreFile());
   } catch (const std::exception& e) {
     fLog.Log(std::string("Saving the high scores failed: ") + e.what());
   }
