@@ -89,8 +89,7 @@ void Tvt6AnimationEngine::LoadReelBody(Tvt6Reel& reel, const TStringList& lines,
     // Every line of the block is a frame, blank lines included.
     for (; i < end && lines[i] != EndSceneMarker; ++i) {
       Tvt6Frame& frame = added.NewFrame({}, 0);
-      bad.SetPlace(i,
-                   reel.Name + "/" + added.Name + " frame " + std::to_string(added.FrameCount()));
+      bad.SetPlace(i, reel.Name, added.Name, added.FrameCount());
       frame.SetAsString(lines[i], bad);
     }
     ++i;

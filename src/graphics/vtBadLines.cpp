@@ -8,15 +8,19 @@ namespace quellix {
 TBadLines::TBadLines(TfrmErrorLog& log, IWindowSystem& window, std::string file)
     : fLog(log), fWindow(window), fFile(std::move(file)) {}
 
-void TBadLines::SetPlace(size_t line, std::string what) {
+void TBadLines::SetPlace(size_t line, std::string_view reel, std::string_view scene, int frame) {
   fLine = line;
-  fWhat = std::move(what);
+  fReel = reel;
+  fScene = scene;
+  fFrame = frame;
 }
 
 std::string TBadLines::Place() const {
   std::string place = fFile.empty() ? std::string() : "\"" + fFile + "\" ";
   place += "line " + std::to_string(fLine + 1);
-  if (!fWhat.empty()) place += ", " + fWhat;
+  if (fFrame > 0)
+    place +=
+        ", " + std::string(fReel) + "/" + std::string(fScene) + " frame " + std::to_string(fFrame);
   return place;
 }
 

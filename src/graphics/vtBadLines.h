@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace quellix {
 
@@ -20,9 +21,11 @@ class TBadLines {
   // File names the data in the log lines; it may be empty for lines of no file.
   TBadLines(TfrmErrorLog& log, IWindowSystem& window, std::string file);
 
-  // Where the line being read stands: its index in the file (from 0) and, optionally,
-  // what it is ("Holes/RedHole frame 2").
-  void SetPlace(size_t line, std::string what = {});
+  // Where the line being read stands: its index in the file (from 0) and, for a frame
+  // line, its reel, scene and frame number ("Holes/RedHole frame 2"). The names must
+  // outlive the reports of that line; nothing is built until a line is bad.
+  void SetPlace(size_t line, std::string_view reel = {}, std::string_view scene = {},
+                int frame = 0);
   // Logs the message with the place and shows it while fewer than MaxShown were shown.
   void Report(const std::string& message);
   int32_t Count() const { return fCount; }
@@ -36,7 +39,8 @@ class TBadLines {
   IWindowSystem& fWindow;
   std::string fFile;
   size_t fLine = 0;
-  std::string fWhat;
+  std::string_view fReel, fScene;
+  int fFrame = 0;
   int32_t fCount = 0;
   int32_t fShown = 0;
 };
