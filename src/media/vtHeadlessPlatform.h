@@ -38,6 +38,7 @@ class THeadlessPlatform : public IPlatform {
   // Runs ModalScript on the window (Flip paints it meanwhile), then paints it once more.
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { CloseRequested = true; }
+  bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
   // Smooth: the game draws on a recorder; each finished frame is drawn at once as it

@@ -45,6 +45,7 @@ class TSdlPlatform : public IPlatform {
   void ShowMessage(std::string_view text) override;
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { fCloseRequested = true; }
+  bool Closing() const override { return fCloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
   // Smooth: the game draws on a recorder and the loop shows its latest frame at every
