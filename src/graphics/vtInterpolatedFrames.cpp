@@ -4,19 +4,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
-#include <limits>
+
+#include "config/vtSaturate.h"
 
 namespace quellix {
 
 namespace {
 
-int32_t Saturate(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
-
 int32_t Between(int32_t from, int32_t to, double fraction) {
-  return Saturate(from + std::llround((int64_t{to} - from) * fraction));
+  return Saturate32(from + std::llround((int64_t{to} - from) * fraction));
 }
 
 }  // namespace
@@ -66,8 +62,8 @@ std::optional<TInterpolatedFrames::TPoint> TInterpolatedFrames::LatestPointer() 
   const std::optional<TFramePointer>& pointer = fLatest.Pointer;
   int32_t dx = 0, dy = 0;
   if (!pointer || !pointer->Input || !pointer->Input->PendingMotion(dx, dy)) return std::nullopt;
-  return TPoint{Saturate(std::clamp<int64_t>(int64_t{pointer->X} + dx, 0, pointer->MaxX)),
-                Saturate(std::clamp<int64_t>(int64_t{pointer->Y} + dy, 0, pointer->MaxY))};
+  return TPoint{Saturate32(std::clamp<int64_t>(int64_t{pointer->X} + dx, 0, pointer->MaxX)),
+                Saturate32(std::clamp<int64_t>(int64_t{pointer->Y} + dy, 0, pointer->MaxY))};
 }
 
 TInterpolatedFrames::TPoint TInterpolatedFrames::Place(size_t index, double fraction,
@@ -75,8 +71,8 @@ TInterpolatedFrames::TPoint TInterpolatedFrames::Place(size_t index, double frac
   const TFrameDraw& draw = fLatest.Draws[index];
   if (pointer && (draw.FollowX || draw.FollowY)) {
     TPoint at{draw.X, draw.Y};
-    if (draw.FollowX) at.X = Saturate(int64_t{draw.X} + pointer->X - draw.OriginX);
-    if (draw.FollowY) at.Y = Saturate(int64_t{draw.Y} + pointer->Y - draw.OriginY);
+    if (draw.FollowX) at.X = Saturate32(int64_t{draw.X} + pointer->X - draw.OriginX);
+    if (draw.FollowY) at.Y = Saturate32(int64_t{draw.Y} + pointer->Y - draw.OriginY);
     return at;
   }
   const TStart& start = fStarts[index];
