@@ -20,14 +20,18 @@ struct TOption {
   std::function<void(TCommandLine&, std::string_view)> Apply;
 };
 
-const std::array<TOption, 3>& Options() {
-  static const std::array<TOption, 3> options{{
+const std::array<TOption, 5>& Options() {
+  static const std::array<TOption, 5> options{{
       {"--help", "", "show this help and exit",
        [](TCommandLine& c, std::string_view) { c.Help = true; }},
       {"--version", "", "show the version and exit",
        [](TCommandLine& c, std::string_view) { c.Version = true; }},
       {"--window", "", "start in an 800 x 600 window instead of full screen",
        [](TCommandLine& c, std::string_view) { c.Window = true; }},
+      {"--record", "FILE", "record the session into FILE, written when the game ends",
+       [](TCommandLine& c, std::string_view file) { c.RecordFile = file; }},
+      {"--replay", "FILE", "play the session recorded in FILE; Esc stops it",
+       [](TCommandLine& c, std::string_view file) { c.ReplayFile = file; }},
   }};
   return options;
 }
@@ -51,12 +55,14 @@ TCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     std::string_view value;
     if (!option->ValueName.empty()) {
-      if (i + 1 >= args.size())
+      if (i + 1 >= args.size() || args[i + 1].empty())
         throw TUsageError(std::string(arg) + " needs " + std::string(option->ValueName));
       value = args[++i];
     }
     option->Apply(result, value);
   }
+  if (!result.RecordFile.empty() && !result.ReplayFile.empty())
+    throw TUsageError("--record and --replay cannot be used together");
   return result;
 }
 

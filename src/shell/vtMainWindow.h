@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/vtContext.h"
 #include "engine/vtRandom.h"
 #include "graphics/vtPlatform.h"
+#include "services/vt6HighScore.h"
 #include "shell/vtErrorLogger.h"
 #include "shell/vtGameState.h"
 #include "shell/vtGameUnits.h"
@@ -51,6 +54,21 @@ class TfrmMain : public IMainWindowEvents {
   int32_t EnemiesLeft() const { return fEnemiesLeft; }
   void SetEnemiesLeft(int32_t value) { fEnemiesLeft = value; }
 
+  // Start-up seeds the random generator with this instead of the clock (replays).
+  void SetFixedSeed(uint64_t seed) { fFixedSeed = seed; }
+  // The seed start-up used; 0 before start-up.
+  uint64_t Seed() const { return fSeed; }
+  // Start-up takes this high-score table instead of reading "highscores.txt" (replays).
+  // A table that did not come from that file is never written to it.
+  void PresetHighScores(std::vector<Tvt6HighScoreRecord> records) {
+    fPresetHighScores = std::move(records);
+  }
+  // Writes the high-score table to "highscores.txt": the one way the game saves it.
+  void SaveHighScores();
+  // Opens "log.txt" in the executable's folder unless it is open. Start-up does it
+  // first; a run that stops before start-up (a refused replay) opens it to say why.
+  void OpenLog();
+
   void SetUnits(const TGameUnits& units) { fUnits = units; }
   // Takes the game's units over and drives them; they live as long as the window.
   void AdoptGame(std::unique_ptr<TGame> game);
@@ -75,6 +93,7 @@ class TfrmMain : public IMainWindowEvents {
   void RunActivation();
   void ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
   void ProcessMessages(int times);
+  void SeedRandom();
 
   // The tick and its state handlers (vtGameLoop.cpp).
   void RunStateHandler();
@@ -108,6 +127,9 @@ class TfrmMain : public IMainWindowEvents {
   std::unique_ptr<Tvt6Engine> fMainEngine;
   std::unique_ptr<Tvt6Engine> fTextEngine;
   std::string fExeDir;
+  std::optional<uint64_t> fFixedSeed;
+  uint64_t fSeed = 0;
+  std::optional<std::vector<Tvt6HighScoreRecord>> fPresetHighScores;
   int32_t fEnemiesLeft = 0;
   bool fInTick = false;
   bool fActivationDone = false;

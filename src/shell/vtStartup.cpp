@@ -73,28 +73,45 @@ void TfrmMain::ShowProgressStep(std::string_view text, int32_t position, int mes
   ProcessMessages(messagePumps);
 }
 
-void TfrmMain::RunActivation() {
-  fExeDir = fPlatform.ExeDir();
-  TProgressGuard progress(fPlatform);
+void TfrmMain::OpenLog() {
+  if (fLog.FileOpen()) return;
   try {
-    fLog.Open(fExeDir + "log.txt");
+    fLog.Open(fPlatform.ExeDir() + "log.txt");
   } catch (const std::exception&) {
     // Without a file the log still works in memory.
   }
-  fRandom.SeedFromClock();
+}
+
+void TfrmMain::SeedRandom() {
+  if (fFixedSeed) {
+    fSeed = *fFixedSeed;
+    fRandom.Seed(fSeed);
+  } else {
+    fSeed = fRandom.SeedFromClock();
+  }
+}
+
+void TfrmMain::RunActivation() {
+  fExeDir = fPlatform.ExeDir();
+  TProgressGuard progress(fPlatform);
+  OpenLog();
+  SeedRandom();
 
   const char* creating = "Creating Engine Objects...";
   fLog.Log(creating);
   ShowProgressStep(creating, 10, 3);
-  fRandom.SeedFromClock();
+  SeedRandom();
   fPlatform.HideCursor();
 
   IDisplay& display = fPlatform.Display();
   IImageList& images = fPlatform.ImageList();
   ISoundList& sounds = fPlatform.SoundList();
   fMainEngine = std::make_unique<Tvt6Engine>(fContext);
-  fMainEngine->Setup(display, images, fExeDir + "highscores.txt", sounds);
+  fMainEngine->Setup(display, images, fPresetHighScores ? "" : fExeDir + "highscores.txt", sounds);
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
+  if (fPresetHighScores)
+    for (const Tvt6HighScoreRecord& r : *fPresetHighScores)
+      table.AddRecord(r.Name, r.Title, r.Score, r.Level);
   table.SetDisplay(&display);
 
   const char* loadingSprites = "Loading Sprites...";
@@ -159,7 +176,11 @@ void TfrmMain::RunActivation() {
 
 void TfrmMain::FormClose() {
   fLog.Log("Game Shutting Down...");
-  if (!fMainEngine) return;
+  SaveHighScores();
+}
+
+void TfrmMain::SaveHighScores() {
+  if (!fMainEngine || fPresetHighScores) return;
   try {
     fMainEngine->HighScoreEngine()->SaveToFile(fExeDir + "highscores.txt");
   } catch (const std::exception& e) {

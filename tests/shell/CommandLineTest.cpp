@@ -18,11 +18,19 @@ TEST(CommandLineTest, SwitchesSetTheirFieldsAndNothingElse) {
   EXPECT_TRUE(c.Window);
   EXPECT_TRUE(c.Help);
   EXPECT_FALSE(c.Version);
+  EXPECT_EQ(c.RecordFile, "");
+  EXPECT_EQ(Parse({"--record", "a.replay", "--window"}).RecordFile, "a.replay");
+  EXPECT_EQ(Parse({"--replay", "b.replay"}).ReplayFile, "b.replay");
 }
 
 TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
-  for (std::vector<std::string_view> bad :
-       {std::vector<std::string_view>{"--bogus"}, {"-w"}, {"window"}, {"--window", "x"}}) {
+  for (std::vector<std::string_view> bad : {std::vector<std::string_view>{"--bogus"},
+                                            {"-w"},
+                                            {"window"},
+                                            {"--window", "x"},
+                                            {"--record"},
+                                            {"--replay", ""},
+                                            {"--record", "a", "--replay", "b"}}) {
     EXPECT_THROW(Parse(bad), TUsageError) << bad.back();
   }
 }
@@ -30,7 +38,7 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
 TEST(CommandLineTest, UsageListsEveryOptionOnceUnderTheProgramName) {
   const std::string usage = Usage("quellix");
   EXPECT_TRUE(usage.starts_with("Usage: quellix [OPTION]...\n"));
-  for (const char* name : {"--help", "--version", "--window"})
+  for (const char* name : {"--help", "--version", "--window", "--record FILE", "--replay FILE"})
     EXPECT_EQ(usage.find(name), usage.rfind(name)) << name;
   EXPECT_NE(VersionText().find("quellix "), std::string::npos);
 }

@@ -6,11 +6,11 @@ namespace quellix::testing {
 
 namespace fs = std::filesystem;
 
-TLinkedGameData::TLinkedGameData() {
+TLinkedGameData::TLinkedGameData(const std::string& tag) {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   const std::string name =
       info ? std::string(info->test_suite_name()) + "_" + info->name() : "game";
-  fDir = fs::temp_directory_path() / ("quellix_game_" + name);
+  fDir = fs::temp_directory_path() / ("quellix_game_" + name + tag);
   fs::remove_all(fDir);
   fs::create_directories(fDir / "data");
   const fs::path run(QUELLIX_RUN_DIR);

@@ -10,7 +10,8 @@ namespace quellix::testing {
 
 class TLinkedGameData {
  public:
-  TLinkedGameData();
+  // A test that needs more than one folder tells them apart by tag.
+  explicit TLinkedGameData(const std::string& tag = "");
   ~TLinkedGameData();
   TLinkedGameData(const TLinkedGameData&) = delete;
   TLinkedGameData& operator=(const TLinkedGameData&) = delete;
