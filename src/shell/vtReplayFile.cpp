@@ -320,6 +320,8 @@ void ReadHighScores(TLineReader& reader, TReplay& replay) {
                                       TReplay::MaxHighScores, "high-score count");
   for (size_t i = 0; i < count; ++i) {
     const std::string_view line = reader.Next("a high-score line");
+    const std::string problem = HighScoreProblem(std::string(line));
+    if (!problem.empty()) reader.Fail(problem);
     Tvt6HighScoreRecord& record = replay.HighScores.emplace_back();
     try {
       record.SetAsString(line);
