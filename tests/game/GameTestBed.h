@@ -22,6 +22,9 @@
 
 namespace quellix::testing {
 
+// Options of a headless platform with neither a window nor sound, over the folder given.
+media::THeadlessOptions SilentHeadless(const std::string& exeDir = "./");
+
 // The display of the headless back end, with a record of texts and filled rectangles.
 class TRecordingDisplay : public IDisplay {
  public:

@@ -1,10 +1,7 @@
-// Sessions recorded from program start on the headless back end and the real data,
+// A session recorded from program start on the headless back end and the real data,
 // then played back on a fresh main window over another folder: the replay goes through
-// the same states, tick by tick, refuses other data and other format versions, and no
-// damaged replay file gets past the reader.
+// the same states, tick by tick, names included, and never writes the player's table.
 #include <gtest/gtest.h>
-
-#include <SDL.h>
 
 #include <deque>
 #include <filesystem>
@@ -15,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "GameTestBed.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vtRandom.h"
@@ -30,14 +28,6 @@ namespace quellix::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-media::THeadlessOptions Silent(const std::string& dir) {
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-  media::THeadlessOptions options;
-  options.ExeDir = dir;
-  options.AudioDriver = "none";
-  return options;
-}
 
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
@@ -83,7 +73,7 @@ class THeadlessRun : public IMainWindowEvents {
  public:
   static constexpr int64_t SnapshotEvery = 25;
 
-  explicit THeadlessRun(const std::string& tag) : data(tag), platform(Silent(data.Dir())) {}
+  explicit THeadlessRun(const std::string& tag) : data(tag), platform(SilentHeadless(data.Dir())) {}
 
   void FormActivate() override { relay->FormActivate(); }
   void FormKeyUp(int32_t key) override { relay->FormKeyUp(key); }

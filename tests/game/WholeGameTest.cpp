@@ -3,11 +3,10 @@
 // drops bombs, and replayed from the same seed and input.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
 #include <memory>
 #include <string>
 
+#include "GameTestBed.h"
 #include "engine/vt6Engine.h"
 #include "engine/vtRandom.h"
 #include "game/vtGame.h"
@@ -17,14 +16,6 @@
 
 namespace quellix::testing {
 namespace {
-
-media::THeadlessOptions Silent(const std::string& dir) {
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-  media::THeadlessOptions options;
-  options.ExeDir = dir;
-  options.AudioDriver = "none";
-  return options;
-}
 
 // What a run ended with; two runs of the same seed and input must agree on all of it.
 struct TOutcome {
@@ -36,7 +27,7 @@ struct TOutcome {
 
 class TGameRun {
  public:
-  TGameRun() : platform(Silent(data.Dir())), main(platform) {
+  TGameRun() : platform(SilentHeadless(data.Dir())), main(platform) {
     auto owned = std::make_unique<TGame>(main);
     game = owned.get();
     main.AdoptGame(std::move(owned));
