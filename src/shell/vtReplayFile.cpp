@@ -98,17 +98,21 @@ std::string InputLine(const TReplayInput& input) {
 }
 
 void Require(bool ok, const std::string& problem) {
-  if (!ok) throw TReplayError("the replay cannot be written: " + problem);
+  if (!ok) throw TReplayError("not a good replay: " + problem);
 }
 
-void CheckWritable(const TReplay& replay) {
+}  // namespace
+
+void CheckReplay(const TReplay& replay) {
   Require(replay.Data.size() == GameDataFiles.size(), "it needs one digest per data file");
   for (size_t i = 0; i < GameDataFiles.size(); ++i)
     Require(replay.Data[i].Name == GameDataFiles[i], "the data files are not the game's");
   Require(replay.Options.size() <= TReplay::MaxOptions, "too many options");
-  for (const auto& [key, value] : replay.Options) {
+  for (size_t i = 0; i < replay.Options.size(); ++i) {
+    const auto& [key, value] = replay.Options[i];
     const std::string problem = OptionProblem(key, value);
     Require(problem.empty(), problem);
+    for (size_t j = 0; j < i; ++j) Require(replay.Options[j].first != key, "an option given twice");
   }
   Require(replay.HighScores.size() <= TReplay::MaxHighScores, "too many high scores");
   Require(replay.Input.size() <= TReplay::MaxInputLines, "too much input");
@@ -119,7 +123,13 @@ void CheckWritable(const TReplay& replay) {
     if (input.IsTick()) ticks += input.Repeat;
     Require(ticks <= TReplay::MaxTicks, "too many ticks");
   }
+  for (const Tvt6HighScoreRecord& record : replay.HighScores) {
+    const std::string problem = HighScoreProblem(record.GetAsString());
+    Require(problem.empty(), problem);
+  }
 }
+
+namespace {
 
 // ---- Reading -------------------------------------------------------------------
 
@@ -345,7 +355,7 @@ int64_t TReplay::TickCount() const {
 }
 
 std::string WriteReplay(const TReplay& replay) {
-  CheckWritable(replay);
+  CheckReplay(replay);
   std::string text = std::string(Magic) + " " + std::to_string(TReplay::FormatVersion) + "\n";
   for (const TDataDigest& data : replay.Data)
     text += "data " + data.Name + " " + DigestText(data.Digest) + "\n";
@@ -353,12 +363,7 @@ std::string WriteReplay(const TReplay& replay) {
   text += "options " + std::to_string(replay.Options.size()) + "\n";
   for (const auto& [key, value] : replay.Options) text += key + "=" + value + "\n";
   text += "highscores " + std::to_string(replay.HighScores.size()) + "\n";
-  for (const Tvt6HighScoreRecord& record : replay.HighScores) {
-    const std::string line = record.GetAsString();
-    const std::string problem = HighScoreProblem(line);
-    Require(problem.empty(), problem);
-    text += line + "\n";
-  }
+  for (const Tvt6HighScoreRecord& record : replay.HighScores) text += record.GetAsString() + "\n";
   text += "input " + std::to_string(replay.Input.size()) + " " +
           std::to_string(replay.TickCount()) + "\n";
   for (const TReplayInput& input : replay.Input) text += InputLine(input) + "\n";

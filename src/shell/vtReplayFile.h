@@ -91,7 +91,10 @@ struct TReplay {
   bool operator==(const TReplay&) const = default;
 };
 
-// The file's text; throws TReplayError when the replay breaks a limit above.
+// Throws TReplayError when the replay breaks a limit above or a rule of the format:
+// one digest per data file, in order; valid options; repeats from 1, on ticks only.
+void CheckReplay(const TReplay& replay);
+// The file's text; throws TReplayError as CheckReplay does.
 std::string WriteReplay(const TReplay& replay);
 // Reads a replay's text; fileName names it in errors.
 TReplay ReadReplay(std::string_view text, const std::string& fileName);

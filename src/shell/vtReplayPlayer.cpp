@@ -48,11 +48,20 @@ TReplayPlayer::TLoaded TReplayPlayer::Load(const std::string& path) {
   }
 }
 
+TReplayPlayer::TLoaded TReplayPlayer::Checked(TReplay replay, const std::string& name) {
+  try {
+    CheckReplay(replay);
+  } catch (const TReplayError& e) {
+    return name + ": " + e.what();
+  }
+  return replay;
+}
+
 TReplayPlayer::TReplayPlayer(IPlatform& inner, const std::string& path)
     : TReplayPlayer(inner, Load(path), path) {}
 
 TReplayPlayer::TReplayPlayer(IPlatform& inner, TReplay replay, std::string name)
-    : TReplayPlayer(inner, TLoaded(std::move(replay)), std::move(name)) {}
+    : TReplayPlayer(inner, Checked(std::move(replay), name), name) {}
 
 TReplayPlayer::TReplayPlayer(IPlatform& inner, TLoaded loaded, std::string name)
     : TPlatformRelay(inner), fName(std::move(name)) {

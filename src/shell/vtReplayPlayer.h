@@ -91,6 +91,7 @@ class TReplayPlayer : public TPlatformRelay {
   // The replay read, or why it could not be.
   using TLoaded = std::variant<TReplay, std::string>;
   static TLoaded Load(const std::string& path);
+  static TLoaded Checked(TReplay replay, const std::string& name);
   TReplayPlayer(IPlatform& inner, TLoaded loaded, std::string name);
 
   void Deliver(const TReplayInput& input);

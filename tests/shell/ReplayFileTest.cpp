@@ -121,6 +121,7 @@ TEST(ReplayFileTest, EveryInputReadsBackAsWrittenWithinTheLimits) {
   };
   refused([](TReplay& r) { r.Options.push_back({"Upper", "1"}); });
   refused([](TReplay& r) { r.Options.push_back({"key", "a b"}); });
+  refused([](TReplay& r) { r.Options.push_back({"window", "0"}); });
   refused([](TReplay& r) { r.Options.resize(TReplay::MaxOptions + 1, {"k", "v"}); });
   refused([](TReplay& r) { r.HighScores.push_back({"line\nend", 1, 1, "t"}); });
   refused([](TReplay& r) { r.Data.pop_back(); });
@@ -203,6 +204,9 @@ TEST_F(ReplayRefusalTest, OtherDataOtherVersionsAndUnknownOptionsAreRefused) {
   later.replace(0, 16, "quellix-replay 2");
   EXPECT_EQ(Problem(later), data.File("session.replay") +
                                 " is a replay of format version 2; this game plays version 1");
+
+  EXPECT_EQ(TReplayPlayer(platform, TReplay{}, "made").Problem(),
+            "made: not a good replay: it needs one digest per data file");
 
   replay.Options.push_back({"motion", "smooth"});
   EXPECT_NE(Problem(WriteReplay(replay)).find("option motion=smooth"), std::string::npos);
