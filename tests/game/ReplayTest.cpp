@@ -1,6 +1,7 @@
 // A session recorded from program start on the headless back end and the real data,
 // then played back on a fresh main window over another folder: the replay goes through
-// the same states, tick by tick, names included, and never writes the player's table.
+// the same states, tick by tick, names included, and never writes the player's table;
+// no damage to the recorded file gets past the reader.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -23,6 +24,7 @@
 #include "shell/vtReplayPlayer.h"
 #include "shell/vtReplayRecorder.h"
 #include "support/vtLinkedGameData.h"
+#include "support/vtReplayDamage.h"
 
 namespace quellix::testing {
 namespace {
@@ -264,6 +266,7 @@ TEST(Replay, AWholeSessionPlaysBackTickByTick) {
   const TReplay replay = recorded.recorder->Replay();
   SaveReplayFile(file, replay);
   EXPECT_EQ(ReadReplay(ReadFile(file), file), replay);
+  ExpectEveryDamageReported(ReadFile(file));
   EXPECT_EQ(replay.Seed, 1u);
   ASSERT_EQ(replay.HighScores.size(), 3u);
   EXPECT_EQ(replay.HighScores[0].Name, "Low");

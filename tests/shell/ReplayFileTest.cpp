@@ -11,6 +11,7 @@
 #include "MainWindowFixture.h"
 #include "engine/vtRandom.h"
 #include "shell/vtReplayPlayer.h"
+#include "support/vtReplayDamage.h"
 #include "support/vtTempDir.h"
 
 namespace quellix::testing {
@@ -130,47 +131,9 @@ TEST(ReplayFileTest, EveryInputReadsBackAsWrittenWithinTheLimits) {
   refused([](TReplay& r) { r.Input.push_back(Tick(false, 0, 0, false, INT32_MAX)); });
 }
 
-// Whatever is done to a file, reading it ends in a TReplayError that names the file
-// and the line; any other outcome fails.
-void ExpectReported(const std::string& text, const std::string& what) {
-  try {
-    ReadReplay(text, "damaged.replay");
-    ADD_FAILURE() << what << " was read as a good replay";
-  } catch (const TReplayError& e) {
-    EXPECT_TRUE(std::string(e.what()).starts_with("damaged.replay: line ") ||
-                std::string(e.what()).starts_with("damaged.replay is a replay of format"))
-        << what << ": " << e.what();
-  }
-}
-
 TEST(ReplayFileTest, DamagedFilesAreReportedWithTheirPlaceAndNeverRead) {
   const std::string good = WriteReplay(SmallReplay(MadeUpDigests()));
-  for (size_t cut = 0; cut < good.size(); ++cut)
-    ExpectReported(good.substr(0, cut), "cut at " + std::to_string(cut));
-
-  TRandom random(7);  // the test's own generator
-  for (int i = 0; i < 3000; ++i) {
-    std::string damaged = good;
-    const auto at = static_cast<size_t>(random.Random(static_cast<int32_t>(good.size())));
-    const char byte = static_cast<char>(random.Random(256));
-    switch (random.Random(4)) {
-      case 0:
-        damaged[at] = byte;
-        break;
-      case 1:
-        damaged.erase(at, 1 + random.Random(40));
-        break;
-      case 2:
-        damaged.insert(at, 1 + random.Random(3), byte);
-        break;
-      default: {
-        // A line said twice.
-        const size_t start = damaged.rfind('\n', at) + 1;
-        damaged.insert(start, damaged.substr(start, damaged.find('\n', start) + 1 - start));
-      }
-    }
-    if (damaged != good) ExpectReported(damaged, "damage " + std::to_string(i));
-  }
+  ExpectEveryDamageReported(good);
   ExpectReported(good + "more\n", "bytes after the end");
   ExpectReported(std::string(TReplay::MaxLineBytes + 10, 'q'), "one long line");
   ExpectReported("quellix-replay 1\r\n", "a Windows line end");
