@@ -75,7 +75,7 @@ class THeadlessRun : public IMainWindowEvents {
  public:
   static constexpr int64_t SnapshotEvery = 25;
 
-  explicit THeadlessRun(const std::string& tag) : data(tag), platform(SilentHeadless(data.Dir())) {}
+  THeadlessRun() : platform(SilentHeadless(data.Dir())) {}
 
   void FormActivate() override { relay->FormActivate(); }
   void FormKeyUp(int32_t key) override { relay->FormKeyUp(key); }
@@ -123,7 +123,7 @@ class THeadlessRun : public IMainWindowEvents {
 // A session played by a script: steps run one a tick, each until it says it is done.
 class TRecordedRun : public THeadlessRun {
  public:
-  explicit TRecordedRun(const std::string& tag) : THeadlessRun(tag) {
+  TRecordedRun() {
     auto owned = std::make_unique<TReplayRecorder>(platform, TStartOptions{{"window", "0"}});
     recorder = owned.get();
     Open(std::move(owned));
@@ -207,7 +207,7 @@ class TRecordedRun : public THeadlessRun {
 
 class TReplayedRun : public THeadlessRun {
  public:
-  TReplayedRun(const std::string& tag, const std::string& file) : THeadlessRun(tag) {
+  explicit TReplayedRun(const std::string& file) {
     auto owned = std::make_unique<TReplayPlayer>(platform, file);
     player = owned.get();
     Open(std::move(owned));
@@ -235,8 +235,8 @@ constexpr const char* LowTable =
     "Low,900,2,Devuvov\r\nLower,500,1,Devuvov\r\nLowest,100,1,Devuvov\r\n";
 
 TEST(Replay, AWholeSessionPlaysBackTickByTick) {
-  const std::string file = (fs::temp_directory_path() / "quellix_replay_session.replay").string();
-  TRecordedRun recorded("recorded");
+  TRecordedRun recorded;
+  const std::string file = recorded.data.Dir() + "session.replay";
   WriteFile(recorded.data.Dir() + "highscores.txt", LowTable);
   recorded.main->SetFixedSeed(1);
   const auto state = [&] { return recorded.main->Globals.GameState; };
@@ -273,7 +273,7 @@ TEST(Replay, AWholeSessionPlaysBackTickByTick) {
   EXPECT_EQ(recorded.main->MainEngine()->HighScoreEngine()->Record(0)->Name, "Ace!");
 
   // Played on a folder without high scores: the recorded table makes the score rank.
-  TReplayedRun replayed("replayed", file);
+  TReplayedRun replayed(file);
   ASSERT_EQ(replayed.player->Problem(), "");
   EXPECT_EQ(replayed.player->TickCount(), recorded.recorder->Ticks());
   replayed.Run();
@@ -294,7 +294,6 @@ TEST(Replay, AWholeSessionPlaysBackTickByTick) {
   EXPECT_GE(end.Level, 2);
   EXPECT_FALSE(fs::exists(replayed.data.Dir() + "highscores.txt"))
       << "a replay wrote the player's high scores";
-  fs::remove(file);
 }
 
 }  // namespace
