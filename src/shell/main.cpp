@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 
 #include "game/vtGame.h"
 #include "media/vtSdlPlatform.h"
+#include "services/vtGameFolders.h"
 #include "shell/vtCommandLine.h"
 #include "shell/vtMainWindow.h"
 #include "shell/vtReplayPlayer.h"
@@ -24,15 +26,24 @@ constexpr int UsageStatus = 2;
 
 using quellix::media::TSdlPlatform;
 
-std::unique_ptr<quellix::TfrmMain> MakeMainWindow(quellix::IPlatform& platform) {
+// What the parser cannot tell: whether a named folder is there.
+void CheckFolders(const quellix::TCommandLine& commandLine) {
+  std::error_code error;
+  if (!commandLine.DataDir.empty() && !std::filesystem::is_directory(commandLine.DataDir, error))
+    throw quellix::TUsageError("--data " + commandLine.DataDir + ": no such folder");
+}
+
+std::unique_ptr<quellix::TfrmMain> MakeMainWindow(quellix::IPlatform& platform,
+                                                  const quellix::TCommandLine& commandLine) {
   auto mainWindow = std::make_unique<quellix::TfrmMain>(platform);
+  mainWindow->ChooseDataDir(commandLine.DataDir);
   mainWindow->AdoptGame(std::make_unique<quellix::TGame>(*mainWindow));
   return mainWindow;
 }
 
 int Record(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
   quellix::TReplayRecorder recorder(platform, {{"window", commandLine.Window ? "1" : "0"}});
-  const auto mainWindow = MakeMainWindow(recorder);
+  const auto mainWindow = MakeMainWindow(recorder, commandLine);
   recorder.Attach(*mainWindow);
   const int status = platform.Run(recorder);
   const std::string& file = commandLine.RecordFile;
@@ -50,7 +61,7 @@ int Record(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
 
 int Replay(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
   quellix::TReplayPlayer player(platform, commandLine.ReplayFile);
-  const auto mainWindow = MakeMainWindow(player);
+  const auto mainWindow = MakeMainWindow(player, commandLine);
   player.Attach(*mainWindow);
   if (!player.Problem().empty()) {
     std::fprintf(stderr, "Replay refused: %s\n", player.Problem().c_str());
@@ -64,10 +75,11 @@ int Replay(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
 int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatformOptions options;
   options.FullScreen = !commandLine.Window;
+  options.DataDir = quellix::FindDataDir(quellix::media::ExecutableDir(), commandLine.DataDir);
   TSdlPlatform platform(options);
   if (!commandLine.ReplayFile.empty()) return Replay(platform, commandLine);
   if (!commandLine.RecordFile.empty()) return Record(platform, commandLine);
-  const auto mainWindow = MakeMainWindow(platform);
+  const auto mainWindow = MakeMainWindow(platform, commandLine);
   return platform.Run(*mainWindow);
 }
 
@@ -80,6 +92,7 @@ int main(int argc, char** argv) {
   try {
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     commandLine = quellix::ParseCommandLine(args);
+    CheckFolders(commandLine);
   } catch (const quellix::TUsageError& e) {
     std::fprintf(stderr, "%s: %s\n%s", std::string(program).c_str(), e.what(),
                  quellix::Usage(program).c_str());

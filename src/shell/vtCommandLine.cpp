@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <span>
 
 #ifndef QUELLIX_VERSION
 #define QUELLIX_VERSION "0"
@@ -20,19 +21,21 @@ struct TOption {
   std::function<void(TCommandLine&, std::string_view)> Apply;
 };
 
-const std::array<TOption, 5>& Options() {
-  static const std::array<TOption, 5> options{{
+std::span<const TOption> Options() {
+  static const auto options = std::to_array<TOption>({
       {"--help", "", "show this help and exit",
        [](TCommandLine& c, std::string_view) { c.Help = true; }},
       {"--version", "", "show the version and exit",
        [](TCommandLine& c, std::string_view) { c.Version = true; }},
       {"--window", "", "start in an 800 x 600 window instead of full screen",
        [](TCommandLine& c, std::string_view) { c.Window = true; }},
+      {"--data", "DIR", "read the game's data from DIR",
+       [](TCommandLine& c, std::string_view dir) { c.DataDir = dir; }},
       {"--record", "FILE", "record the session into FILE, written when the game ends",
        [](TCommandLine& c, std::string_view file) { c.RecordFile = file; }},
       {"--replay", "FILE", "play the session recorded in FILE; Esc stops it",
        [](TCommandLine& c, std::string_view file) { c.ReplayFile = file; }},
-  }};
+  });
   return options;
 }
 

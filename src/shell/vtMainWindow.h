@@ -7,12 +7,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/vtContext.h"
 #include "engine/vtRandom.h"
 #include "graphics/vtPlatform.h"
 #include "services/vt6HighScore.h"
+#include "services/vtGameFolders.h"
 #include "shell/vtErrorLogger.h"
 #include "shell/vtGameState.h"
 #include "shell/vtGameUnits.h"
@@ -65,8 +67,9 @@ class TfrmMain : public IMainWindowEvents {
   }
   // Writes the high-score table to "highscores.txt": the one way the game saves it.
   void SaveHighScores();
-  // Opens "log.txt" in the executable's folder unless it is open. Start-up does it
-  // first; a run that stops before start-up (a refused replay) opens it to say why.
+  // Opens "log.txt" in the user folder unless it is open, and says there which folders
+  // are in use. Start-up does it first; a run that stops before start-up (a refused
+  // replay) opens it to say why.
   void OpenLog();
 
   void SetUnits(const TGameUnits& units) { fUnits = units; }
@@ -81,6 +84,13 @@ class TfrmMain : public IMainWindowEvents {
   bool InTick() const { return fInTick; }
   bool ActivationDone() const { return fActivationDone; }
   const std::string& ExeDir() const { return fExeDir; }
+  // The folders start-up chose (vtGameFolders.h): the game's data is read from the
+  // one, log, high scores and settings are written to the other.
+  const TGameFolders& Folders() const { return fFolders; }
+  // A data folder to use instead of the one found beside the executable (--data).
+  void ChooseDataDir(std::string dir) { fChosenDataDir = std::move(dir); }
+  // The folder start-up reads the data from; known before start-up.
+  std::string DataDir() const { return FindDataDir(fPlatform.ExeDir(), fChosenDataDir); }
   IPlatform& Platform() { return fPlatform; }
   TfrmErrorLog& ErrorLog() { return fLog; }
   TRandom& Random() { return fRandom; }
@@ -94,6 +104,11 @@ class TfrmMain : public IMainWindowEvents {
   void ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
   void ProcessMessages(int times);
   void SeedRandom();
+  void ChooseFolders();
+  // The first time the user folder differs from the executable's, a table kept beside
+  // the executable or the data is taken along.
+  void AdoptHighScores();
+  std::string HighScoreFile() const { return fFolders.UserDir + "highscores.txt"; }
 
   // The tick and its state handlers (vtGameLoop.cpp).
   void RunStateHandler();
@@ -127,6 +142,8 @@ class TfrmMain : public IMainWindowEvents {
   std::unique_ptr<Tvt6Engine> fMainEngine;
   std::unique_ptr<Tvt6Engine> fTextEngine;
   std::string fExeDir;
+  std::string fChosenDataDir;
+  TGameFolders fFolders;
   std::optional<uint64_t> fFixedSeed;
   uint64_t fSeed = 0;
   std::optional<std::vector<Tvt6HighScoreRecord>> fPresetHighScores;

@@ -70,8 +70,6 @@ TReplayPlayer::TReplayPlayer(IPlatform& inner, TLoaded loaded, std::string name)
   } else {
     fReplay = std::move(std::get<TReplay>(loaded));
     fTickCount = fReplay.TickCount();
-    const std::string mismatch = ReplayMismatch(fReplay, inner.ExeDir());
-    if (!mismatch.empty()) fProblem = fName + ": " + mismatch;
   }
   if (!fProblem.empty()) fState = TState::Refused;
 }
@@ -80,6 +78,12 @@ void TReplayPlayer::Attach(TfrmMain& main) {
   fMain = &main;
   SetTarget(&main);
   if (fState == TState::Refused) return;
+  const std::string mismatch = ReplayMismatch(fReplay, main.DataDir());
+  if (!mismatch.empty()) {
+    fProblem = fName + ": " + mismatch;
+    fState = TState::Refused;
+    return;
+  }
   main.SetFixedSeed(fReplay.Seed);
   main.PresetHighScores(fReplay.HighScores);
 }

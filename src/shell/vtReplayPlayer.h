@@ -8,10 +8,10 @@
 // tick T" and the window closes.
 //
 // Use: make the player over the platform, the main window over the player, Attach it
-// (before start-up), and unless Problem() says why not, have the platform deliver the
-// window's events to the player. The recorded first activation starts the game. Under
-// a modal window (the name entry) the platform must keep calling TimerEvent, as the
-// SDL platform's nested loop does; a headless driver sets that up with
+// (before start-up, once the window knows its data folder), and unless Problem() says
+// why not, have the platform deliver the window's events to the player. The recorded first
+// activation starts the game. Under a modal window (the name entry) the platform must keep calling
+// TimerEvent, as the SDL platform's nested loop does; a headless driver sets that up with
 // THeadlessPlatform::TickBeneathModals.
 #pragma once
 
@@ -34,12 +34,13 @@ class TReplayPlayer : public TPlatformRelay {
  public:
   enum class TState : uint8_t { Playing, Finished, Stopped, Refused };
 
-  // Loads the file and checks it against the data in inner's ExeDir.
+  // Loads the file.
   TReplayPlayer(IPlatform& inner, const std::string& path);
   // A replay read already; name says which in messages.
   TReplayPlayer(IPlatform& inner, TReplay replay, std::string name);
 
-  // Gives the main window the recorded seed and high-score table; before start-up.
+  // Checks the replay against the main window's data folder and gives the window the
+  // recorded seed and high-score table; before start-up.
   void Attach(TfrmMain& main);
   // Empty when the replay can be played; else why not, the file named.
   const std::string& Problem() const { return fProblem; }

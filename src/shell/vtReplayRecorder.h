@@ -26,9 +26,10 @@ using TStartOptions = std::vector<std::pair<std::string, std::string>>;
 
 class TReplayRecorder : public TPlatformRelay {
  public:
-  // Digests the data in inner's ExeDir now: the data the session is played on.
   TReplayRecorder(IPlatform& inner, TStartOptions options);
 
+  // Before start-up, once the main window knows its data folder: the data is digested
+  // now.
   void Attach(TfrmMain& main);
 
   IInput& Input() override { return fInput; }

@@ -144,29 +144,31 @@ TEST(ReplayFileTest, DamagedFilesAreReportedWithTheirPlaceAndNeverRead) {
   EXPECT_THROW(LoadReplayFile(dir.Dir()), TReplayError);
 }
 
-// A player over the fake platform, checked against the mini data set.
+// Players over the fake platform, attached to a main window over the mini data set.
 class ReplayRefusalTest : public ::testing::Test {
  protected:
+  ReplayRefusalTest() { platform.Dir = data.Dir(); }
   std::string Problem(const std::string& text) {
-    const std::string file = data.File("session.replay");
     data.Write("session.replay", text);
-    return TReplayPlayer(platform, file).Problem();
+    TReplayPlayer player(platform, file);
+    TfrmMain main(player);
+    player.Attach(main);
+    return player.Problem();
   }
 
   TMiniData data;
   TFakePlatform platform;
+  const std::string file = data.File("session.replay");
 };
 
 TEST_F(ReplayRefusalTest, OtherDataOtherVersionsAndUnknownOptionsAreRefused) {
-  platform.Dir = data.Dir();
   TReplay replay = SmallReplay(DigestGameData(data.Dir()));
   const std::string good = WriteReplay(replay);
   EXPECT_EQ(Problem(good), "");
 
   std::string later = good;
   later.replace(0, 16, "quellix-replay 2");
-  EXPECT_EQ(Problem(later), data.File("session.replay") +
-                                " is a replay of format version 2; this game plays version 1");
+  EXPECT_EQ(Problem(later), file + " is a replay of format version 2; this game plays version 1");
 
   EXPECT_EQ(TReplayPlayer(platform, TReplay{}, "made").Problem(),
             "made: not a good replay: it needs one digest per data file");
@@ -175,16 +177,15 @@ TEST_F(ReplayRefusalTest, OtherDataOtherVersionsAndUnknownOptionsAreRefused) {
   EXPECT_NE(Problem(WriteReplay(replay)).find("option motion=smooth"), std::string::npos);
 
   data.Write("data/config.txt", data.Read("data/config.txt") + "\n");
-  const std::string file = data.File("session.replay");
   data.Write("session.replay", good);
   TReplayPlayer player(platform, file);
+  TfrmMain main(player);
+  player.Attach(main);
   EXPECT_EQ(player.Problem(),
             file + ": it was recorded with other game data: data/config.txt differs");
   EXPECT_EQ(player.State(), TReplayPlayer::TState::Refused);
 
   // Refused: said in the log and a message box; nothing is loaded or played.
-  TfrmMain main(player);
-  player.Attach(main);
   player.Refuse();
   player.TimerEvent(0);
   EXPECT_FALSE(main.ActivationDone());
