@@ -38,6 +38,7 @@ class THeadlessPlatform : public IPlatform {
   // paints it meanwhile, and it is painted once more at the end.
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { CloseRequested = true; }
+  bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
   IDisplay& Display() override { return fMedia.Display; }

@@ -65,8 +65,6 @@ class TfrmMain : public IMainWindowEvents {
   void PresetHighScores(std::vector<Tvt6HighScoreRecord> records) {
     fPresetHighScores = std::move(records);
   }
-  // Writes the high-score table to "highscores.txt": the one way the game saves it.
-  void SaveHighScores();
   // Opens "log.txt" in the user folder unless it is open, and says there which folders
   // are in use. Start-up does it first; a run that stops before start-up (a refused
   // replay) opens it to say why.
@@ -101,10 +99,16 @@ class TfrmMain : public IMainWindowEvents {
  private:
   // Start-up (vtStartup.cpp).
   void RunActivation();
-  void ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
+  // Shows progress and lets messages through; false once loading is to stop.
+  bool ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
   void ProcessMessages(int times);
   void SeedRandom();
   void ChooseFolders();
+  // Whether the player has asked to close the program; logged when so.
+  bool LoadingStopped();
+  // The one save of the high-score table, at close and when an entry is made; none when
+  // the table was preset.
+  void SaveHighScores();
   // The first time the user folder differs from the executable's, a table kept beside
   // the executable or the data is taken along.
   void AdoptHighScores();

@@ -30,6 +30,7 @@ class TPlatformRelay : public IPlatform, public IMainWindowEvents {
   void ShowMessage(std::string_view text) override { fInner.ShowMessage(text); }
   void ShowModal(IModalWindow& window) override { fInner.ShowModal(window); }
   void CloseMainWindow() override { fInner.CloseMainWindow(); }
+  bool Closing() const override { return fInner.Closing(); }
   void AttachLog(std::function<void(const std::string&)> log) override {
     fInner.AttachLog(std::move(log));
   }

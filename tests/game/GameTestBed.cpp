@@ -43,14 +43,17 @@ int32_t TRecordingDisplay::TCanvas::TextHeight(std::string_view text) {
 
 // ---- Platform and data -------------------------------------------------------------
 
-media::THeadlessOptions SilentHeadless(const std::string& exeDir) {
+namespace {
+
+media::THeadlessOptions SilentHeadless() {
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
   SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
   media::THeadlessOptions options;
-  options.ExeDir = exeDir;
   options.AudioDriver = "none";
   return options;
 }
+
+}  // namespace
 
 TGameTestPlatform::TGameTestPlatform() : Headless(SilentHeadless()) {}
 

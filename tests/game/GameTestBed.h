@@ -22,9 +22,6 @@
 
 namespace quellix::testing {
 
-// Options of a headless platform with neither a window nor sound, over the folder given.
-media::THeadlessOptions SilentHeadless(const std::string& exeDir = "./");
-
 // The display of the headless back end, with a record of texts and filled rectangles.
 class TRecordingDisplay : public IDisplay {
  public:
@@ -79,6 +76,7 @@ class TGameTestPlatform : public IPlatform {
   void ShowMessage(std::string_view text) override { Headless.ShowMessage(text); }
   void ShowModal(IModalWindow& window) override { Headless.ShowModal(window); }
   void CloseMainWindow() override { Headless.CloseMainWindow(); }
+  bool Closing() const override { return Headless.Closing(); }
   void AttachLog(std::function<void(const std::string&)> log) override {
     Headless.AttachLog(std::move(log));
   }

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "GameTestBed.h"
+#include "SilentHeadless.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vtRandom.h"
@@ -75,7 +75,7 @@ class THeadlessRun : public IMainWindowEvents {
  public:
   static constexpr int64_t SnapshotEvery = 25;
 
-  THeadlessRun() : platform(SilentHeadless(data.Dir())) {}
+  THeadlessRun() : platform(Silent(data.Dir())) {}
 
   void FormActivate() override { relay->FormActivate(); }
   void FormKeyUp(int32_t key) override { relay->FormKeyUp(key); }

@@ -3,10 +3,12 @@
 // drops bombs, and replayed from the same seed and input.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <memory>
 #include <string>
 
-#include "GameTestBed.h"
+#include "SilentHeadless.h"
 #include "engine/vt6Engine.h"
 #include "engine/vtRandom.h"
 #include "game/vtGame.h"
@@ -27,7 +29,7 @@ struct TOutcome {
 
 class TGameRun {
  public:
-  TGameRun() : platform(SilentHeadless(data.Dir())), main(platform) {
+  TGameRun() : platform(Silent(data.Dir())), main(platform) {
     auto owned = std::make_unique<TGame>(main);
     game = owned.get();
     main.AdoptGame(std::move(owned));
