@@ -38,6 +38,10 @@ std::span<const TOption> Options() {
          c.Motion = ParseMotionStyle(style);
          if (!c.Motion) throw TUsageError("--motion must be smooth or classic");
        }},
+      {"--record", "FILE", "record the session into FILE, written when the game ends",
+       [](TCommandLine& c, std::string_view file) { c.RecordFile = file; }},
+      {"--replay", "FILE", "play the session recorded in FILE; Esc stops it",
+       [](TCommandLine& c, std::string_view file) { c.ReplayFile = file; }},
   });
   return options;
 }
@@ -67,6 +71,8 @@ TCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     option->Apply(result, value);
   }
+  if (!result.RecordFile.empty() && !result.ReplayFile.empty())
+    throw TUsageError("--record and --replay cannot be used together");
   return result;
 }
 

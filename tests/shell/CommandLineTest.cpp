@@ -31,6 +31,9 @@ TEST(CommandLineTest, OptionsWithAValueTakeTheNextArgument) {
   EXPECT_EQ(Parse({}).Motion, std::nullopt);
   EXPECT_EQ(Parse({"--motion", "classic"}).Motion, TMotionStyle::Classic);
   EXPECT_EQ(Parse({"--motion", "smooth"}).Motion, TMotionStyle::Smooth);
+  EXPECT_EQ(c.RecordFile, "");
+  EXPECT_EQ(Parse({"--record", "a.replay", "--window"}).RecordFile, "a.replay");
+  EXPECT_EQ(Parse({"--replay", "b.replay"}).ReplayFile, "b.replay");
 }
 
 TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
@@ -41,7 +44,10 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
                                             {"--data"},
                                             {"--data", ""},
                                             {"--motion", "fast"},
-                                            {"--motion"}}) {
+                                            {"--motion"},
+                                            {"--record"},
+                                            {"--replay", ""},
+                                            {"--record", "a", "--replay", "b"}}) {
     EXPECT_THROW(Parse(bad), TUsageError) << bad.back();
   }
 }
@@ -49,7 +55,8 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
 TEST(CommandLineTest, UsageListsEveryOptionOnceUnderTheProgramName) {
   const std::string usage = Usage("quellix");
   EXPECT_TRUE(usage.starts_with("Usage: quellix [OPTION]...\n"));
-  for (const char* name : {"--help", "--version", "--window", "--data DIR", "--motion STYLE"})
+  for (const char* name : {"--help", "--version", "--window", "--data DIR", "--motion STYLE",
+                           "--record FILE", "--replay FILE"})
     EXPECT_EQ(usage.find(name), usage.rfind(name)) << name;
   EXPECT_NE(VersionText().find("quellix "), std::string::npos);
 }
