@@ -142,7 +142,9 @@ TEST(SmoothMotion, DrawingBetweenTicksChangesNothingAndNeverDrawsANewGoneOrJumpi
   TFrame before = frames.Latest();
   int slid = 0, stood = 0;
   PlayBoth(classic, smooth, 900, [&](int t) {
-    if (t % 100 == 99) ASSERT_EQ(classic.State(), smooth.State()) << "tick " << t;
+    if (t % 100 == 99) {
+      ASSERT_EQ(classic.State(), smooth.State()) << "tick " << t;
+    }
     const TFrame& now = frames.Latest();
     for (size_t i = 0; i < now.Draws.size(); ++i) {
       const TFrameDraw& draw = now.Draws[i];
