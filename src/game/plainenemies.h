@@ -7,21 +7,35 @@
 #include <cstdint>
 
 #include "game/enemyunit.h"
+#include "game/vtSpriteKinds.h"
 
 namespace quellix {
 
+enum class TEnemyFlight : uint8_t { Pattern, HomeOnShip };
+
+struct TPlainEnemyTraits {
+  TEnemyTraits Traits;
+  TEnemyFlight Flight;
+};
+
+inline constexpr TPlainEnemyTraits StarfishTraits{{TEnemyKind::Starfish, kinds::Starfish, 50},
+                                                  TEnemyFlight::HomeOnShip};
+inline constexpr TPlainEnemyTraits SpikesTraits{{TEnemyKind::Spikes, kinds::Spike, 300},
+                                                TEnemyFlight::Pattern};
+inline constexpr TPlainEnemyTraits SpinnersTraits{{TEnemyKind::Spinners, kinds::Spinner, 700},
+                                                  TEnemyFlight::Pattern};
+
 class TPlainEnemyUnit : public TEnemyUnit {
  public:
-  enum class TFlight : uint8_t { Pattern, HomeOnShip };
-
-  // The kind is one of the three; others raise std::logic_error.
-  TPlainEnemyUnit(const TEnemyContext& context, TEnemyKind kind, TCommonRecord& settings);
+  TPlainEnemyUnit(const TEnemyContext& context, const TPlainEnemyTraits& traits,
+                  TCommonRecord& settings)
+      : TEnemyUnit(context, traits.Traits, settings), fFlight(traits.Flight) {}
 
  protected:
   void Build(Tvt6Sprite& enemy) override;
 
  private:
-  TFlight fFlight;
+  TEnemyFlight fFlight;
 };
 
 }  // namespace quellix
