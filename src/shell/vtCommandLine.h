@@ -4,9 +4,10 @@
 #pragma once
 
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "shell/vtOptionTable.h"
 
 namespace quellix {
 
@@ -15,11 +16,6 @@ struct TCommandLine {
   bool Version = false;
   // Start in an 800 x 600 window instead of full screen.
   bool Window = false;
-};
-
-class TUsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
 };
 
 // Reads the arguments after the program's name; throws TUsageError on an unknown
