@@ -54,8 +54,9 @@ template <class T>
 std::string OptionHelp(std::span<const TOptionRow<T>> rows) {
   std::string text;
   for (const TOptionRow<T>& row : rows) {
-    std::string left = "  " + std::string(row.Name);
-    if (!row.ValueName.empty()) left += " " + std::string(row.ValueName);
+    std::string left = "  ";
+    left += row.Name;
+    if (!row.ValueName.empty()) (left += " ") += row.ValueName;
     left.resize(std::max<size_t>(left.size() + 2, 24), ' ');
     text += left + std::string(row.Help) + "\n";
   }

@@ -6,50 +6,55 @@
 #include <string_view>
 #include <vector>
 
+#include "vtDifficultyTable.h"
 #include "vtReport.h"
-#include "vtSimGame.h"
 #include "vtSimOptions.h"
+#include "vtSimRun.h"
 
 namespace {
 
+using namespace quellix::sim;
+
 constexpr int UsageStatus = 2;
 
-std::string FramePath(const quellix::sim::TSimOptions& options, int64_t game, int64_t tick) {
-  char name[64];
-  std::snprintf(name, sizeof name, "/game%03lld-tick%07lld.png", static_cast<long long>(game),
-                static_cast<long long>(tick));
-  return options.FramesDir + name;
+// Logged errors go to stderr; answers whether there were none.
+bool Clean(int64_t game, const TGameOutcome& outcome) {
+  for (const std::string& error : outcome.LoggedErrors)
+    std::fprintf(stderr, "quellix-sim: game %lld logged: %s\n", static_cast<long long>(game),
+                 error.c_str());
+  return outcome.LoggedErrors.empty();
 }
 
-// Plays every game; true when none logged an error.
-bool Run(const quellix::sim::TSimOptions& options) {
-  using namespace quellix::sim;
+bool PlayEachGame(const TSimOptions& options) {
   TRunReport report(stderr, options.Games);
   bool clean = true;
-  for (int64_t i = 0; i < options.Games; ++i) {
-    TGameSetup setup;
-    setup.DataDir = options.DataDir;
-    setup.Mode = options.Mode;
-    setup.Bot = options.Bot;
-    setup.Seed = GameSeed(options.Seed, i);
-    setup.MaxTicks = options.MaxTicks;
-    setup.Draw = options.Draw;
-    TSimGame game(setup);
-    const TGameOutcome outcome = game.Play([&](TSimGame& g) {
-      report.Tick(i, g.Ticks());
-      if (!options.FramesDir.empty() && g.Ticks() % options.FrameEvery == 0)
-        g.Platform().SavePng(FramePath(options, i, g.Ticks()));
-    });
-    report.GameDone(outcome.Stats.Ticks);
-    const std::string line = options.Json ? OutcomeJson(i, outcome) : OutcomeText(i, outcome);
+  PlayGames(options, options.Mode, report, [&](int64_t game, const TGameOutcome& outcome) {
+    const std::string line = options.Json ? OutcomeJson(game, outcome) : OutcomeText(game, outcome);
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
-    for (const std::string& error : outcome.LoggedErrors)
-      std::fprintf(stderr, "quellix-sim: game %lld logged: %s\n", static_cast<long long>(i),
-                   error.c_str());
-    clean = clean && outcome.LoggedErrors.empty();
+    clean = Clean(game, outcome) && clean;
+  });
+  report.Finish();
+  return clean;
+}
+
+bool PlayTable(const TSimOptions& options) {
+  constexpr TPlayMode Modes[] = {TPlayMode::Child, TPlayMode::Easy, TPlayMode::Normal,
+                                 TPlayMode::Hard};
+  TRunReport report(stderr, options.Games * 4);
+  bool clean = true;
+  std::vector<TModeSummary> summaries;
+  for (TPlayMode mode : Modes) {
+    std::vector<TGameOutcome> outcomes;
+    PlayGames(options, mode, report, [&](int64_t game, const TGameOutcome& outcome) {
+      outcomes.push_back(outcome);
+      clean = Clean(game, outcome) && clean;
+    });
+    summaries.push_back(Summarize(mode, outcomes));
   }
   report.Finish();
+  const std::string command = SimCommand(options, TPlayMode::Normal);
+  std::fputs(DifficultyPage(summaries, command).c_str(), stdout);
   return clean;
 }
 
@@ -58,21 +63,21 @@ bool Run(const quellix::sim::TSimOptions& options) {
 int main(int argc, char** argv) {
   std::string_view program = argc > 0 ? argv[0] : "quellix-sim";
   program.remove_prefix(program.rfind('/') + 1);
-  quellix::sim::TSimOptions options;
+  TSimOptions options;
   try {
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    options = quellix::sim::ParseSimOptions(args, QUELLIX_RUN_DIR);
+    options = ParseSimOptions(args, QUELLIX_RUN_DIR);
   } catch (const quellix::TUsageError& e) {
     std::fprintf(stderr, "%s: %s\n%s", std::string(program).c_str(), e.what(),
-                 quellix::sim::SimUsage(program).c_str());
+                 SimUsage(program).c_str());
     return UsageStatus;
   }
   if (options.Help) {
-    std::fputs(quellix::sim::SimUsage(program).c_str(), stdout);
+    std::fputs(SimUsage(program).c_str(), stdout);
     return 0;
   }
   try {
-    return Run(options) ? 0 : 1;
+    return (options.Table ? PlayTable(options) : PlayEachGame(options)) ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s: %s\n", std::string(program).c_str(), e.what());
     return 1;

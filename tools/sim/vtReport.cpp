@@ -8,7 +8,7 @@ namespace {
 
 constexpr auto FirstLineAfter = std::chrono::seconds(3);
 constexpr auto LineEvery = std::chrono::seconds(2);
-constexpr int64_t TicksBetweenClockReads = 2048;
+constexpr int64_t TicksBetweenClockReads = 4096;
 
 }  // namespace
 
@@ -64,28 +64,28 @@ double TRunReport::Seconds() const {
   return std::chrono::duration<double>(TClock::now() - fStart).count();
 }
 
-void TRunReport::Tick(int64_t game, int64_t gameTicks) {
-  if (fStartMemory < 0) fStartMemory = ResidentKilobytes();
-  if (++fSinceCheck < TicksBetweenClockReads) return;
-  fSinceCheck = 0;
+void TRunReport::Tick() {
+  const int64_t ticks = ++fTicks;
+  if (ticks == 1) fStartMemory = ResidentKilobytes();
+  if (!fOut || ticks % TicksBetweenClockReads != 0) return;
+  const std::lock_guard<std::mutex> lock(fLineLock);
   if (TClock::now() < fNextLine) return;
   fNextLine = TClock::now() + LineEvery;
-  const int64_t ticks = fTicks + gameTicks;
-  std::fprintf(fOut, "quellix-sim: game %lld of %lld, %lld ticks in %.0f s\n",
-               static_cast<long long>(game + 1), static_cast<long long>(fGames),
+  std::fprintf(fOut, "quellix-sim: %lld of %lld games played, %lld ticks in %.0f s\n",
+               static_cast<long long>(fGamesDone), static_cast<long long>(fGames),
                static_cast<long long>(ticks), Seconds());
   fLineShown = true;
 }
 
 void TRunReport::Finish() {
-  if (!fLineShown && Seconds() < 3.0) return;
   const double seconds = Seconds();
+  if (!fOut || (!fLineShown && seconds < 3.0)) return;
+  const auto ticks = static_cast<double>(fTicks);
   std::fprintf(fOut,
-               "quellix-sim: %lld games, %lld ticks in %.1f s (%.0f ticks a second); memory "
+               "quellix-sim: %lld games, %.0f ticks in %.1f s (%.0f ticks a second); memory "
                "%.1f MB after start-up, %.1f MB at the end\n",
-               static_cast<long long>(fGames), static_cast<long long>(fTicks), seconds,
-               seconds > 0 ? static_cast<double>(fTicks) / seconds : 0.0,
-               static_cast<double>(fStartMemory) / 1024.0,
+               static_cast<long long>(fGamesDone), ticks, seconds,
+               seconds > 0 ? ticks / seconds : 0.0, static_cast<double>(fStartMemory) / 1024.0,
                static_cast<double>(ResidentKilobytes()) / 1024.0);
 }
 

@@ -2,9 +2,11 @@
 // progress line on stderr during long runs and a closing summary with speed and memory.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 #include "vtSimGame.h"
@@ -18,13 +20,15 @@ std::string OutcomeText(int64_t game, const TGameOutcome& outcome);
 // The resident memory of this process in kilobytes; 0 where the system does not tell.
 int64_t ResidentKilobytes();
 
+// Safe to call from the threads that play games side by side.
 class TRunReport {
  public:
+  // Prints to out, or nowhere when out is null.
   TRunReport(std::FILE* out, int64_t games);
   // After every tick: a progress line at most every two seconds once the run has
   // lasted three. The first call also notes the memory after start-up.
-  void Tick(int64_t game, int64_t gameTicks);
-  void GameDone(int64_t gameTicks) { fTicks += gameTicks; }
+  void Tick();
+  void GameDone() { ++fGamesDone; }
   // Games, ticks, time, speed, and memory after start-up and now.
   void Finish();
 
@@ -33,12 +37,13 @@ class TRunReport {
   double Seconds() const;
 
   std::FILE* fOut;
-  int64_t fGames;
-  int64_t fTicks = 0;
-  int64_t fSinceCheck = 0;
-  TClock::time_point fStart = TClock::now();
+  const int64_t fGames;
+  std::atomic<int64_t> fTicks = 0;
+  std::atomic<int64_t> fGamesDone = 0;
+  std::atomic<int64_t> fStartMemory = -1;
+  const TClock::time_point fStart = TClock::now();
+  std::mutex fLineLock;
   TClock::time_point fNextLine;
-  int64_t fStartMemory = -1;
   bool fLineShown = false;
 };
 

@@ -108,19 +108,26 @@ void TSimGame::EnterName(IModalWindow& window) {
   }
 }
 
+bool TSimGame::Step() {
+  if (End()) return false;
+  fBot->Act(TGameView{*fMain, *fGame}, *fHands);
+  Tick();
+  return true;
+}
+
 TGameOutcome TSimGame::Play(const std::function<void(TSimGame&)>& afterEachTick) {
   fAfterEachTick = afterEachTick;
-  const TGameView view{*fMain, *fGame};
-  std::optional<TGameEnd> end;
-  while (!(end = End())) {
-    fBot->Act(view, *fHands);
-    Tick();
+  while (Step()) {
   }
+  return Outcome();
+}
+
+TGameOutcome TSimGame::Outcome() const {
   TGameOutcome outcome;
   outcome.Seed = fSetup.Seed;
   outcome.Mode = fSetup.Mode;
   outcome.Bot = fSetup.Bot;
-  outcome.End = *end;
+  outcome.End = End().value_or(TGameEnd::MaxTicks);
   outcome.Score = fMain->Globals.Score;
   outcome.Level = fMain->Globals.Level;
   outcome.Stats = fStats;

@@ -62,6 +62,8 @@ class TSimGame {
 
   // Plays to the end; afterEachTick runs after every tick, beneath the name window too.
   TGameOutcome Play(const std::function<void(TSimGame&)>& afterEachTick = {});
+  // Plays the next tick; false, with nothing played, once the run has ended.
+  bool Step();
 
   int64_t Ticks() const { return fStats.Ticks; }
   TfrmMain& Main() { return *fMain; }
@@ -71,6 +73,8 @@ class TSimGame {
  private:
   // How the run has ended, if it has.
   std::optional<TGameEnd> End() const;
+  // What the run came to; once it has ended.
+  TGameOutcome Outcome() const;
   void Tick();
   // Runs as the name window's script: ticks go on beneath it while the bot types.
   void EnterName(IModalWindow& window);

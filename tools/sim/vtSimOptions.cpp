@@ -33,8 +33,8 @@ TBotKind Bot(std::string_view text) {
   throw TUsageError("--bot takes random or skilled, not \"" + std::string(text) + "\"");
 }
 
-const std::array<TOption, 11>& Options() {
-  static const std::array<TOption, 11> options{{
+const std::array<TOption, 13>& Options() {
+  static const std::array<TOption, 13> options{{
       {"--difficulty", "MODE", "child, easy, normal (the default) or hard",
        [](TSimOptions& o, std::string_view v) { o.Mode = Mode(v); }},
       {"--bot", "BOT", "skilled (the default) or random",
@@ -53,6 +53,12 @@ const std::array<TOption, 11>& Options() {
        }},
       {"--json", "", "one JSON object per game on stdout",
        [](TSimOptions& o, std::string_view) { o.Json = true; }},
+      {"--table", "", "play --games games at every difficulty; print the difficulty page",
+       [](TSimOptions& o, std::string_view) { o.Table = true; }},
+      {"--jobs", "N", "games played side by side (default 1; drawing plays one)",
+       [](TSimOptions& o, std::string_view v) {
+         o.Jobs = static_cast<int64_t>(Number("--jobs", v, 1, 256));
+       }},
       {"--draw", "", "draw every frame, as --frames does (slower)",
        [](TSimOptions& o, std::string_view) { o.Draw = true; }},
       {"--frames", "DIR", "save the screen as PNG files into DIR (it must exist)",
@@ -95,6 +101,13 @@ std::string SimUsage(std::string_view program) {
 
 uint64_t GameSeed(uint64_t seed, int64_t index) {
   return seed + static_cast<uint64_t>(index);
+}
+
+std::string SimCommand(const TSimOptions& options, TPlayMode mode) {
+  return "quellix-sim --difficulty " + std::string(PlayModeName(mode)) + " --bot " +
+         std::string(BotName(options.Bot)) + " --games " + std::to_string(options.Games) +
+         " --seed " + std::to_string(options.Seed) + " --max-ticks " +
+         std::to_string(options.MaxTicks);
 }
 
 }  // namespace quellix::sim

@@ -19,6 +19,10 @@ struct TSimOptions {
   int64_t Games = 1;
   int64_t MaxTicks = 200000;
   bool Json = false;
+  // Every difficulty, Games games each, summed up in the difficulty page.
+  bool Table = false;
+  // Games played side by side (drawing runs play one at a time).
+  int64_t Jobs = 1;
   bool Draw = false;
   // PNG frames of the screen go here, one every FrameEvery ticks, when set.
   std::string FramesDir;
@@ -35,5 +39,8 @@ std::string SimUsage(std::string_view program);
 
 // Game i (from 0) of a run plays with seed + i.
 uint64_t GameSeed(uint64_t seed, int64_t index);
+
+// The command line that plays the run's games at one difficulty.
+std::string SimCommand(const TSimOptions& options, TPlayMode mode);
 
 }  // namespace quellix::sim
