@@ -1,6 +1,7 @@
 #include "shell/vtCommandLine.h"
 
 #include <array>
+#include <span>
 
 #ifndef QUELLIX_VERSION
 #define QUELLIX_VERSION "0"
@@ -12,15 +13,17 @@ namespace {
 
 using TOption = TOptionRow<TCommandLine>;
 
-const std::array<TOption, 3>& Options() {
-  static const std::array<TOption, 3> options{{
+std::span<const TOption> Options() {
+  static const auto options = std::to_array<TOption>({
       {"--help", "", "show this help and exit",
        [](TCommandLine& c, std::string_view) { c.Help = true; }},
       {"--version", "", "show the version and exit",
        [](TCommandLine& c, std::string_view) { c.Version = true; }},
       {"--window", "", "start in an 800 x 600 window instead of full screen",
        [](TCommandLine& c, std::string_view) { c.Window = true; }},
-  }};
+      {"--data", "DIR", "read the game's data from DIR",
+       [](TCommandLine& c, std::string_view dir) { c.DataDir = dir; }},
+  });
   return options;
 }
 

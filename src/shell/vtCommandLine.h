@@ -16,6 +16,8 @@ struct TCommandLine {
   bool Version = false;
   // Start in an 800 x 600 window instead of full screen.
   bool Window = false;
+  // The folder of the game's data instead of the one found beside the executable.
+  std::string DataDir;
 };
 
 // Reads the arguments after the program's name; throws TUsageError on an unknown

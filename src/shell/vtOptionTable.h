@@ -27,7 +27,7 @@ struct TOptionRow {
 };
 
 // Applies the arguments (after the program's name) to result in order; throws
-// TUsageError on an unknown option, a missing value or a stray argument.
+// TUsageError on an unknown option, a missing or empty value or a stray argument.
 template <class T>
 void ParseOptions(std::span<const TOptionRow<T>> rows, std::span<const std::string_view> args,
                   T& result) {
@@ -41,7 +41,7 @@ void ParseOptions(std::span<const TOptionRow<T>> rows, std::span<const std::stri
     }
     std::string_view value;
     if (!row->ValueName.empty()) {
-      if (i + 1 >= args.size())
+      if (i + 1 >= args.size() || args[i + 1].empty())
         throw TUsageError(std::string(arg) + " needs " + std::string(row->ValueName));
       value = args[++i];
     }
