@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <span>
 
 namespace quellix::sim {
 
@@ -33,8 +34,8 @@ TBotKind Bot(std::string_view text) {
   throw TUsageError("--bot takes random or skilled, not \"" + std::string(text) + "\"");
 }
 
-const std::array<TOption, 13>& Options() {
-  static const std::array<TOption, 13> options{{
+std::span<const TOption> Options() {
+  static const auto options = std::to_array<TOption>({
       {"--difficulty", "MODE", "child, easy, normal (the default) or hard",
        [](TSimOptions& o, std::string_view v) { o.Mode = Mode(v); }},
       {"--bot", "BOT", "skilled (the default) or random",
@@ -74,7 +75,7 @@ const std::array<TOption, 13>& Options() {
        [](TSimOptions& o, std::string_view v) { o.DataDir = v; }},
       {"--help", "", "show this help and exit",
        [](TSimOptions& o, std::string_view) { o.Help = true; }},
-  }};
+  });
   return options;
 }
 
