@@ -2,6 +2,7 @@
 // beneath the name window too; the run folder is the game's own and goes with it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -66,6 +67,27 @@ TEST(SimGame, DrawingTheFramesChangesNothingInTheGame) {
     EXPECT_GT(quiet.Outcome.Score, 0);
     EXPECT_TRUE(quiet.Outcome.LoggedErrors.empty()) << quiet.Outcome.LoggedErrors.front();
   }
+}
+
+// A frame drawn alone is the frame drawn in a run that draws them all.
+TEST(SimGame, AFrameDrawnAloneLooksAsInARunThatDrawsEveryFrame) {
+  const std::vector<int64_t> looks = {150, 400, 700};
+  std::vector<uint64_t> screens[2];
+  for (bool everyFrame : {true, false}) {
+    TGameSetup setup = GameSetup(TBotKind::Skilled, TPlayMode::Normal, 9, looks.back());
+    setup.Draw = true;
+    TSimGame game(setup);
+    game.Platform().DrawFrames(everyFrame);
+    game.Play([&](TSimGame& g) {
+      if (std::find(looks.begin(), looks.end(), g.Ticks()) != looks.end())
+        screens[everyFrame].push_back(g.Platform().ScreenDigest());
+      const bool next = std::find(looks.begin(), looks.end(), g.Ticks() + 1) != looks.end();
+      g.Platform().DrawFrames(everyFrame || next);
+    });
+  }
+  EXPECT_EQ(screens[0], screens[1]);
+  ASSERT_EQ(screens[0].size(), looks.size());
+  EXPECT_NE(screens[0][0], screens[0][1]);
 }
 
 // A whole game to its end: the score ranks, the name is typed while ticks run beneath the

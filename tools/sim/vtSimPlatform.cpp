@@ -7,6 +7,7 @@
 #include "media/vtHeadlessPlatform.h"
 #include "media/vtMouseInput.h"
 #include "vtDigest.h"
+#include "vtDrawGate.h"
 #include "vtQuietMedia.h"
 
 namespace quellix::sim {
@@ -55,7 +56,10 @@ media::THeadlessOptions SilentOptions(const std::string& exeDir) {
 class TDrawingPlatform : public TSimPlatform {
  public:
   explicit TDrawingPlatform(const std::string& exeDir)
-      : TSimPlatform(exeDir), fHeadless(SilentOptions(exeDir)) {
+      : TSimPlatform(exeDir),
+        fHeadless(SilentOptions(exeDir)),
+        fDisplay(fHeadless.Display(), fDrawing),
+        fImages(fHeadless.ImageList(), fDrawing) {
     // The headless display paints the window over every frame while the script runs.
     fHeadless.ModalScript = [this](IModalWindow& window) { TSimPlatform::ShowModal(window); };
   }
@@ -65,8 +69,8 @@ class TDrawingPlatform : public TSimPlatform {
     TSimPlatform::AttachLog(std::move(log));
     fHeadless.AttachLog(NoteSink());
   }
-  IDisplay& Display() override { return fHeadless.Display(); }
-  IImageList& ImageList() override { return fHeadless.ImageList(); }
+  IDisplay& Display() override { return fDisplay; }
+  IImageList& ImageList() override { return fImages; }
   ISoundList& SoundList() override { return fHeadless.SoundList(); }
   IInput& Input() override { return fHeadless.Input(); }
 
@@ -74,6 +78,7 @@ class TDrawingPlatform : public TSimPlatform {
     fHeadless.SetMouse(dx, dy, button0);
   }
   bool Draws() const override { return true; }
+  void DrawFrames(bool on) override { fDrawing = on; }
   void SavePng(const std::string& path) override { fHeadless.SavePng(path); }
   uint64_t ScreenDigest() override {
     const SDL_Surface& screen = fHeadless.Screen();
@@ -86,6 +91,9 @@ class TDrawingPlatform : public TSimPlatform {
 
  private:
   media::THeadlessPlatform fHeadless;
+  bool fDrawing = true;
+  TGatedDisplay fDisplay;
+  TGatedImageList fImages;
 };
 
 }  // namespace

@@ -32,8 +32,11 @@ class TSimPlatform : public IPlatform {
 
   // Motion and the left button, delivered by the next poll.
   virtual void SetMouse(int32_t dx, int32_t dy, bool button0) = 0;
-  // Whether frames are drawn; only then are the two below of use.
+  // Whether frames can be drawn; only then are the three below of use.
   virtual bool Draws() const = 0;
+  // Frames are drawn while on (from the start), not while off: a run may draw only the
+  // frames it looks at.
+  virtual void DrawFrames(bool /*on*/) {}
   // The latest frame as a PNG file.
   virtual void SavePng(const std::string& path) = 0;
   // A digest of the latest frame's pixels.
