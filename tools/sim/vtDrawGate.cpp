@@ -2,34 +2,6 @@
 
 namespace quellix::sim {
 
-void TGatedCanvas::PassStyle() {
-  fInner.Brush = Brush;
-  fInner.Pen = Pen;
-  fInner.Font = Font;
-}
-
-void TGatedCanvas::TextOut(int32_t x, int32_t y, std::string_view text) {
-  if (!fOn) return;
-  PassStyle();
-  fInner.TextOut(x, y, text);
-}
-
-void TGatedCanvas::TextRect(const TRect& clip, int32_t x, int32_t y, std::string_view text) {
-  if (!fOn) return;
-  PassStyle();
-  fInner.TextRect(clip, x, y, text);
-}
-
-int32_t TGatedCanvas::TextWidth(std::string_view text) {
-  PassStyle();
-  return fInner.TextWidth(text);
-}
-
-int32_t TGatedCanvas::TextHeight(std::string_view text) {
-  PassStyle();
-  return fInner.TextHeight(text);
-}
-
 void TGatedImageList::Draw(int32_t index, int32_t x, int32_t y) {
   if (fOn)
     fInner.Draw(index, x, y);

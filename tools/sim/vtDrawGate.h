@@ -4,22 +4,22 @@
 // As drawing never changes the game's state, a run may draw only the frames it wants.
 #pragma once
 
+#include "graphics/vtCanvasRelay.h"
 #include "graphics/vtMedia.h"
 
 namespace quellix::sim {
 
-class TGatedCanvas : public ITextCanvas {
+class TGatedCanvas : public TCanvasRelay {
  public:
-  TGatedCanvas(ITextCanvas& inner, const bool& on) : fInner(inner), fOn(on) {}
-  void TextOut(int32_t x, int32_t y, std::string_view text) override;
-  void TextRect(const TRect& clip, int32_t x, int32_t y, std::string_view text) override;
-  int32_t TextWidth(std::string_view text) override;
-  int32_t TextHeight(std::string_view text) override;
-  void Release() override { fInner.Release(); }
+  TGatedCanvas(ITextCanvas& inner, const bool& on) : TCanvasRelay(inner), fOn(on) {}
+  void TextOut(int32_t x, int32_t y, std::string_view text) override {
+    if (fOn) TCanvasRelay::TextOut(x, y, text);
+  }
+  void TextRect(const TRect& clip, int32_t x, int32_t y, std::string_view text) override {
+    if (fOn) TCanvasRelay::TextRect(clip, x, y, text);
+  }
 
  private:
-  void PassStyle();
-  ITextCanvas& fInner;
   const bool& fOn;
 };
 

@@ -1,6 +1,8 @@
 #include "vtReport.h"
 
 #include <fstream>
+#include <string_view>
+#include <vector>
 
 namespace quellix::sim {
 
@@ -12,34 +14,52 @@ constexpr int64_t TicksBetweenClockReads = 4096;
 
 }  // namespace
 
-std::string OutcomeJson(int64_t game, const TGameOutcome& outcome) {
+namespace {
+
+// The outcome's fields in their order: the key, the value as text, and whether it is text.
+struct TField {
+  std::string_view Key;
+  std::string Value;
+  bool Text = false;
+};
+
+std::vector<TField> Fields(int64_t game, const TGameOutcome& outcome) {
   const TGameStats& stats = outcome.Stats;
-  char line[512];
-  std::snprintf(line, sizeof line,
-                "{\"game\":%lld,\"seed\":%llu,\"difficulty\":\"%s\",\"bot\":\"%s\",\"level\":%d,"
-                "\"score\":%d,\"ticks\":%lld,\"play_ticks\":%lld,\"ships_lost\":%d,\"bombs\":%d,"
-                "\"games\":%d,\"log_errors\":%zu,\"end\":\"%s\"}",
-                static_cast<long long>(game), static_cast<unsigned long long>(outcome.Seed),
-                std::string(PlayModeName(outcome.Mode)).c_str(),
-                std::string(BotName(outcome.Bot)).c_str(), outcome.Level, outcome.Score,
-                static_cast<long long>(stats.Ticks), static_cast<long long>(stats.PlayTicks),
-                stats.ShipsLost, stats.Bombs, stats.GamesStarted, outcome.LoggedErrors.size(),
-                std::string(GameEndName(outcome.End)).c_str());
-  return line;
+  const auto number = [](auto value) { return std::to_string(value); };
+  return {{"game", number(game)},
+          {"seed", number(outcome.Seed)},
+          {"difficulty", std::string(PlayModeName(outcome.Mode)), true},
+          {"bot", std::string(BotName(outcome.Bot)), true},
+          {"level", number(outcome.Level)},
+          {"score", number(outcome.Score)},
+          {"ticks", number(stats.Ticks)},
+          {"play_ticks", number(stats.PlayTicks)},
+          {"ships_lost", number(stats.ShipsLost)},
+          {"bombs", number(stats.Bombs)},
+          {"games", number(stats.GamesStarted)},
+          {"log_errors", number(outcome.LoggedErrors.size())},
+          {"end", std::string(GameEndName(outcome.End)), true}};
+}
+
+}  // namespace
+
+// The texts are the program's own names, which need no escaping.
+std::string OutcomeJson(int64_t game, const TGameOutcome& outcome) {
+  std::string line = "{";
+  for (const TField& field : Fields(game, outcome)) {
+    if (line.size() > 1) line += ",";
+    (((line += "\"") += field.Key) += "\":");
+    line += field.Text ? "\"" + field.Value + "\"" : field.Value;
+  }
+  return line + "}";
 }
 
 std::string OutcomeText(int64_t game, const TGameOutcome& outcome) {
-  const TGameStats& stats = outcome.Stats;
-  char line[512];
-  std::snprintf(line, sizeof line,
-                "game %lld (seed %llu, %s, %s bot): level %d, score %d, %lld ticks (%lld playing), "
-                "%d ships lost, %d bombs, %d games started, %zu errors logged, %s",
-                static_cast<long long>(game), static_cast<unsigned long long>(outcome.Seed),
-                std::string(PlayModeName(outcome.Mode)).c_str(),
-                std::string(BotName(outcome.Bot)).c_str(), outcome.Level, outcome.Score,
-                static_cast<long long>(stats.Ticks), static_cast<long long>(stats.PlayTicks),
-                stats.ShipsLost, stats.Bombs, stats.GamesStarted, outcome.LoggedErrors.size(),
-                std::string(GameEndName(outcome.End)).c_str());
+  std::string line;
+  for (const TField& field : Fields(game, outcome)) {
+    if (!line.empty()) line += ", ";
+    ((line += field.Key) += " ") += field.Value;
+  }
   return line;
 }
 
