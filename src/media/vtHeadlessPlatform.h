@@ -36,6 +36,7 @@ class THeadlessPlatform : public IPlatform {
   // Runs ModalScript on the window (Flip paints it meanwhile), then paints it once more.
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { CloseRequested = true; }
+  bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
   IDisplay& Display() override { return fMedia.Display; }

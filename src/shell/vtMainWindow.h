@@ -80,8 +80,13 @@ class TfrmMain : public IMainWindowEvents {
  private:
   // Start-up (vtStartup.cpp).
   void RunActivation();
-  void ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
+  // Shows progress and lets messages through; false once loading is to stop.
+  bool ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
   void ProcessMessages(int times);
+  // Whether the player has asked to close the program; logged when so.
+  bool LoadingStopped();
+  // The one save of the high-score table, at close and when an entry is made.
+  void SaveHighScores();
   // Opens the log in the user folder and says there which folders are in use.
   void OpenLog();
   // The first time the user folder differs from the executable's, a table kept beside
