@@ -28,6 +28,7 @@ struct Tvt6HighScoreRecord {
   // item or bad number, leaving the items before it set.
   void SetAsString(std::string_view line);
   std::string GetAsString() const;
+  bool operator==(const Tvt6HighScoreRecord&) const = default;
 };
 
 class Tvt6HighScoreEngine {

@@ -74,7 +74,14 @@ bool TfrmMain::ShowProgressStep(std::string_view text, int32_t position, int mes
   return !LoadingStopped();
 }
 
+void TfrmMain::ChooseFolders() {
+  fExeDir = fPlatform.ExeDir();
+  fFolders = ChooseGameFolders(fExeDir, fChosenDataDir, TUserEnvironment::FromProcess());
+}
+
 void TfrmMain::OpenLog() {
+  if (fLog.FileOpen()) return;
+  ChooseFolders();
   try {
     fLog.Open(fFolders.UserDir + "log.txt");
   } catch (const std::exception&) {
@@ -94,26 +101,38 @@ void TfrmMain::AdoptHighScores() {
   }
 }
 
+void TfrmMain::SeedRandom() {
+  if (fFixedSeed) {
+    fSeed = *fFixedSeed;
+    fRandom.Seed(fSeed);
+  } else {
+    fSeed = fRandom.SeedFromClock();
+  }
+}
+
 void TfrmMain::RunActivation() {
-  fExeDir = fPlatform.ExeDir();
-  fFolders = ChooseGameFolders(fExeDir, fChosenDataDir, TUserEnvironment::FromProcess());
+  ChooseFolders();
   TProgressGuard progress(fPlatform);
   OpenLog();
-  AdoptHighScores();
-  fRandom.SeedFromClock();
+  // A preset table keeps the player's files out of play.
+  if (!fPresetHighScores) AdoptHighScores();
+  SeedRandom();
 
   const char* creating = "Creating Engine Objects...";
   fLog.Log(creating);
   if (!ShowProgressStep(creating, 10, 3)) return;
-  fRandom.SeedFromClock();
+  SeedRandom();
   fPlatform.HideCursor();
 
   IDisplay& display = fPlatform.Display();
   IImageList& images = fPlatform.ImageList();
   ISoundList& sounds = fPlatform.SoundList();
   fMainEngine = std::make_unique<Tvt6Engine>(fContext);
-  fMainEngine->Setup(display, images, HighScoreFile(), sounds);
+  fMainEngine->Setup(display, images, fPresetHighScores ? "" : HighScoreFile(), sounds);
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
+  if (fPresetHighScores)
+    for (const Tvt6HighScoreRecord& r : *fPresetHighScores)
+      table.AddRecord(r.Name, r.Title, r.Score, r.Level);
   table.SetDisplay(&display);
 
   const char* loadingSprites = "Loading Sprites...";
@@ -189,7 +208,7 @@ void TfrmMain::FormClose() {
 }
 
 void TfrmMain::SaveHighScores() {
-  if (!fMainEngine) return;
+  if (!fMainEngine || fPresetHighScores) return;
   try {
     fMainEngine->HighScoreEngine()->SaveToFile(HighScoreFile());
   } catch (const std::exception& e) {
