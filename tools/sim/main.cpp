@@ -2,11 +2,14 @@
 // --help and docs/simulator.md.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "services/vtAtomicFile.h"
 #include "vtDifficultyTable.h"
+#include "vtGolden.h"
 #include "vtReport.h"
 #include "vtSimOptions.h"
 #include "vtSimRun.h"
@@ -36,6 +39,22 @@ bool PlayEachGame(const TSimOptions& options) {
   });
   report.Finish();
   return clean;
+}
+
+// Writes what the replay comes to; the replay must play to its end in step.
+bool WriteGolden(const TSimOptions& options) {
+  const TGolden golden =
+      PlayGolden(options.ReplayFile, options.DataDir, GoldenScreenTicks(options.ReplayFile));
+  if (!golden.OutOfStep.empty()) {
+    std::fprintf(stderr, "quellix-sim: %s does not play in step: %s\n", options.ReplayFile.c_str(),
+                 golden.OutOfStep.c_str());
+    return false;
+  }
+  const std::string name = std::filesystem::path(options.ReplayFile).filename().string();
+  quellix::WriteFileAtomically(options.GoldenFile, golden.Text(name));
+  std::printf("%s: %lld ticks, score %d, level %d\n", options.GoldenFile.c_str(),
+              static_cast<long long>(golden.Ticks), golden.Score, golden.Level);
+  return true;
 }
 
 bool PlayTable(const TSimOptions& options) {
@@ -77,6 +96,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
+    if (!options.GoldenFile.empty()) return WriteGolden(options) ? 0 : 1;
     return (options.Table ? PlayTable(options) : PlayEachGame(options)) ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s: %s\n", std::string(program).c_str(), e.what());

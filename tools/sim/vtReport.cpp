@@ -16,6 +16,24 @@ constexpr int64_t TicksBetweenClockReads = 4096;
 
 namespace {
 
+// A file name inside JSON quotes: backslashes and quotes escaped, control characters as
+// \u escapes.
+std::string JsonText(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      (out += '\\') += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 // The outcome's fields in their order: the key, the value as text, and whether it is text.
 struct TField {
   std::string_view Key;
@@ -26,24 +44,27 @@ struct TField {
 std::vector<TField> Fields(int64_t game, const TGameOutcome& outcome) {
   const TGameStats& stats = outcome.Stats;
   const auto number = [](auto value) { return std::to_string(value); };
-  return {{"game", number(game)},
-          {"seed", number(outcome.Seed)},
-          {"difficulty", std::string(PlayModeName(outcome.Mode)), true},
-          {"bot", std::string(BotName(outcome.Bot)), true},
-          {"level", number(outcome.Level)},
-          {"score", number(outcome.Score)},
-          {"ticks", number(stats.Ticks)},
-          {"play_ticks", number(stats.PlayTicks)},
-          {"ships_lost", number(stats.ShipsLost)},
-          {"bombs", number(stats.Bombs)},
-          {"games", number(stats.GamesStarted)},
-          {"log_errors", number(outcome.LoggedErrors.size())},
-          {"end", std::string(GameEndName(outcome.End)), true}};
+  std::vector<TField> fields = {{"game", number(game)}, {"seed", number(outcome.Seed)}};
+  if (outcome.Replay.empty()) {
+    fields.push_back({"difficulty", std::string(PlayModeName(outcome.Mode)), true});
+    fields.push_back({"bot", std::string(BotName(outcome.Bot)), true});
+  } else {
+    fields.push_back({"replay", JsonText(outcome.Replay), true});
+  }
+  fields.insert(fields.end(), {{"level", number(outcome.Level)},
+                               {"score", number(outcome.Score)},
+                               {"ticks", number(stats.Ticks)},
+                               {"play_ticks", number(stats.PlayTicks)},
+                               {"ships_lost", number(stats.ShipsLost)},
+                               {"bombs", number(stats.Bombs)},
+                               {"games", number(stats.GamesStarted)},
+                               {"log_errors", number(outcome.LoggedErrors.size())},
+                               {"end", std::string(GameEndName(outcome.End)), true}});
+  return fields;
 }
 
 }  // namespace
 
-// The texts are the program's own names, which need no escaping.
 std::string OutcomeJson(int64_t game, const TGameOutcome& outcome) {
   std::string line = "{";
   for (const TField& field : Fields(game, outcome)) {

@@ -2,21 +2,17 @@
 
 #include <stdlib.h>
 
-#include <array>
 #include <stdexcept>
 #include <system_error>
+
+#include "shell/vtDataDigest.h"
 
 namespace quellix::sim {
 
 namespace fs = std::filesystem;
 
-namespace {
-constexpr std::array<const char*, 5> DataFiles = {"sprites.vtg", "sounds.vtw", "data/quellix.txt",
-                                                  "data/patterns.txt", "data/config.txt"};
-}
-
 TRunFolder::TRunFolder(const fs::path& dataDir) {
-  for (const char* file : DataFiles)
+  for (std::string_view file : GameDataFiles)
     if (!fs::is_regular_file(dataDir / file))
       throw std::runtime_error("the game's data lacks " + (dataDir / file).string());
   std::string pattern = (fs::temp_directory_path() / "quellix-sim-XXXXXX").string();
@@ -25,7 +21,7 @@ TRunFolder::TRunFolder(const fs::path& dataDir) {
   fPath = pattern;
   try {
     fs::create_directory(fPath / "data");
-    for (const char* file : DataFiles)
+    for (std::string_view file : GameDataFiles)
       fs::create_symlink(fs::absolute(dataDir / file), fPath / file);
   } catch (...) {
     std::error_code ignored;

@@ -6,6 +6,9 @@
 #include "game/vtGame.h"
 #include "shell/vtErrorLogger.h"
 #include "shell/vtMainWindow.h"
+#include "shell/vtReplayFile.h"
+#include "shell/vtReplayPlayer.h"
+#include "shell/vtReplayRecorder.h"
 
 namespace quellix::sim {
 
@@ -13,6 +16,8 @@ namespace {
 
 constexpr const char* StartupDone = "Going into Game Running Mode...";
 constexpr const char* ShuttingDown = "Game Shutting Down...";
+// The replay player's closing line, which tells of no error.
+constexpr std::string_view ReplayFinished = "Replay finished: ";
 
 // The messages of a log file: each entry is a time stamp line, the message and the
 // separator line.
@@ -57,6 +62,10 @@ std::string_view GameEndName(TGameEnd end) {
       return "max ticks";
     case TGameEnd::Quit:
       return "quit";
+    case TGameEnd::ReplayFinished:
+      return "replay finished";
+    case TGameEnd::OutOfStep:
+      return "out of step";
   }
   return "?";
 }
@@ -64,53 +73,86 @@ std::string_view GameEndName(TGameEnd end) {
 TSimGame::TSimGame(const TGameSetup& setup)
     : fSetup(setup),
       fFolder(setup.DataDir),
-      fPlatform(setup.Draw ? MakeDrawingPlatform(fFolder.Dir()) : MakeQuietPlatform(fFolder.Dir())),
-      fMain(std::make_unique<TfrmMain>(*fPlatform)),
-      fBot(MakeBot(setup.Bot, setup.Mode, setup.Seed)),
-      fHands(std::make_unique<TBotHands>(*fPlatform, *fMain)) {
+      fPlatform(setup.Draw ? MakeDrawingPlatform(fFolder.Dir())
+                           : MakeQuietPlatform(fFolder.Dir())) {
+  IPlatform* platform = fPlatform.get();
+  if (!setup.ReplayFile.empty()) {
+    fPlayer = std::make_unique<TReplayPlayer>(*fPlatform, setup.ReplayFile);
+    platform = fPlayer.get();
+  } else if (!setup.RecordFile.empty()) {
+    // The simulator plays in an 800 x 600 frame, as the game does in a window.
+    fRecorder = std::make_unique<TReplayRecorder>(*fPlatform, TStartOptions{{"window", "1"}});
+    platform = fRecorder.get();
+  }
+  fMain = std::make_unique<TfrmMain>(*platform);
   auto game = std::make_unique<TGame>(*fMain);
   fGame = game.get();
   fMain->AdoptGame(std::move(game));
-  fMain->FormActivate();
+  fPlatform->ModalScript = [this](IModalWindow& window) { EnterName(window); };
+  if (fPlayer) {
+    fPlayer->Attach(*fMain);
+    if (!fPlayer->Problem().empty()) throw std::runtime_error(fPlayer->Problem());
+    fEvents = fPlayer.get();
+    return;
+  }
+  fMain->SetFixedSeed(setup.Seed);
+  if (fRecorder) fRecorder->Attach(*fMain);
+  fEvents = fRecorder ? static_cast<IMainWindowEvents*>(fRecorder.get()) : fMain.get();
+  fBot = MakeBot(setup.Bot, setup.Mode, setup.Seed);
+  fHands = std::make_unique<TBotHands>(*fPlatform, *fEvents);
+  fEvents->FormActivate();
   if (fMain->Globals.GameState != gsTitle)
     throw std::runtime_error("the game did not start; its log is in " + fFolder.Dir() + "log.txt");
-  fMain->Random().Seed(setup.Seed);
-  fPlatform->ModalScript = [this](IModalWindow& window) { EnterName(window); };
 }
 
 TSimGame::~TSimGame() {
-  fMain->FormClose();
+  fEvents->FormClose();
 }
 
 std::optional<TGameEnd> TSimGame::End() const {
-  if (fStats.GamesOver > 0 && !fBot->PlaysOn() && fMain->Globals.GameState == gsTitle)
+  if (fPlayer) {
+    if (!fPlayer->OutOfStep().empty()) return TGameEnd::OutOfStep;
+    if (fPlayer->State() == TReplayPlayer::TState::Finished) return TGameEnd::ReplayFinished;
+    if (fPlayer->Done()) return TGameEnd::Quit;
+  } else if (fStats.GamesOver > 0 && !fBot->PlaysOn() && fMain->Globals.GameState == gsTitle) {
     return TGameEnd::GameOver;
+  }
   if (fPlatform->CloseRequested()) return TGameEnd::Quit;
   if (fStats.Ticks >= fSetup.MaxTicks) return TGameEnd::MaxTicks;
   return std::nullopt;
 }
 
 void TSimGame::Tick() {
-  fMain->TimerEvent(0);
+  const int64_t played = fPlayer ? fPlayer->TicksPlayed() : 0;
+  fEvents->TimerEvent(0);
+  // A call that finds the recording at its end, or the name window just closed by the
+  // recording, plays no tick.
+  if (fPlayer && fPlayer->TicksPlayed() == played) return;
   fStats.AfterTick(*fMain, *fGame);
   if (fAfterEachTick) fAfterEachTick(*this);
 }
 
+// The ticks go on beneath the name window, as a real window's loop runs them, while the
+// bot types (a replay types what was recorded, within its ticks).
 void TSimGame::EnterName(IModalWindow& window) {
-  while (!window.Closed()) {
-    if (fStats.Ticks >= fSetup.MaxTicks) {
-      window.KeyDown(VK_RETURN);
-      window.KeyUp(VK_RETURN);
-      break;
-    }
-    fBot->Type(window);
+  while (!window.Closed() && !End()) {
+    if (fBot) fBot->Type(window);
     if (!window.Closed()) Tick();
   }
+  if (!window.Closed() && !fPlayer) {
+    // The budget ran out while typing: the name as it stands.
+    window.KeyDown(VK_RETURN);
+    window.KeyUp(VK_RETURN);
+  }
+}
+
+std::string TSimGame::OutOfStep() const {
+  return fPlayer ? fPlayer->OutOfStep() : std::string();
 }
 
 bool TSimGame::Step() {
   if (End()) return false;
-  fBot->Act(TGameView{*fMain, *fGame}, *fHands);
+  if (fBot) fBot->Act(TGameView{*fMain, *fGame}, *fHands);
   Tick();
   return true;
 }
@@ -119,12 +161,14 @@ TGameOutcome TSimGame::Play(const std::function<void(TSimGame&)>& afterEachTick)
   fAfterEachTick = afterEachTick;
   while (Step()) {
   }
+  if (fRecorder) SaveReplayFile(fSetup.RecordFile, fRecorder->Replay());
   return Outcome();
 }
 
 TGameOutcome TSimGame::Outcome() const {
   TGameOutcome outcome;
-  outcome.Seed = fSetup.Seed;
+  outcome.Replay = fSetup.ReplayFile;
+  outcome.Seed = fMain->Seed();
   outcome.Mode = fSetup.Mode;
   outcome.Bot = fSetup.Bot;
   outcome.End = End().value_or(TGameEnd::MaxTicks);
@@ -141,7 +185,8 @@ std::vector<std::string> TSimGame::LoggedErrors() const {
   for (const std::string& message : LogMessages(fFolder.Dir() + "log.txt")) {
     if (message == StartupDone)
       started = true;
-    else if (started && message != ShuttingDown && !fPlatform->Notes().contains(message))
+    else if (started && message != ShuttingDown && !message.starts_with(ReplayFinished) &&
+             !fPlatform->Notes().contains(message))
       errors.push_back(OneLine(message));
   }
   return errors;

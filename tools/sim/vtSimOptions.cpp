@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
 #include <span>
 
 namespace quellix::sim {
@@ -73,6 +74,12 @@ std::span<const TOption> Options() {
        }},
       {"--data", "DIR", "the folder of the game's data (default: this build's run folder)",
        [](TSimOptions& o, std::string_view v) { o.DataDir = v; }},
+      {"--record", "DIR", "record each game as DIR/gameNNN.replay (quellix --replay plays it)",
+       [](TSimOptions& o, std::string_view v) { o.RecordDir = v; }},
+      {"--replay", "FILE", "play a recorded session instead of the bot's games",
+       [](TSimOptions& o, std::string_view v) { o.ReplayFile = v; }},
+      {"--golden", "FILE", "with --replay: write what the replay comes to into FILE",
+       [](TSimOptions& o, std::string_view v) { o.GoldenFile = v; }},
       {"--help", "", "show this help and exit",
        [](TSimOptions& o, std::string_view) { o.Help = true; }},
   });
@@ -86,6 +93,10 @@ TSimOptions ParseSimOptions(std::span<const std::string_view> args,
   TSimOptions result;
   result.DataDir = defaultDataDir;
   ParseOptions<TSimOptions>(Options(), args, result);
+  if (!result.ReplayFile.empty() && (!result.RecordDir.empty() || result.Table))
+    throw TUsageError("--replay plays a recorded session: not with --record or --table");
+  if (!result.GoldenFile.empty() && result.ReplayFile.empty())
+    throw TUsageError("--golden needs --replay");
   return result;
 }
 
@@ -98,6 +109,12 @@ std::string SimUsage(std::string_view program) {
       "Options:\n";
   text += OptionHelp<TSimOptions>(Options());
   return text;
+}
+
+std::string RecordPath(const TSimOptions& options, int64_t index) {
+  char name[32];
+  std::snprintf(name, sizeof name, "/game%03lld.replay", static_cast<long long>(index));
+  return options.RecordDir + name;
 }
 
 uint64_t GameSeed(uint64_t seed, int64_t index) {

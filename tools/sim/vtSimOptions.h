@@ -28,6 +28,12 @@ struct TSimOptions {
   std::string FramesDir;
   int64_t FrameEvery = 25;
   std::string DataDir;
+  // Each game's session is recorded as a replay into this folder when set.
+  std::string RecordDir;
+  // This recorded session is played instead of the bot's games when set.
+  std::string ReplayFile;
+  // With ReplayFile: what the replay comes to is written here (tests/replays/).
+  std::string GoldenFile;
 };
 
 // Reads the arguments after the program's name; defaultDataDir is the run folder the
@@ -39,6 +45,8 @@ std::string SimUsage(std::string_view program);
 
 // Game i (from 0) of a run plays with seed + i.
 uint64_t GameSeed(uint64_t seed, int64_t index);
+// Where --record DIR puts game i's session: DIR/gameIII.replay.
+std::string RecordPath(const TSimOptions& options, int64_t index);
 
 // The command line that plays the run's games at one difficulty.
 std::string SimCommand(const TSimOptions& options, TPlayMode mode);

@@ -29,6 +29,8 @@ TGameOutcome PlayOne(const TSimOptions& options, TPlayMode mode, int64_t index,
   setup.Seed = GameSeed(options.Seed, index);
   setup.MaxTicks = options.MaxTicks;
   setup.Draw = options.Draw;
+  if (!options.RecordDir.empty()) setup.RecordFile = RecordPath(options, index);
+  setup.ReplayFile = options.ReplayFile;
   TSimGame game(setup);
   TGameOutcome outcome = game.Play([&](TSimGame& g) {
     report.Tick();
@@ -43,13 +45,15 @@ TGameOutcome PlayOne(const TSimOptions& options, TPlayMode mode, int64_t index,
 
 void PlayGames(const TSimOptions& options, TPlayMode mode, TRunReport& report,
                const TGameDone& done) {
+  // A recorded session is one game.
+  const int64_t games = options.ReplayFile.empty() ? options.Games : 1;
   std::atomic<int64_t> next = 0;
   std::mutex lock;
   std::map<int64_t, TGameOutcome> waiting;
   int64_t handedOver = 0;
   std::exception_ptr error;
   const auto work = [&] {
-    for (int64_t i = next++; i < options.Games; i = next++) {
+    for (int64_t i = next++; i < games; i = next++) {
       try {
         TGameOutcome outcome = PlayOne(options, mode, i, report);
         const std::lock_guard<std::mutex> guard(lock);
@@ -62,11 +66,11 @@ void PlayGames(const TSimOptions& options, TPlayMode mode, TRunReport& report,
       } catch (...) {
         const std::lock_guard<std::mutex> guard(lock);
         if (!error) error = std::current_exception();
-        next = options.Games;
+        next = games;
       }
     }
   };
-  const int64_t jobs = options.Draw ? 1 : std::min(options.Jobs, options.Games);
+  const int64_t jobs = options.Draw ? 1 : std::min(options.Jobs, games);
   std::vector<std::thread> helpers;
   for (int64_t j = 1; j < jobs; ++j) helpers.emplace_back(work);
   work();
