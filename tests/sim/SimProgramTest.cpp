@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "support/vtRunCommand.h"
@@ -35,6 +36,27 @@ TEST(SimProgram, TheSameArgumentsPrintTheSameBytes) {
   const std::string secondGame = first.Output.substr(first.Output.find("\n") + 1);
   EXPECT_EQ(secondGame.substr(secondGame.find(",\"seed\"")),
             alone.Output.substr(alone.Output.find(",\"seed\"")));
+}
+
+// What a recorded game's line says from its level on, a replay's line says too.
+TEST(SimProgram, ARecordedGameReplaysToTheSameEnd) {
+  TTempDir sessions;
+  const TCommandRun recorded =
+      RunSim("--json --difficulty easy --seed 40 --max-ticks 1500 --record " + sessions.Dir());
+  ASSERT_EQ(recorded.ExitCode, 0) << recorded.Output;
+  const TCommandRun replayed = RunSim("--json --replay " + sessions.File("game000.replay"));
+  ASSERT_EQ(replayed.ExitCode, 0) << replayed.Output;
+  const auto from = [](const std::string& line, const std::string& key) {
+    return line.substr(line.find(key), line.find(",\"end\"") - line.find(key));
+  };
+  EXPECT_EQ(from(replayed.Output, "\"level\""), from(recorded.Output, "\"level\""));
+  EXPECT_NE(replayed.Output.find("\"end\":\"replay finished\""), std::string::npos)
+      << replayed.Output;
+
+  std::ofstream(sessions.File("game000.replay"), std::ios::app) << "poll 1 1 0\n";
+  const TCommandRun damaged = RunCommand(Sim() + " --replay " + sessions.File("game000.replay"));
+  EXPECT_EQ(damaged.ExitCode, 1);
+  EXPECT_NE(damaged.Output.find("game000.replay"), std::string::npos) << damaged.Output;
 }
 
 TEST(SimProgram, SavesFramesEveryNTicks) {
