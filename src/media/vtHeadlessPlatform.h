@@ -7,10 +7,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "graphics/vtPlatform.h"
+#include "graphics/vtSmoothScreen.h"
 #include "media/vtMediaSet.h"
 
 namespace quellix::media {
@@ -41,8 +43,12 @@ class THeadlessPlatform : public IPlatform {
   bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
-  IDisplay& Display() override { return fMedia.Display; }
-  IImageList& ImageList() override { return fMedia.Images; }
+  // Smooth: the game draws on a recorder; each finished frame is drawn at once as it
+  // stands at the end of its tick (the pixels of a classic frame), and Refresh draws it
+  // again at any moment into the next tick.
+  void SetMotionStyle(TMotionStyle style) override;
+  IDisplay& Display() override;
+  IImageList& ImageList() override;
   ISoundList& SoundList() override { return fMedia.Sounds; }
   IInput& Input() override { return fMedia.Input; }
 
@@ -55,6 +61,10 @@ class THeadlessPlatform : public IPlatform {
   const SDL_Surface& Screen();
   // Motion and the left button, delivered by the next Input().Update().
   void SetMouse(int32_t dx, int32_t dy, bool button0);
+  // Smooth motion only: draws the latest frame `fraction` (0..1) of the way into the
+  // next tick, as a refresh of a real display would.
+  void Refresh(double fraction);
+  const TSmoothScreen* Smooth() const { return fSmooth.get(); }
 
   TSdlDisplay& SdlDisplay() { return fMedia.Display; }
   TSdlImageList& SdlImages() { return fMedia.Images; }
@@ -91,6 +101,7 @@ class THeadlessPlatform : public IPlatform {
   TSurfacePtr fSurface;
   TRendererPtr fRenderer;
   TMediaSet fMedia;
+  std::unique_ptr<TSmoothScreen> fSmooth;
   IMainWindowEvents* fTicksBeneathModal = nullptr;
 };
 

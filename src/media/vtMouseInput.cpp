@@ -20,6 +20,12 @@ void TMouseInput::Update() {
   fPendingX = fPendingY = 0;
 }
 
+bool TMouseInput::PendingMotion(int32_t& dx, int32_t& dy) const {
+  dx = Saturate(fPendingX);
+  dy = Saturate(fPendingY);
+  return true;
+}
+
 void TMouseInput::SetButton0(bool down) {
   if (down && fActive) fPressedSincePoll = true;
   fHeld = down;

@@ -15,6 +15,7 @@ class TMouseInput : public IInput {
   bool MouseButton0() const override { return fButton0; }
   int32_t MouseX() const override { return fX; }
   int32_t MouseY() const override { return fY; }
+  bool PendingMotion(int32_t& dx, int32_t& dy) const override;
 
   void AddMotion(int32_t dx, int32_t dy);
   void SetButton0(bool down);
