@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "graphics/vtArchive.h"
-#include "media/vtPayloads.h"
+#include "media/vtDecodePictures.h"
 
 namespace quellix::media {
 
@@ -21,13 +21,15 @@ SDL_FRect FloatRect(const TRect& r) {
 
 void TSdlImageList::LoadFromFile(const std::string& path) {
   const TArchive archive = ReadArchive(path, TArchiveKind::Images);
+  std::vector<TSurfacePtr> surfaces = DecodePictures(archive, path, fDecodeThreads);
   std::vector<TImageItem> items;
   std::vector<TPicture> pictures;
   items.reserve(archive.Entries.size());
   pictures.reserve(archive.Entries.size());
   for (size_t i = 0; i < archive.Entries.size(); ++i) {
     TImageItem item = archive.Entries[i].Image;
-    const TSurfacePtr surface = DecodePicture(archive.Payload(i), item, path);
+    // Each decoded picture is let go as soon as it is a texture.
+    const TSurfacePtr surface = std::move(surfaces[i]);
     item.PictureWidth = surface->w;
     item.PictureHeight = surface->h;
     TPicture picture;
