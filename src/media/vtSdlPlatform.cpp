@@ -13,6 +13,21 @@ namespace {
 // While no frame timer runs, the loop still wakes now and then.
 constexpr uint32_t IdleWaitMilliseconds = 100;
 
+// The accelerated renderer draws with OpenGL where there is one, and SDL destroys and
+// makes again a window made without OpenGL when such a renderer starts on it: a second
+// window, and a second wait for the full-screen switch. So the window is made for
+// OpenGL from the start, and plainly where the video driver has none.
+TWindowPtr MakeWindow(Uint32 flags) {
+  const auto make = [](Uint32 windowFlags) {
+    return TWindowPtr(SDL_CreateWindow("Quellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                       ScreenWidth, ScreenHeight, windowFlags));
+  };
+  TWindowPtr window = make(flags | SDL_WINDOW_OPENGL);
+  if (!window) window = make(flags);
+  if (!window) throw TSdlError("cannot open the main window");
+  return window;
+}
+
 TRendererPtr MakeRenderer(SDL_Window* window) {
   TRendererPtr renderer(
       SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
@@ -58,9 +73,7 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
       fPeriod(SDL_GetPerformanceFrequency() * TickMilliseconds / 1000) {
   const Uint32 flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  fWindow.reset(SDL_CreateWindow("Quellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 ScreenWidth, ScreenHeight, flags));
-  if (!fWindow) throw TSdlError("cannot open the main window");
+  fWindow = MakeWindow(flags);
   fRenderer = MakeRenderer(fWindow.get());
   SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
   fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
