@@ -1,15 +1,17 @@
 // The game's platform without a window, for tests and the simulator: the same display,
 // image list and sound list as on screen, drawing with SDL's software renderer into an
 // 800 x 600 surface whose pixels can be read and saved. The caller drives time (it
-// calls the game's TimerEvent itself) and injects the mouse; window-system requests
-// are recorded instead of shown.
+// calls the game's TimerEvent itself) and injects the mouse or pumps the game
+// controllers; window-system requests are recorded instead of shown.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "graphics/vtPlatform.h"
+#include "media/vtGamepads.h"
 #include "media/vtMediaSet.h"
 
 namespace quellix::media {
@@ -19,6 +21,8 @@ struct THeadlessOptions {
   // SDL's "dummy" driver plays in real time without hardware; a driver that cannot open
   // (say "none") leaves the game silent; empty lets SDL choose.
   std::string AudioDriver = "dummy";
+  // Game controllers (SDL's virtual ones among them), delivered by PumpGamepads.
+  bool Gamepads = false;
 };
 
 class THeadlessPlatform : public IPlatform {
@@ -50,6 +54,12 @@ class THeadlessPlatform : public IPlatform {
   void SavePng(const std::string& path);
   // Motion and the left button, delivered by the next Input().Update().
   void SetMouse(int32_t dx, int32_t dy, bool button0);
+  // What the game controllers did since the last pump (plugged in or out, buttons,
+  // triggers) reaches the events as keys and mouse buttons; their sticks and fire move
+  // and press the mouse of the next Input().Update(). Without THeadlessOptions::Gamepads
+  // nothing happens.
+  void PumpGamepads(IMainWindowEvents& events);
+  const TGamepads* Gamepads() const { return fPads.get(); }
 
   TSdlDisplay& SdlDisplay() { return fMedia.Display; }
   TSdlImageList& SdlImages() { return fMedia.Images; }
@@ -77,6 +87,7 @@ class THeadlessPlatform : public IPlatform {
   std::string fExeDir;
   TSurfacePtr fSurface;
   TRendererPtr fRenderer;
+  std::unique_ptr<TGamepads> fPads;
   TMediaSet fMedia;
 };
 

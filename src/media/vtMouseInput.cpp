@@ -13,9 +13,10 @@ int32_t Saturate(int64_t v) {
 }  // namespace
 
 void TMouseInput::Update() {
-  fX = fActive ? Saturate(fPendingX) : 0;
-  fY = fActive ? Saturate(fPendingY) : 0;
-  fButton0 = fActive && (fHeld || fPressedSincePoll);
+  const IPointerSource::TPoll source = fSource ? fSource->Poll() : IPointerSource::TPoll{};
+  fX = fActive ? Saturate(fPendingX + source.X) : 0;
+  fY = fActive ? Saturate(fPendingY + source.Y) : 0;
+  fButton0 = fActive && (fHeld || fPressedSincePoll || source.Button0);
   fPressedSincePoll = false;
   fPendingX = fPendingY = 0;
 }

@@ -78,6 +78,7 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
   SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
   fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
   fMedia->Fonts.SetFolders(TFontCatalog::StandardFolders(fExeDir));
+  fMedia->Input.SetPointerSource(&fPads);
   fMedia->Display.Fill(0);
   SDL_RenderPresent(fRenderer.get());
 }
@@ -180,6 +181,7 @@ void TSdlPlatform::Dispatch(const SDL_Event& event) {
       DispatchButton(event.button);
       break;
     default:
+      fPads.HandleEvent(event, *this);
       break;
   }
 }
@@ -218,22 +220,27 @@ void TSdlPlatform::DispatchKey(const SDL_KeyboardEvent& event) {
     return;
   }
   const int32_t vk = VirtualKeyOf(key);
-  if (vk == 0) return;
+  if (vk != 0) RouteKey(vk, event.type == SDL_KEYDOWN);
+}
+
+void TSdlPlatform::RouteKey(int32_t key, bool down) {
   if (fModal) {
-    if (event.type == SDL_KEYDOWN)
-      Guarded([&] { fModal->KeyDown(vk); });
+    if (down)
+      Guarded([&] { fModal->KeyDown(key); });
     else
-      Guarded([&] { fModal->KeyUp(vk); });
-  } else if (event.type == SDL_KEYUP) {
-    Guarded([&] { fEvents->FormKeyUp(vk); });
+      Guarded([&] { fModal->KeyUp(key); });
+  } else if (!down) {
+    Guarded([&] { fEvents->FormKeyUp(key); });
   }
 }
 
 void TSdlPlatform::DispatchButton(const SDL_MouseButtonEvent& event) {
   if (event.windowID != SDL_GetWindowID(fWindow.get())) return;
   TMouseButton button;
-  if (!ToMouseButton(event.button, button)) return;
-  const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+  if (ToMouseButton(event.button, button)) RouteButton(button, event.type == SDL_MOUSEBUTTONDOWN);
+}
+
+void TSdlPlatform::RouteButton(TMouseButton button, bool down) {
   if (button == TMouseButton::Left) {
     fMedia->Input.SetButton0(down);
     if (down) Guarded([&] { fEvents->FormActivate(); });
