@@ -138,11 +138,10 @@ void TGamepads::Open(int deviceIndex, IPadTarget& target) {
 }
 
 void TGamepads::Close(SDL_JoystickID id, IPadTarget& target) {
-  const auto pad =
-      std::find_if(fPads.begin(), fPads.end(), [id](const TPad& p) { return p.Id == id; });
-  if (pad == fPads.end()) return;
+  const TPad* pad = Find(id);
+  if (!pad) return;
   fLog.Write("Game controller disconnected: " + NameOf(pad->Controller.get()));
-  fPads.erase(pad);
+  fPads.erase(fPads.begin() + (pad - fPads.data()));
   Update(target, true);
 }
 
