@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <system_error>
-#include <thread>
 
 #include "media/vtPayloads.h"
 
@@ -17,7 +15,7 @@ constexpr unsigned MaxDecodeThreads = 8;
 }  // namespace
 
 unsigned DecodeThreads() {
-  return std::clamp(std::thread::hardware_concurrency(), 1u, MaxDecodeThreads);
+  return std::clamp(static_cast<unsigned>(SDL_GetCPUCount()), 1u, MaxDecodeThreads);
 }
 
 std::vector<TSurfacePtr> DecodePictures(const TArchive& archive, std::string_view file,
@@ -43,20 +41,24 @@ std::vector<TSurfacePtr> DecodePictures(const TArchive& archive, std::string_vie
     }
   };
   // SDL_image loads its PNG reader on first use; that happens here, on one thread, so
-  // the workers find it ready.
+  // the helpers find it ready.
   IMG_Init(IMG_INIT_PNG);
-  {
-    std::vector<std::jthread> helpers;
-    const size_t wanted = std::min<size_t>(std::max(threads, 1u), count);
-    for (size_t t = 1; t < wanted; ++t) {
-      try {
-        helpers.emplace_back(work);
-      } catch (const std::system_error&) {
-        break;  // no more threads to be had: the ones running finish the work
-      }
-    }
-    work();
-  }  // the helpers are joined here
+  // The helpers are SDL's own threads: SDL keeps an error text for each thread that
+  // meets an error, and frees it when one of its own threads ends, not another kind.
+  const auto run = [](void* job) {
+    (*static_cast<decltype(work)*>(job))();
+    return 0;
+  };
+  std::vector<SDL_Thread*> helpers;
+  const size_t wanted = std::min<size_t>(std::max(threads, 1u), count);
+  helpers.reserve(wanted);
+  for (size_t t = 1; t < wanted; ++t) {
+    SDL_Thread* helper = SDL_CreateThread(run, "decode", &work);
+    if (!helper) break;  // no more threads to be had: the ones running finish the work
+    helpers.push_back(helper);
+  }
+  work();
+  for (SDL_Thread* helper : helpers) SDL_WaitThread(helper, nullptr);
   for (const std::exception_ptr& error : errors)
     if (error) std::rethrow_exception(error);
   return pictures;
