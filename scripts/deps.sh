@@ -1,14 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quellix needs to build, test and play, where missing.
+# Installs the Debian packages Quellix needs, where missing: `deps.sh play` those that
+# building and playing the game take; `deps.sh` also those of the tests, the benchmarks
+# and the package.
 set -euo pipefail
 
-packages=(
+play=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
   fonts-dejavu-core
+)
+develop=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool
+  desktop-file-utils appstream groff-base
+  dpkg-dev
 )
+case "${1:-all}" in
+  play) packages=("${play[@]}") ;;
+  all) packages=("${play[@]}" "${develop[@]}") ;;
+  *)
+    echo "usage: deps.sh [play]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

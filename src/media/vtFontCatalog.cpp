@@ -37,8 +37,8 @@ void TFontCatalog::SetFolders(std::vector<std::string> folders) {
   fFallback.clear();
 }
 
-std::vector<std::string> TFontCatalog::StandardFolders(const std::string& exeDir) {
-  return {exeDir + "fonts/", "/usr/local/share/fonts/", "/usr/share/fonts/"};
+std::vector<std::string> TFontCatalog::StandardFolders(const std::string& dataDir) {
+  return {dataDir + "fonts/", "/usr/local/share/fonts/", "/usr/share/fonts/"};
 }
 
 void TFontCatalog::Scan() {

@@ -1,5 +1,5 @@
 // Finds the TrueType file for a typeface name. A face whose family name (or family
-// plus style, "Thehits Regular") matches is looked for in the given folders (the run
+// plus style, "Thehits Regular") matches is looked for in the given folders (the data
 // folder's fonts/ first, then the system font folders). Where there is none, one fixed
 // free face is used, so the game looks the same on every machine; that fallback is
 // logged once per name.
@@ -25,7 +25,7 @@ class TFontCatalog {
 
   // The folders searched, in order (searched again on the next lookup).
   void SetFolders(std::vector<std::string> folders);
-  static std::vector<std::string> StandardFolders(const std::string& exeDir);
+  static std::vector<std::string> StandardFolders(const std::string& dataDir);
 
   // The file of the named face, else the fallback; empty when neither exists.
   const std::string& FileFor(const std::string& name);

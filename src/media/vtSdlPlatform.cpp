@@ -77,7 +77,8 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
   fRenderer = MakeRenderer(fWindow.get());
   SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
   fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
-  fMedia->Fonts.SetFolders(TFontCatalog::StandardFolders(fExeDir));
+  fMedia->Fonts.SetFolders(
+      TFontCatalog::StandardFolders(options.DataDir.empty() ? fExeDir : options.DataDir));
   fMedia->Input.SetPointerSource(&fPads);
   fMedia->Display.Fill(0);
   SDL_RenderPresent(fRenderer.get());

@@ -21,6 +21,8 @@ namespace quellix::media {
 struct TSdlPlatformOptions {
   bool FullScreen = true;   // else an 800 x 600 window; Alt+Enter switches at run time
   std::string AudioDriver;  // SDL's audio driver; empty lets SDL choose
+  std::string DataDir;      // the game's data folder, whose fonts/ is searched first;
+                            // empty: the executable's folder
 };
 
 class TSdlPlatform : public IPlatform, private IPadTarget {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "game/vtGame.h"
 #include "media/vtSdlPlatform.h"
+#include "services/vtGameFolders.h"
 #include "shell/vtCommandLine.h"
 #include "shell/vtMainWindow.h"
 
@@ -19,11 +21,20 @@ namespace {
 // Exit status of a wrong command line, as usual for command-line programs.
 constexpr int UsageStatus = 2;
 
+// What the parser cannot tell: whether a named folder is there.
+void CheckFolders(const quellix::TCommandLine& commandLine) {
+  std::error_code error;
+  if (!commandLine.DataDir.empty() && !std::filesystem::is_directory(commandLine.DataDir, error))
+    throw quellix::TUsageError("--data " + commandLine.DataDir + ": no such folder");
+}
+
 int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatformOptions options;
   options.FullScreen = !commandLine.Window;
+  options.DataDir = quellix::FindDataDir(quellix::media::ExecutableDir(), commandLine.DataDir);
   quellix::media::TSdlPlatform platform(options);
   quellix::TfrmMain mainWindow(platform);
+  mainWindow.ChooseDataDir(commandLine.DataDir);
   mainWindow.AdoptGame(std::make_unique<quellix::TGame>(mainWindow));
   return platform.Run(mainWindow);
 }
@@ -37,6 +48,7 @@ int main(int argc, char** argv) {
   try {
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     commandLine = quellix::ParseCommandLine(args);
+    CheckFolders(commandLine);
   } catch (const quellix::TUsageError& e) {
     std::fprintf(stderr, "%s: %s\n%s", std::string(program).c_str(), e.what(),
                  quellix::Usage(program).c_str());

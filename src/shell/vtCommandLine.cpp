@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <span>
 
 #ifndef QUELLIX_VERSION
 #define QUELLIX_VERSION "0"
@@ -20,15 +21,17 @@ struct TOption {
   std::function<void(TCommandLine&, std::string_view)> Apply;
 };
 
-const std::array<TOption, 3>& Options() {
-  static const std::array<TOption, 3> options{{
+std::span<const TOption> Options() {
+  static const auto options = std::to_array<TOption>({
       {"--help", "", "show this help and exit",
        [](TCommandLine& c, std::string_view) { c.Help = true; }},
       {"--version", "", "show the version and exit",
        [](TCommandLine& c, std::string_view) { c.Version = true; }},
       {"--window", "", "start in an 800 x 600 window instead of full screen",
        [](TCommandLine& c, std::string_view) { c.Window = true; }},
-  }};
+      {"--data", "DIR", "read the game's data from DIR",
+       [](TCommandLine& c, std::string_view dir) { c.DataDir = dir; }},
+  });
   return options;
 }
 
@@ -51,7 +54,7 @@ TCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     std::string_view value;
     if (!option->ValueName.empty()) {
-      if (i + 1 >= args.size())
+      if (i + 1 >= args.size() || args[i + 1].empty())
         throw TUsageError(std::string(arg) + " needs " + std::string(option->ValueName));
       value = args[++i];
     }

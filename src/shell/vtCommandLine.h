@@ -15,6 +15,8 @@ struct TCommandLine {
   bool Version = false;
   // Start in an 800 x 600 window instead of full screen.
   bool Window = false;
+  // The folder of the game's data instead of the one found beside the executable.
+  std::string DataDir;
 };
 
 class TUsageError : public std::runtime_error {

@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "engine/vtContext.h"
 #include "engine/vtRandom.h"
 #include "graphics/vtPlatform.h"
+#include "services/vtGameFolders.h"
 #include "shell/vtErrorLogger.h"
 #include "shell/vtGameState.h"
 #include "shell/vtGameUnits.h"
@@ -63,6 +65,11 @@ class TfrmMain : public IMainWindowEvents {
   bool InTick() const { return fInTick; }
   bool ActivationDone() const { return fActivationDone; }
   const std::string& ExeDir() const { return fExeDir; }
+  // The folders start-up chose (vtGameFolders.h): the game's data is read from the
+  // one, log, high scores and settings are written to the other.
+  const TGameFolders& Folders() const { return fFolders; }
+  // A data folder to use instead of the one found beside the executable (--data).
+  void ChooseDataDir(std::string dir) { fChosenDataDir = std::move(dir); }
   IPlatform& Platform() { return fPlatform; }
   TfrmErrorLog& ErrorLog() { return fLog; }
   TRandom& Random() { return fRandom; }
@@ -75,6 +82,12 @@ class TfrmMain : public IMainWindowEvents {
   void RunActivation();
   void ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
   void ProcessMessages(int times);
+  // Opens the log in the user folder and says there which folders are in use.
+  void OpenLog();
+  // The first time the user folder differs from the executable's, a table kept beside
+  // the executable or the data is taken along.
+  void AdoptHighScores();
+  std::string HighScoreFile() const { return fFolders.UserDir + "highscores.txt"; }
 
   // The tick and its state handlers (vtGameLoop.cpp).
   void RunStateHandler();
@@ -108,6 +121,8 @@ class TfrmMain : public IMainWindowEvents {
   std::unique_ptr<Tvt6Engine> fMainEngine;
   std::unique_ptr<Tvt6Engine> fTextEngine;
   std::string fExeDir;
+  std::string fChosenDataDir;
+  TGameFolders fFolders;
   int32_t fEnemiesLeft = 0;
   bool fInTick = false;
   bool fActivationDone = false;

@@ -73,14 +73,32 @@ void TfrmMain::ShowProgressStep(std::string_view text, int32_t position, int mes
   ProcessMessages(messagePumps);
 }
 
-void TfrmMain::RunActivation() {
-  fExeDir = fPlatform.ExeDir();
-  TProgressGuard progress(fPlatform);
+void TfrmMain::OpenLog() {
   try {
-    fLog.Open(fExeDir + "log.txt");
+    fLog.Open(fFolders.UserDir + "log.txt");
   } catch (const std::exception&) {
     // Without a file the log still works in memory.
   }
+  fLog.Log("Data folder: " + fFolders.DataDir);
+  fLog.Log("User folder: " + fFolders.UserDir);
+}
+
+void TfrmMain::AdoptHighScores() {
+  try {
+    const std::string from =
+        AdoptUserFile("highscores.txt", fFolders.UserDir, {fExeDir, fFolders.DataDir});
+    if (!from.empty()) fLog.Log("High scores copied from " + from);
+  } catch (const std::exception& e) {
+    fLog.Log(std::string("Copying the high scores failed: ") + e.what());
+  }
+}
+
+void TfrmMain::RunActivation() {
+  fExeDir = fPlatform.ExeDir();
+  fFolders = ChooseGameFolders(fExeDir, fChosenDataDir, TUserEnvironment::FromProcess());
+  TProgressGuard progress(fPlatform);
+  OpenLog();
+  AdoptHighScores();
   fRandom.SeedFromClock();
 
   const char* creating = "Creating Engine Objects...";
@@ -93,20 +111,20 @@ void TfrmMain::RunActivation() {
   IImageList& images = fPlatform.ImageList();
   ISoundList& sounds = fPlatform.SoundList();
   fMainEngine = std::make_unique<Tvt6Engine>(fContext);
-  fMainEngine->Setup(display, images, fExeDir + "highscores.txt", sounds);
+  fMainEngine->Setup(display, images, HighScoreFile(), sounds);
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
   table.SetDisplay(&display);
 
   const char* loadingSprites = "Loading Sprites...";
   fLog.Log(loadingSprites);
   ShowProgressStep(loadingSprites, 10, 3);
-  images.LoadFromFile(fExeDir + "sprites.vtg");
+  images.LoadFromFile(fFolders.DataDir + "sprites.vtg");
 
   const char* loadingAnimations = "Loading Animations...";
   fLog.Log(loadingAnimations);
   fPlatform.ShowProgress(loadingAnimations, 10, 100);
   ProcessMessages(3);
-  const std::string animationFile = fExeDir + "data/quellix.txt";
+  const std::string animationFile = fFolders.DataDir + "data/quellix.txt";
   fMainEngine->LoadAnimations(animationFile);
   fPlatform.ShowProgress(loadingAnimations, 70, 100);
 
@@ -117,16 +135,16 @@ void TfrmMain::RunActivation() {
   const char* loadingPatterns = "Loading Pattern Data...";
   fLog.Log(loadingPatterns);
   ShowProgressStep(loadingPatterns, 80, 3);
-  fMainEngine->PatternManager().LoadFromFile(fExeDir + "data/patterns.txt");
+  fMainEngine->PatternManager().LoadFromFile(fFolders.DataDir + "data/patterns.txt");
   const char* loadingConfiguration = "Loading Configuration Files...";
   fLog.Log(loadingConfiguration);
   ShowProgressStep(loadingConfiguration, 85, 3);
-  fMainEngine->ConfigurationMgr()->LoadFromFile(fExeDir + "data/config.txt");
+  fMainEngine->ConfigurationMgr()->LoadFromFile(fFolders.DataDir + "data/config.txt");
 
   const char* loadingSounds = "Loading Sound Effects...";
   fLog.Log(loadingSounds);
   ShowProgressStep(loadingSounds, 88, 4);
-  sounds.LoadFromFile(fExeDir + "sounds.vtw");
+  sounds.LoadFromFile(fFolders.DataDir + "sounds.vtw");
 
   fLog.Log("Setting Up Varibles...");
   ShowProgressStep("Setting Vars...", 90, 4);
@@ -161,7 +179,7 @@ void TfrmMain::FormClose() {
   fLog.Log("Game Shutting Down...");
   if (!fMainEngine) return;
   try {
-    fMainEngine->HighScoreEngine()->SaveToFile(fExeDir + "highscores.txt");
+    fMainEngine->HighScoreEngine()->SaveToFile(HighScoreFile());
   } catch (const std::exception& e) {
     fLog.Log(std::string("Saving the high scores failed: ") + e.what());
   }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "config/vtTextFile.h"
 #include "shell/vtCommandLine.h"
 
 namespace quellix::testing {
@@ -20,9 +22,21 @@ TEST(CommandLineTest, SwitchesSetTheirFieldsAndNothingElse) {
   EXPECT_FALSE(c.Version);
 }
 
+TEST(CommandLineTest, OptionsWithAValueTakeTheNextArgument) {
+  EXPECT_EQ(Parse({}).DataDir, "");
+  const TCommandLine c = Parse({"--data", "/games/quellix", "--window"});
+  EXPECT_EQ(c.DataDir, "/games/quellix");
+  EXPECT_TRUE(c.Window);
+  EXPECT_EQ(Parse({"--data", "--window"}).DataDir, "--window");
+}
+
 TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
-  for (std::vector<std::string_view> bad :
-       {std::vector<std::string_view>{"--bogus"}, {"-w"}, {"window"}, {"--window", "x"}}) {
+  for (std::vector<std::string_view> bad : {std::vector<std::string_view>{"--bogus"},
+                                            {"-w"},
+                                            {"window"},
+                                            {"--window", "x"},
+                                            {"--data"},
+                                            {"--data", ""}}) {
     EXPECT_THROW(Parse(bad), TUsageError) << bad.back();
   }
 }
@@ -30,9 +44,26 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
 TEST(CommandLineTest, UsageListsEveryOptionOnceUnderTheProgramName) {
   const std::string usage = Usage("quellix");
   EXPECT_TRUE(usage.starts_with("Usage: quellix [OPTION]...\n"));
-  for (const char* name : {"--help", "--version", "--window"})
+  for (const char* name : {"--help", "--version", "--window", "--data DIR"})
     EXPECT_EQ(usage.find(name), usage.rfind(name)) << name;
   EXPECT_NE(VersionText().find("quellix "), std::string::npos);
+}
+
+TEST(CommandLineTest, EveryOptionIsInTheReadmeAndTheManualPage) {
+  const std::string readme = ReadTextFile(std::string(QUELLIX_SOURCE_DIR) + "/README.md");
+  const std::string manual = ReadTextFile(std::string(QUELLIX_SOURCE_DIR) + "/dist/quellix.6");
+  const std::string usage = Usage("quellix");
+  int options = 0;
+  for (size_t at = usage.find("\n  --"); at != std::string::npos; at = usage.find("\n  --", at)) {
+    at += 3;
+    const std::string name = usage.substr(at, usage.find(' ', at) - at);
+    ++options;
+    // A row of the README's table of options, and a paragraph of the manual page
+    // (where a minus sign is written \-).
+    EXPECT_NE(readme.find("| `" + name), std::string::npos) << name;
+    EXPECT_NE(manual.find("\n.B \\-\\-" + name.substr(2)), std::string::npos) << name;
+  }
+  EXPECT_GE(options, 4);
 }
 
 }  // namespace

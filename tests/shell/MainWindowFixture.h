@@ -66,6 +66,9 @@ class TRecordingHole : public IHoleUnit {
   bool FailStars = false;
 };
 
+// The messages of a log file, one per entry.
+std::vector<std::string> LogMessagesIn(const std::string& path);
+
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() : main(platform), title(main) {

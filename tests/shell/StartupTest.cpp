@@ -1,11 +1,15 @@
+#include <stdlib.h>
+
 #include <fstream>
 
 #include "MainWindowFixture.h"
 #include "config/vt6configclasses.h"
 #include "config/vtPattern.h"
+#include "config/vtTextFile.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"
+#include "support/vtTempDir.h"
 
 namespace quellix::testing {
 namespace {
@@ -16,6 +20,8 @@ TEST_F(StartupTest, ActivationLogsEveryStepInOrderAndEndsOnTheTitle) {
   Activate();
   EXPECT_EQ(LogMessages(), (std::vector<std::string>{
                                "Vintor Version 6.0 Logger Successfully Initialized",
+                               "Data folder: " + data.Dir(),
+                               "User folder: " + data.Dir(),
                                "Creating Engine Objects...",
                                "Loading Sprites...",
                                "Loading Animations...",
@@ -81,10 +87,10 @@ TEST_F(StartupTest, MissingImageArchiveStopsStartUpInTheLoadingState) {
   data.Remove("sprites.vtg");
   Activate();
   const auto messages = LogMessages();
-  ASSERT_EQ(messages.size(), 4u);
-  EXPECT_EQ(messages[1], "Creating Engine Objects...");
-  EXPECT_EQ(messages[2], "Loading Sprites...");
-  EXPECT_EQ(messages[3], "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!\r" +
+  ASSERT_EQ(messages.size(), 6u);
+  EXPECT_EQ(messages[3], "Creating Engine Objects...");
+  EXPECT_EQ(messages[4], "Loading Sprites...");
+  EXPECT_EQ(messages[5], "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!\r" +
                              data.File("sprites.vtg") + ": cannot open file");
   EXPECT_EQ(main.Globals.GameState, gsLoading);
   EXPECT_TRUE(platform.ProgressFreed);
@@ -112,6 +118,55 @@ TEST_F(StartupTest, MissingHighScoreFileIsWrittenWithDefaultsAndSavedOnClose) {
   main.FormClose();
   EXPECT_EQ(data.Read("highscores.txt").rfind("Ann,123456,7,Devuvov\r\n", 0), 0u);
   EXPECT_EQ(LogMessages().back(), "Game Shutting Down...");
+}
+
+// Sets an environment variable for as long as the object lives.
+class TScopedVariable {
+ public:
+  TScopedVariable(const char* name, const std::string& value) : fName(name) {
+    if (const char* old = ::getenv(name)) fOld = old;
+    ::setenv(name, value.c_str(), 1);
+  }
+  ~TScopedVariable() {
+    if (fOld.empty())
+      ::unsetenv(fName);
+    else
+      ::setenv(fName, fOld.c_str(), 1);
+  }
+
+ private:
+  const char* fName;
+  std::string fOld;
+};
+
+TEST_F(StartupTest, BesideAnExecutableThatCannotBeWrittenTheUsersFolderKeepsLogAndScores) {
+  TTempDir home;
+  TScopedVariable xdg("XDG_DATA_HOME", home.File("xdg"));
+  platform.Dir = home.Dir() + "bin/";  // not there, so not writable, even for root
+  main.ChooseDataDir(data.Dir());
+  data.Write("highscores.txt", "Ann,123456,7,Devuvov\r\n");
+  Activate();
+
+  const std::string user = home.Dir() + "xdg/quellix/";
+  EXPECT_EQ(main.Folders().DataDir, data.Dir());
+  EXPECT_EQ(main.Folders().UserDir, user);
+  EXPECT_EQ(main.Globals.GameState, gsTitle);
+  const std::vector<std::string> messages = LogMessagesIn(user + "log.txt");
+  ASSERT_GE(messages.size(), 5u);
+  EXPECT_EQ(messages[1], "Data folder: " + data.Dir());
+  EXPECT_EQ(messages[2], "User folder: " + user);
+  EXPECT_EQ(messages[3], "High scores copied from " + data.File("highscores.txt"));
+  EXPECT_EQ(messages[4], "Creating Engine Objects...");
+
+  // The table came along; from now on it is kept in the user's folder only.
+  Tvt6HighScoreEngine& table = *main.MainEngine()->HighScoreEngine();
+  ASSERT_EQ(table.Count(), 1);
+  EXPECT_EQ(table.Record(0)->Name, "Ann");
+  table.InsertRecord("Bob", "Devuvov", 0, 200000, 9);
+  main.FormClose();
+  EXPECT_EQ(ReadTextFile(user + "highscores.txt"),
+            "Bob,200000,9,Devuvov\r\nAnn,123456,7,Devuvov\r\n");
+  EXPECT_EQ(data.Read("highscores.txt"), "Ann,123456,7,Devuvov\r\n");
 }
 
 TEST_F(StartupTest, LogFileThatCannotBeCreatedIsIgnored) {

@@ -52,6 +52,7 @@ run_case() {  # dir
 mkdir "$work/empty"
 run_case "$work/empty"
 expected=$(printf '%s\n' "Vintor Version 6.0 Logger Successfully Initialized" \
+  "Data folder: $work/empty/" "User folder: $work/empty/" \
   "Creating Engine Objects..." "Loading Sprites..." \
   "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!"$'\r'"$work/empty/sprites.vtg: cannot open file")
 [ "$(messages "$work/empty")" = "$expected" ] || fail "$work/empty" "unexpected start-up log"

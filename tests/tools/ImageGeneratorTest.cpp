@@ -99,6 +99,7 @@ class ImageGenerator : public ::testing::Test {
   static void ExpectShieldsSurroundTheirShips();
   static void ExpectCentredPiecesCentred();
   static void ExpectTitleLabelsFitTheirZones();
+  static void ExpectIconsAtThemeSizes();
   static void ExpectContactSheetOfEveryScene();
 
   static fs::path* Dir;
@@ -116,6 +117,11 @@ TEST_F(ImageGenerator, TwoRunsGiveTheSameBytes) {
   Generate(second);
   EXPECT_TRUE(ReadFile(*Dir / "sprites.vtg") == ReadFile(second / "sprites.vtg"));
   EXPECT_TRUE(*AnimationText == ReadFile(second / "data" / "quellix.txt"));
+  for (const fs::directory_entry& icon : fs::recursive_directory_iterator(*Dir / IconDir)) {
+    if (!icon.is_regular_file()) continue;
+    EXPECT_TRUE(ReadFile(icon.path()) == ReadFile(second / fs::relative(icon.path(), *Dir)))
+        << icon.path();
+  }
   fs::remove_all(second);
 }
 
@@ -294,6 +300,22 @@ void ImageGenerator::ExpectTitleLabelsFitTheirZones() {
     }
 }
 
+void ImageGenerator::ExpectIconsAtThemeSizes() {
+  // The sizes desktops look for, each a square picture on a rounded plate: (all but)
+  // clear in the corners, opaque in the middle.
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const std::string side = std::to_string(size);
+    const std::string bytes = ReadFile(*Dir / IconDir / (side + "x" + side) / "apps" / IconFile);
+    ASSERT_FALSE(bytes.empty()) << size;
+    const TCanvas icon = DecodePng({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+    EXPECT_EQ(icon.Width(), size);
+    EXPECT_EQ(icon.Height(), size);
+    EXPECT_LT(icon.At(0, 0).A, 0.05f) << size;
+    EXPECT_LT(icon.At(size - 1, size - 1).A, 0.05f) << size;
+    EXPECT_EQ(icon.At(size / 2, size / 2).A, 1.0f) << size;
+  }
+}
+
 void ImageGenerator::ExpectContactSheetOfEveryScene() {
   const fs::path sheet = *Dir / "sheet.png";
   WriteContactSheet(Dir->string() + "/", sheet.string());
@@ -318,6 +340,7 @@ TEST_F(ImageGenerator, PicturesHaveTheSizesThePositionsNeed) {
   ExpectShieldsSurroundTheirShips();
   ExpectCentredPiecesCentred();
   ExpectTitleLabelsFitTheirZones();
+  ExpectIconsAtThemeSizes();
 }
 
 }  // namespace

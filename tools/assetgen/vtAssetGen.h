@@ -1,19 +1,24 @@
 // The asset generator turns the readable sources in data/ into the files the game
 // reads: "sprites.vtg", "sounds.vtw", "data/quellix.txt", "data/patterns.txt" and
-// "data/config.txt". Every image is drawn and every sound synthesised here; the same
-// sources always give byte-identical files.
+// "data/config.txt", and the desktop's icons of the game in the layout of an icon theme
+// (IconDir + "48x48/apps/" + IconFile). Every image is drawn and every sound synthesised
+// here; the same sources always give byte-identical files.
 #pragma once
 
 #include <string>
 
 namespace quellix::assetgen {
 
+inline constexpr const char* IconDir = "icons";
+inline constexpr const char* IconFile = "quellix.png";
+
 struct TGenPaths {
   std::string SourceDir;  // the repository's data/ folder
   std::string OutDir;     // the run folder; data files go to OutDir + "data/"
 };
 
-// Draws every image into "sprites.vtg" and writes the animation file "data/quellix.txt".
+// Draws every image into "sprites.vtg", writes the animation file "data/quellix.txt" and
+// the icons.
 void GenerateImages(const TGenPaths& paths);
 // Synthesises every sound effect into "sounds.vtw".
 void GenerateSounds(const TGenPaths& paths);

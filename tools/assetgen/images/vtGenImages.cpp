@@ -1,6 +1,7 @@
 // The images half of the generator: paints every sprite set from data/art/art.txt,
-// packs the pictures into "sprites.vtg" and writes the animation file.
+// packs the pictures into "sprites.vtg" and writes the animation file and the icons.
 #include <filesystem>
+#include <string>
 
 #include "graphics/vtArchive.h"
 #include "images/vtArtOutput.h"
@@ -26,6 +27,7 @@ void GenerateImages(const TGenPaths& paths) {
   PaintShrapnel(source, out);
   PaintHoles(source, out);
   PaintEnemies(source, out);
+  const std::vector<TIconOut> icons = PaintIcons(source);
   source.CheckAllRead();
 
   TArchiveWriter archive(TArchiveKind::Images);
@@ -39,6 +41,15 @@ void GenerateImages(const TGenPaths& paths) {
   std::filesystem::create_directories(std::filesystem::path(paths.OutDir) / "data");
   archive.SaveToFile(paths.OutDir + "sprites.vtg");
   WriteFileAtomically(paths.OutDir + "data/quellix.txt", out.AnimationText());
+  for (const TIconOut& icon : icons) {
+    const std::string size = std::to_string(icon.Size);
+    const std::filesystem::path dir =
+        std::filesystem::path(paths.OutDir) / IconDir / (size + "x" + size) / "apps";
+    std::filesystem::create_directories(dir);
+    const std::vector<uint8_t> png = EncodePng(icon.Picture);
+    WriteFileAtomically((dir / IconFile).string(),
+                        std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+  }
 }
 
 }  // namespace quellix::assetgen

@@ -197,24 +197,7 @@ void PaintHoles(const TArtSource& source, TArtOutput& out) {
       TCanvas canvas = Canvas(size);
       // One frame turns the arms by 1/frames of the angle between two arms, so the loop
       // is seamless.
-      const float turn = static_cast<float>(f) / frames * 2 * Pi / arms;
-      for (int y = 0; y < size.Height; ++y)
-        for (int x = 0; x < size.Width; ++x) {
-          const TVec p{x + 0.5f, y + 0.5f};
-          const float r = Length(p - c) / radius;
-          if (r > 1.0f) continue;
-          const float theta = std::atan2(p.Y - c.Y, p.X - c.X);
-          const float swirl =
-              0.5f + 0.5f * std::cos(arms * (theta + turn) + 7.0f * std::log(r + 0.05f));
-          const float ringLight = std::exp(-std::pow((r - 0.82f) / 0.12f, 2.0f));
-          const float body = std::pow(r, 1.4f) * (0.35f + 0.65f * swirl);
-          const float alpha = std::clamp((1.0f - r) * 10.0f, 0.0f, 1.0f);
-          TColorF colour =
-              Mix({0.01f, 0.0f, 0.03f}, col, std::clamp(body + ringLight * 0.6f, 0.0f, 1.0f));
-          colour = Mix(colour, {1, 1, 1}, ringLight * swirl * 0.45f);
-          canvas.Blend(x, y, colour, alpha);
-        }
-      Glow(canvas, Ring(c, radius - 1, 1.0f), 2.0f, col, 0.5f);
+      Vortex(canvas, c, radius, col, arms, static_cast<float>(f) / frames * 2 * Pi / arms);
       pictures.push_back(std::move(canvas));
     }
     out.AddLoop("Holes", names[v], std::move(pictures));

@@ -2,6 +2,8 @@
 // and scenes to the output; together they make every reel and scene the game names.
 #pragma once
 
+#include <vector>
+
 #include "images/vtArtOutput.h"
 #include "images/vtArtSource.h"
 
@@ -18,5 +20,12 @@ void PaintBonuses(const TArtSource& source, TArtOutput& out);     // "Bonuses"
 void PaintShrapnel(const TArtSource& source, TArtOutput& out);    // "shrapnel"
 void PaintHoles(const TArtSource& source, TArtOutput& out);       // "Holes"
 void PaintEnemies(const TArtSource& source, TArtOutput& out);     // the ten enemy reels
+
+// The desktop's icon of the game at each size of the "icon" section, in its order.
+struct TIconOut {
+  int Size = 0;
+  TCanvas Picture;
+};
+std::vector<TIconOut> PaintIcons(const TArtSource& source);
 
 }  // namespace quellix::assetgen

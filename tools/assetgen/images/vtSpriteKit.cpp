@@ -25,6 +25,30 @@ void Bolt(TCanvas& canvas, TVec a, TVec b, float r, TColorF colour, float intens
   Fill(canvas, Capsule(a, b, r * 0.45f), Solid(Lighten(colour, 0.85f)), std::min(1.0f, intensity));
 }
 
+void Vortex(TCanvas& canvas, TVec c, float radius, TColorF colour, int arms, float turn) {
+  const int left = std::max(0, static_cast<int>(std::floor(c.X - radius - 1)));
+  const int top = std::max(0, static_cast<int>(std::floor(c.Y - radius - 1)));
+  const int right = std::min(canvas.Width() - 1, static_cast<int>(std::ceil(c.X + radius)));
+  const int bottom = std::min(canvas.Height() - 1, static_cast<int>(std::ceil(c.Y + radius)));
+  for (int y = top; y <= bottom; ++y)
+    for (int x = left; x <= right; ++x) {
+      const TVec p{x + 0.5f, y + 0.5f};
+      const float r = Length(p - c) / radius;
+      if (r > 1.0f) continue;
+      const float theta = std::atan2(p.Y - c.Y, p.X - c.X);
+      const float swirl =
+          0.5f + 0.5f * std::cos(arms * (theta + turn) + 7.0f * std::log(r + 0.05f));
+      const float ringLight = std::exp(-std::pow((r - 0.82f) / 0.12f, 2.0f));
+      const float body = std::pow(r, 1.4f) * (0.35f + 0.65f * swirl);
+      const float alpha = std::clamp((1.0f - r) * 10.0f, 0.0f, 1.0f);
+      TColorF shade =
+          Mix({0.01f, 0.0f, 0.03f}, colour, std::clamp(body + ringLight * 0.6f, 0.0f, 1.0f));
+      shade = Mix(shade, {1, 1, 1}, ringLight * swirl * 0.45f);
+      canvas.Blend(x, y, shade, alpha);
+    }
+  Glow(canvas, Ring(c, radius - 1, 1.0f), 2.0f, colour, 0.5f);
+}
+
 float Hash01(int x, int y, int seed) {
   uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u +
                static_cast<uint32_t>(seed) * 2246822519u;

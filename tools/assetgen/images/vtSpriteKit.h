@@ -24,6 +24,10 @@ void Orb(TCanvas& canvas, TVec centre, float radius, TColorF colour, float glow)
 // An energy bolt from a to b: a halo, a coloured body and a white-hot core.
 void Bolt(TCanvas& canvas, TVec a, TVec b, float radius, TColorF colour, float intensity);
 
+// A hole's swirl: `arms` bright arms winding into a dark centre, filling the circle of
+// the given radius, under a lit rim; turn (radians) turns the arms.
+void Vortex(TCanvas& canvas, TVec centre, float radius, TColorF colour, int arms, float turn);
+
 // Deterministic noise: a hash of integer coordinates in 0..1, and smooth value noise
 // built on it, summed over octaves.
 float Hash01(int x, int y, int seed);

@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# The installed game as a player meets it:
+#  1. `cmake --install` into a fresh prefix: every file in its place, the desktop entry,
+#     the AppStream metadata and the manual page pass their validators, the data checker
+#     accepts the installed data, and the command line answers --help, --version and
+#     wrong options;
+#  2. run on a virtual X server by a user who cannot write the prefix (nobody): it
+#     finds its data, writes log.txt and highscores.txt (the default table) into that
+#     user's data folder and nothing into the prefix, a click on EASY starts a game that
+#     plays, and a close request ends it cleanly. Running as another user needs root;
+#     without it the test reports itself skipped after the first part.
+# Usage: install.sh BUILD_DIR QUELLIX_DATA
+set -euo pipefail
+build=$1 datatool=$2
+here=$(cd "$(dirname "$0")" && pwd)
+app=io.github.quellix.Quellix
+
+work=$(realpath "$(mktemp -d)")
+chmod 755 "$work"
+pid="" xvfb=""
+cleanup() {
+  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+prefix=$work/prefix home=$work/home
+user=$home/.local/share/quellix
+fail() {
+  echo "FAIL: $*"
+  if [ -f "$user/log.txt" ]; then
+    echo "--- $user/log.txt"
+    cat "$user/log.txt"
+  fi
+  exit 1
+}
+
+# 1. The install.
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for file in bin/quellix share/quellix/sprites.vtg share/quellix/sounds.vtw \
+  share/quellix/data/quellix.txt share/quellix/data/patterns.txt share/quellix/data/config.txt \
+  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/quellix.6.gz; do
+  [ -f "$prefix/$file" ] || fail "$file is not installed"
+done
+for size in 16 24 32 48 64 128 256; do
+  [ -f "$prefix/share/icons/hicolor/${size}x$size/apps/quellix.png" ] || fail "no $size px icon"
+done
+grep -qx "Icon=quellix" "$prefix/share/applications/$app.desktop" || fail "the desktop entry names another icon"
+desktop-file-validate "$prefix/share/applications/$app.desktop" >"$work/out" 2>&1 ||
+  fail "desktop-file-validate: $(cat "$work/out")"
+appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >"$work/out" 2>&1 ||
+  fail "appstreamcli validate: $(cat "$work/out")"
+warnings=$(zcat "$prefix/share/man/man6/quellix.6.gz" | groff -man -ww -z 2>&1)
+[ -z "$warnings" ] || fail "the manual page: $warnings"
+
+# The data checker on the installed data, and on the bin/ folder as the game sees it.
+"$datatool" check "$prefix/share/quellix" | grep -q "^data OK: " || fail "data check of share/quellix"
+[ "$("$datatool" check "$prefix/bin" | head -1)" = "data folder: $prefix/share/quellix/" ] ||
+  fail "the data checker does not find the data from bin/"
+
+# The command line.
+game=$prefix/bin/quellix
+"$game" --help >"$work/out" 2>"$work/err" || fail "--help exits $?"
+grep -q "^Usage: quellix \[OPTION\]" "$work/out" && [ ! -s "$work/err" ] || fail "--help output"
+[ "$("$game" --version)" = "quellix $(sed -n 's/^.TH QUELLIX 6 "" "Quellix \([^"]*\)".*/\1/p' \
+  <(zcat "$prefix/share/man/man6/quellix.6.gz"))" ] || fail "--version and the manual page differ"
+status=0
+"$game" --bogus >"$work/out" 2>"$work/err" || status=$?
+[ "$status" -eq 2 ] || fail "--bogus exits $status"
+grep -q "unknown option --bogus" "$work/err" && grep -q "^Usage: quellix" "$work/err" &&
+  [ ! -s "$work/out" ] || fail "--bogus does not print the usage to stderr"
+status=0
+"$game" --data "$work/none" >/dev/null 2>"$work/err" || status=$?
+[ "$status" -eq 2 ] && grep -q "no such folder" "$work/err" || fail "--data of a missing folder"
+
+# 2. A user who cannot write the prefix.
+if [ "$(id -u)" -ne 0 ]; then
+  echo "SKIPPED: running the game as another user needs root"
+  exit 77
+fi
+mkdir "$home" "$work/fb"
+chown nobody "$home"
+cp "$here/../lsan.supp" "$work/lsan.supp"
+chmod 644 "$work/lsan.supp"
+touch "$work/installed"
+
+# A virtual X server of its own, without access control, whose screen lies in a file.
+Xvfb -displayfd 3 -screen 0 800x600x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+display=:$(cat "$work/display")
+export DISPLAY=$display
+
+# The share of dark pixels on the screen (%) and the pixels of the heads-up display's
+# blue text in the bottom-left corner: the title is bright, the high-score table dark
+# without a heads-up display, the game dark with one.
+screen() {
+  tail -c $((800 * 600 * 4)) "$work/fb/Xvfb_screen0" | od -An -v -tu1 -w4 | awk '
+    { i = NR - 1; x = i % 800; y = int(i / 800)
+      if ($1 + $2 + $3 < 60) dark++
+      if (x < 120 && y >= 555 && y < 590 && $1 > 200 && $3 < 100) hud++ }
+    END { print int(100 * dark / NR), hud + 0 }'
+}
+on_title() { read -r dark hud < <(screen) && [ "$dark" -lt 50 ] && [ "$hud" -eq 0 ]; }
+playing() { read -r dark hud < <(screen) && [ "$dark" -gt 50 ] && [ "$hud" -gt 200 ]; }
+messages() { awk 'NR % 3 == 2' "$user/log.txt"; }
+
+# setpriv, unlike runuser, runs the game in its own process: the close request reaches it.
+setpriv --reuid=nobody --regid=nogroup --clear-groups -- env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$display" \
+  SDL_VIDEODRIVER=x11 SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 \
+  SDL_AUDIODRIVER=dummy ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
+  LSAN_OPTIONS="suppressions=$work/lsan.supp" "$game" >"$work/game.out" 2>&1 &
+pid=$!
+for _ in $(seq 1 600); do
+  grep -q "Going into Game Running Mode" "$user/log.txt" 2>/dev/null && break
+  kill -0 "$pid" 2>/dev/null || fail "the game ended during start-up: $(cat "$work/game.out")"
+  sleep 0.1
+done
+[ "$(messages | sed -n 2,3p)" = "Data folder: $prefix/share/quellix/
+User folder: $user/" ] || fail "the log does not name the folders in use"
+defaults=$(for i in $(seq 0 9); do
+  printf '"Vez Uzodaz",%d,%d,"Master Devuvov"\r\n' $((100000 - 10000 * i)) $((20 - i))
+done)
+[ "$(cat "$user/highscores.txt")" = "$defaults" ] || fail "highscores.txt is not the default table"
+
+# Esc leaves the high-score table for the title; the pointer, never moved, is on the
+# title's start place (110, 195), so 100 down is EASY.
+for _ in $(seq 1 30); do
+  on_title && break
+  xdotool key Escape
+  sleep 1
+done
+on_title || fail "no title screen: $(screen)"
+xdotool mousemove_relative -- 20 100
+sleep 0.5
+xdotool click 1
+for _ in $(seq 1 50); do playing && break; sleep 0.1; done
+playing || fail "a click on EASY did not start a game: $(screen)"
+# Fire while steering, then a bomb.
+xdotool mousedown 1
+for _ in 1 2 3 4; do
+  xdotool mousemove_relative -- 60 -40
+  sleep 0.5
+done
+xdotool mouseup 1
+xdotool key space
+sleep 1
+playing || fail "the game stopped: $(screen)"
+
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "the game exits $status: $(cat "$work/game.out")"
+[ "$(messages | tail -1)" = "Game Shutting Down..." ] || fail "no shutdown line"
+! grep -q "UNHANDLED\|reports the following" "$user/log.txt" || fail "errors in the log"
+[ "$(cat "$user/highscores.txt")" = "$defaults" ] || fail "highscores.txt changed"
+[ -z "$(find "$prefix" -newer "$work/installed")" ] || fail "the game wrote into the prefix"
+echo "install test passed"
