@@ -48,7 +48,7 @@ class Windowed : public ::testing::Test {
   void SetUp() override {
     UseDummyDrivers();
     platform = std::make_unique<TSdlPlatform>(
-        media::TSdlPlatformOptions{.FullScreen = false, .AudioDriver = "dummy"});
+        media::TSdlPlatformOptions{.FullScreen = false, .AudioDriver = "dummy", .DataDir = ""});
     platform->AttachLog([this](const std::string& line) { log.push_back(line); });
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   }
