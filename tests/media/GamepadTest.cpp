@@ -197,7 +197,7 @@ TEST(WindowedPads, StartIsEnterSoItPausesTheGameAndConfirmsTheNameWindow) {
   // The dummy video driver never gives the window the focus that SDL otherwise wants
   // before it passes on a controller's events.
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-  media::TSdlPlatform platform({.FullScreen = false, .AudioDriver = "dummy", .DataDir = ""});
+  media::TSdlPlatform platform(WindowedOptions());
   TVirtualPad pad;
   TRecordingEvents events;
   class TNameWindow : public IModalWindow {

@@ -17,6 +17,13 @@ void UseDummyDrivers() {
   SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
 }
 
+media::TSdlPlatformOptions WindowedOptions() {
+  media::TSdlPlatformOptions options;
+  options.FullScreen = false;
+  options.AudioDriver = "dummy";
+  return options;
+}
+
 std::vector<uint8_t> Png(int w, int h, const std::function<TColor(int, int)>& colour) {
   media::TSurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
   if (!surface) throw media::TSdlError("test surface");

@@ -11,12 +11,15 @@
 #include "graphics/vtArchive.h"
 #include "graphics/vtPlatform.h"
 #include "media/vtSdlHandles.h"
+#include "media/vtSdlPlatform.h"
 #include "support/vtTempDir.h"
 
 namespace quellix::testing {
 
 // SDL's dummy video and audio drivers, so no test needs a screen or sound hardware.
 void UseDummyDrivers();
+// The windowed platform's options for tests: an 800 x 600 window, the dummy audio driver.
+media::TSdlPlatformOptions WindowedOptions();
 
 // An opaque w x h picture whose pixel (x, y) has colour(x, y).
 std::vector<uint8_t> Png(int w, int h, const std::function<TColor(int, int)>& colour);

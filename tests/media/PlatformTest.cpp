@@ -47,8 +47,7 @@ class Windowed : public ::testing::Test {
  protected:
   void SetUp() override {
     UseDummyDrivers();
-    platform = std::make_unique<TSdlPlatform>(
-        media::TSdlPlatformOptions{.FullScreen = false, .AudioDriver = "dummy", .DataDir = ""});
+    platform = std::make_unique<TSdlPlatform>(WindowedOptions());
     platform->AttachLog([this](const std::string& line) { log.push_back(line); });
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   }
