@@ -20,8 +20,11 @@ SDL_FRect FloatRect(const TRect& r) {
 }  // namespace
 
 void TSdlImageList::LoadFromFile(const std::string& path) {
-  const TArchive archive = ReadArchive(path, TArchiveKind::Images);
-  std::vector<TSurfacePtr> surfaces = DecodePictures(archive, path, fDecodeThreads);
+  const std::unique_ptr<TArchivePrefetch> prefetch = std::move(fPrefetch);
+  TDecodedArchive decoded =
+      prefetch && prefetch->Path() == path ? prefetch->Take() : DecodeArchive(path, fDecodeThreads);
+  const TArchive& archive = decoded.Archive;
+  std::vector<TSurfacePtr>& surfaces = decoded.Pictures;
   std::vector<TImageItem> items;
   std::vector<TPicture> pictures;
   items.reserve(archive.Entries.size());

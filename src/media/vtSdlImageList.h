@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <vector>
 
 #include "graphics/vtMedia.h"
@@ -24,6 +25,11 @@ class TSdlImageList : public IImageList {
 
   // Threads that decode the pictures of a load (DecodeThreads() unless set).
   void SetDecodeThreads(unsigned threads) { fDecodeThreads = threads; }
+  // The next load takes the prefetch's pictures when it loads the same file (and lets
+  // go of it either way).
+  void AdoptPrefetch(std::unique_ptr<TArchivePrefetch> prefetch) {
+    fPrefetch = std::move(prefetch);
+  }
 
   void LoadFromFile(const std::string& path) override;
   int32_t Count() const override { return static_cast<int32_t>(fItems.size()); }
@@ -55,6 +61,7 @@ class TSdlImageList : public IImageList {
 
   SDL_Renderer* fRenderer;
   unsigned fDecodeThreads = DecodeThreads();
+  std::unique_ptr<TArchivePrefetch> fPrefetch;
   std::vector<TImageItem> fItems;
   std::vector<TPicture> fPictures;
   TNameIndex fIndex;

@@ -71,6 +71,9 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
       fExeDir(ExecutableDir()),
       fFullScreen(options.FullScreen),
       fPeriod(SDL_GetPerformanceFrequency() * TickMilliseconds / 1000) {
+  std::unique_ptr<TArchivePrefetch> prefetch;
+  if (!options.ImageArchive.empty())
+    prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads());
   const Uint32 flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   fWindow = MakeWindow(flags);
@@ -80,6 +83,7 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
   fMedia->Fonts.SetFolders(
       TFontCatalog::StandardFolders(options.DataDir.empty() ? fExeDir : options.DataDir));
   fMedia->Input.SetPointerSource(&fPads);
+  fMedia->Images.AdoptPrefetch(std::move(prefetch));
   fMedia->Display.Fill(0);
   SDL_RenderPresent(fRenderer.get());
 }

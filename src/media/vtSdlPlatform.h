@@ -23,6 +23,9 @@ struct TSdlPlatformOptions {
   std::string AudioDriver;  // SDL's audio driver; empty lets SDL choose
   std::string DataDir;      // the game's data folder, whose fonts/ is searched first;
                             // empty: the executable's folder
+  // An image archive to read and decode in the background from the start, while the
+  // window opens, for the image list's first load of it; empty: none.
+  std::string ImageArchive;
 };
 
 class TSdlPlatform : public IPlatform, private IPadTarget {

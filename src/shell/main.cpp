@@ -32,6 +32,8 @@ int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatformOptions options;
   options.FullScreen = !commandLine.Window;
   options.DataDir = quellix::FindDataDir(quellix::media::ExecutableDir(), commandLine.DataDir);
+  // Start-up loads it after the window has opened; its decoding starts now, beside.
+  options.ImageArchive = options.DataDir + "sprites.vtg";
   quellix::media::TSdlPlatform platform(options);
   quellix::TfrmMain mainWindow(platform);
   mainWindow.ChooseDataDir(commandLine.DataDir);
