@@ -11,6 +11,7 @@ play=(
 )
 develop=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool
   desktop-file-utils appstream groff-base
   dpkg-dev

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the whole test suite, then checks the generated data with quellix-data.
+# and runs the whole test suite, checks the generated data with quellix-data, then runs
+# every fuzz target for a short while (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -14,3 +15,5 @@ cmake --build --preset asan
 ctest --preset asan -j "$(nproc)"
 # The generated data, read with the game's own loaders.
 build/asan/tools/data/quellix-data check build/asan/quellix
+# Every reader of a file, fuzzed for 20 seconds each.
+scripts/fuzz.sh 20

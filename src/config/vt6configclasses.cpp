@@ -172,11 +172,19 @@ std::string Tvt6ConfigurationMgr::GetValue(std::string_view group, std::string_v
   return s ? s->GetValue(name) : std::string();
 }
 
-void Tvt6ConfigurationMgr::LoadFromFile(const std::string& path) {
+void Tvt6ConfigurationMgr::LoadFromFile(const std::string& path, const TLoadLog& log) {
   const TStringList lines = SplitLines(ReadTextFile(path));
   if (lines.empty())
     throw std::out_of_range("Configuration file \"" + path + "\" has no first line");
-  ParseText(lines.front());
+  const int32_t groupsBefore = GroupCount();
+  try {
+    ParseText(lines.front());
+  } catch (const std::out_of_range& e) {
+    // The error ends start-up: it names the file to mend.
+    throw std::out_of_range("Configuration file \"" + path + "\": " + e.what());
+  }
+  if (GroupCount() == groupsBefore && log)
+    log("Configuration file \"" + path + "\" holds no groups");
 }
 
 void Tvt6ConfigurationMgr::ParseText(std::string_view text) {

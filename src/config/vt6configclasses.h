@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/vtTextFile.h"
+
 namespace quellix {
 
 struct TEnemySettings;
@@ -95,8 +97,9 @@ class Tvt6ConfigurationMgr {
                        std::string_view name) const;
 
   // Parses the file's first line; further lines are ignored. Groups are appended to
-  // those already loaded, and those appended before a failure stay.
-  void LoadFromFile(const std::string& path);
+  // those already loaded, and those appended before a failure stay. A first line
+  // without groups is told to log.
+  void LoadFromFile(const std::string& path, const TLoadLog& log = {});
   // "group,group,..."
   void ParseText(std::string_view text);
 

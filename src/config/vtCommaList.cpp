@@ -11,6 +11,7 @@ bool IsBlank(char c) {
 }
 
 bool NeedsQuotes(std::string_view item) {
+  if (item.starts_with(ByteOrderMark)) return true;
   for (char c : item) {
     const auto code = static_cast<unsigned char>(c);
     if (code <= 32 || c == '"' || c == ',') return true;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "config/vtCommaList.h"
+#include "config/vtSaturate.h"
 #include "config/vtStrToInt.h"
 #include "config/vtTextFile.h"
 
@@ -42,8 +43,8 @@ const Tvt6PatternPoint& Tvt6Pattern::Point(int index) const {
 
 void Tvt6Pattern::OffsetTo(int32_t& x, int32_t& y, int index) const {
   const Tvt6PatternPoint& point = Point(index);
-  x -= point.X;
-  y -= point.Y;
+  x = SaturatedSub(x, point.X);
+  y = SaturatedSub(y, point.Y);
 }
 
 void Tvt6Pattern::ParseText(std::string_view text) {
@@ -73,15 +74,20 @@ Tvt6Pattern* Tvt6PatternManager::FindPattern(std::string_view name) const {
   return nullptr;
 }
 
-void Tvt6PatternManager::LoadFromFile(const std::string& path) {
+void Tvt6PatternManager::LoadFromFile(const std::string& path, const TLoadLog& log) {
+  const std::string file = "Pattern file \"" + path + "\"";
   try {
     const TStringList lines = SplitLines(ReadTextFile(path));
-    if (lines.empty()) return;
-    ParseText(lines[0]);
-  } catch (const std::exception&) {
+    if (!lines.empty()) ParseText(lines[0]);
+  } catch (const std::exception& e) {
     // A broken file leaves the patterns read before the fault; lookups of the rest
     // yield none.
+    if (log)
+      log(file + ": reading stopped: " + e.what() + "; " + std::to_string(Count()) +
+          " patterns kept, the last one as far as it was read");
+    return;
   }
+  if (Count() == 0 && log) log(file + " holds no patterns");
 }
 
 void Tvt6PatternManager::ParseText(std::string_view text) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "config/vtTextFile.h"
+
 namespace quellix {
 
 class Tvt6PatternPoint {
@@ -57,9 +59,9 @@ class Tvt6PatternManager {
   // The first pattern of exactly that name, or none.
   Tvt6Pattern* FindPattern(std::string_view name) const;
 
-  // Reads the first line of the file. Nothing is reported: an error ends the load, and
-  // what was read up to it stays.
-  void LoadFromFile(const std::string& path);
+  // Reads the first line of the file. An error ends the load, and what was read up to
+  // it stays; the error, or a file without patterns, is told to log.
+  void LoadFromFile(const std::string& path, const TLoadLog& log = {});
   // Replaces all patterns with those of the text (which may throw part way).
   void ParseText(std::string_view text);
 

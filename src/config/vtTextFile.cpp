@@ -32,7 +32,9 @@ std::string ReadTextFile(const std::string& path) {
 
 TStringList SplitLines(std::string_view text) {
   TStringList lines;
-  size_t start = 0;
+  // Editors on some systems begin a UTF-8 file with a byte-order mark; it is no part of
+  // the first value.
+  size_t start = text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
   while (start < text.size()) {
     const size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "config/vt6configclasses.h"
+#include "config/vtSaturate.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vt6FontHandler.h"
 #include "graphics/vtMedia.h"
@@ -208,9 +209,10 @@ void Tvt6Engine::CollideSprites(int32_t kind) {
           // The box is shrunk (or grown) by the adjustment, half on each side.
           int32_t width = 0, height = 0;
           TargetDims(target, width, height);
-          if (tester.Collide(target, target.X + std::abs(target.CollideAdjustX / 2),
-                             target.Y + std::abs(target.CollideAdjustY / 2),
-                             width + target.CollideAdjustX, height + target.CollideAdjustY))
+          if (tester.Collide(target, SaturatedAdd(target.X, std::abs(target.CollideAdjustX / 2)),
+                             SaturatedAdd(target.Y, std::abs(target.CollideAdjustY / 2)),
+                             SaturatedAdd(width, target.CollideAdjustX),
+                             SaturatedAdd(height, target.CollideAdjustY)))
             break;
         } catch (const std::exception& e) {
           Log(std::string("Tvt6Engine.CollideSprites:CollideASprite Reports the Following Error:") +
@@ -234,8 +236,8 @@ void Tvt6Engine::CollideSpritesMutual(int32_t kind) {
       // This box keeps its top-left corner and loses half the adjustment.
       int32_t width = 0, height = 0;
       TargetDims(target, width, height);
-      if (tester.Collide(target, target.X, target.Y, width + target.CollideAdjustX / 2,
-                         height + target.CollideAdjustY / 2) &&
+      if (tester.Collide(target, target.X, target.Y, SaturatedAdd(width, target.CollideAdjustX / 2),
+                         SaturatedAdd(height, target.CollideAdjustY / 2)) &&
           target.OnCollide)
         target.OnCollide(tester, target);
     }

@@ -1,10 +1,10 @@
 #include "game/enemyunit.h"
 
 #include <algorithm>
-#include <limits>
 #include <memory>
 #include <stdexcept>
 
+#include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "game/shrapnel.h"
@@ -16,15 +16,6 @@
 #include "shell/vtMainWindow.h"
 
 namespace quellix {
-
-namespace {
-
-int32_t ToInt32(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
-
-}  // namespace
 
 TEnemyUnit::TEnemyUnit(const TEnemyContext& context, const TEnemyTraits& traits,
                        TEnemyCommonSettings& common, TEnemyFinalSettings& final)
@@ -80,8 +71,12 @@ void TEnemyUnit::CheckIntervals() const {
                                " is 0, but it must be a number of levels of at least 1");
 }
 
+void TEnemyUnit::ChooseImage() {
+  fCommon.Image = SaturatedAdd(fCommon.LowImage, Random().Random(fCommon.HighImage));
+}
+
 void TEnemyUnit::ResetKind(int32_t level) {
-  fCommon.Image = fCommon.LowImage + Random().Random(fCommon.HighImage);
+  ChooseImage();
   for (const auto& [current, initial] : fResets) *current = *initial;
   if (ActiveOn(level)) AddEnemiesLeft(Main(), fCommon.Initial_Reserves);
   for (int32_t* counter : fCounters) *counter = 0;
@@ -89,7 +84,7 @@ void TEnemyUnit::ResetKind(int32_t level) {
 
 void TEnemyUnit::AdvanceKind(int32_t level) {
   CheckIntervals();
-  fCommon.Image = fCommon.LowImage + Random().Random(fCommon.HighImage);
+  ChooseImage();
   for (const TGrowthRule& rule : fGrowth) {
     const int32_t interval = *rule.Interval;
     if (level % interval != 0) continue;
@@ -105,7 +100,7 @@ void TEnemyUnit::AdvanceKind(int32_t level) {
         next += 1;
         break;
     }
-    *rule.Value = ToInt32(std::min<int64_t>(next, *rule.Limit));
+    *rule.Value = Saturate32(std::min<int64_t>(next, *rule.Limit));
   }
   for (int32_t* counter : fCounters) *counter = 0;
   if (ActiveOn(level)) AddEnemiesLeft(Main(), fCommon.Current_Reserves);
@@ -163,7 +158,7 @@ void TEnemyUnit::ShotHit(Tvt6Sprite& /*shot*/, Tvt6Sprite& /*hitter*/) {
 }
 
 bool TEnemyUnit::TakeDamage(Tvt6Sprite& enemy, const Tvt6Sprite& hitter) {
-  enemy.Strength = ToInt32(int64_t{enemy.Strength} - hitter.Strength);
+  enemy.Strength = Saturate32(int64_t{enemy.Strength} - hitter.Strength);
   return enemy.Strength > 0;
 }
 

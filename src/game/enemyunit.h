@@ -142,6 +142,8 @@ class TEnemyUnit {
   std::string ShotScene() const;
 
  private:
+  // Image := LowImage + Random(HighImage), held within 32 bits.
+  void ChooseImage();
   TEnemyContext fContext;
   TEnemyTraits fTraits;
   TEnemyCommonSettings& fCommon;

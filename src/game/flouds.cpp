@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vtRandom.h"
@@ -54,7 +55,7 @@ void TfrmFlouds::Burst(Tvt6Sprite& floud) {
   for (const int32_t code : {d, d + 1, d - 1}) {
     const TDirection& direction = DirectionOf(code);
     Tvt6Sprite& shot = MainEngine().NewSprite();
-    shot.Place(floud.X + MuzzleX, floud.Y + MuzzleY, ShotLifetime, true);
+    shot.Place(SaturatedAdd(floud.X, MuzzleX), SaturatedAdd(floud.Y, MuzzleY), ShotLifetime, true);
     shot.Projector->QuickInit(Names().Reel, ShotScene(), Tvt6Projector::NotSet);
     shot.Strength = 1;
     shot.Kind = kinds::FloudShot;

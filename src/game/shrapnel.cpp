@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "game/vtAssetNames.h"
@@ -33,7 +34,7 @@ struct TCentre {
 TCentre CentreOf(Tvt6Sprite& sprite) {
   int32_t width = 0, height = 0;
   if (sprite.Projector) sprite.Projector->GetDims(width, height);
-  return {sprite.X + width / 2, sprite.Y + height / 2};
+  return {SaturatedAdd(sprite.X, width / 2), SaturatedAdd(sprite.Y, height / 2)};
 }
 
 enum class TBurst { Right, Left, Up, Down };

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "config/vtSaturate.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vtRandom.h"
 #include "game/shrapnel.h"
@@ -41,8 +42,8 @@ void TSkittishEnemy::Hit(Tvt6Sprite& enemy, Tvt6Sprite& hitter) {
   if (TakeDamage(enemy, hitter)) {
     Play(sounds::Thud);
     if (const std::optional<TStep> push = FirstMovementStep(hitter)) {
-      enemy.X += push->X;
-      enemy.Y += push->Y;
+      enemy.X = SaturatedAdd(enemy.X, push->X);
+      enemy.Y = SaturatedAdd(enemy.Y, push->Y);
     }
     return;
   }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vtRandom.h"
@@ -45,7 +46,8 @@ void TfrmSpirials::Fire(Tvt6Sprite& spiral) {
     b = Random().Random(3);
   }
   shot.AddBehavior(std::make_unique<Tvt6SpriteMove_StraightLine>())
-      .SetSpeed((a - 1) * s.Current_Shot_XSpeed, (b - 1) * s.Current_Shot_YSpeed);
+      .SetSpeed(SaturatedMul(a - 1, s.Current_Shot_XSpeed),
+                SaturatedMul(b - 1, s.Current_Shot_YSpeed));
   shot.OnKillSelf.Subscribe(this, [this](Tvt6Sprite*, const void*) { --fSettings.Shots_Active; });
   Play(Names().ShotSound);
 }

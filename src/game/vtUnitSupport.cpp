@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vtRandom.h"
@@ -32,11 +33,12 @@ void PlaySound(TfrmMain& main, std::string_view name) {
 }
 
 void AddScore(TfrmMain& main, int32_t points) {
-  main.Globals.Score += points;
+  main.Globals.Score = SaturatedAdd(main.Globals.Score, points);
 }
 
+// Each kind adds its reserves, which the configuration may set to anything.
 void AddEnemiesLeft(TfrmMain& main, int32_t count) {
-  main.SetEnemiesLeft(main.EnemiesLeft() + count);
+  main.SetEnemiesLeft(SaturatedAdd(main.EnemiesLeft(), count));
 }
 
 bool EvenOdds(TRandom& random) {

@@ -3,9 +3,9 @@
 #include <stdexcept>
 
 #include "config/vtTextFile.h"
+#include "graphics/vtBadLines.h"
 #include "graphics/vtMedia.h"
 #include "graphics/vtNameIndex.h"
-#include "graphics/vtPlatform.h"
 #include "shell/vtErrorLogger.h"
 
 namespace quellix {
@@ -15,14 +15,14 @@ namespace {
 // Runs a header's SetAsString; a header that cannot be read ends the load, and the
 // error then names the line so the file can be fixed.
 template <class T>
-void ReadHeader(T& item, const TStringList& lines, size_t marker, size_t end,
-                IWindowSystem& window) {
+void ReadHeader(T& item, const TStringList& lines, size_t marker, size_t end, TBadLines& bad) {
   const size_t header = marker + 1;
   if (header >= end)
     throw std::runtime_error("animation file line " + std::to_string(marker + 1) + ": " +
                              lines[marker] + " has no header line after it");
+  bad.SetPlace(header);
   try {
-    item.SetAsString(lines[header], window);
+    item.SetAsString(lines[header], bad);
   } catch (const std::exception& e) {
     throw std::runtime_error("animation file line " + std::to_string(header + 1) + ": " + e.what());
   }
@@ -41,39 +41,57 @@ void Tvt6AnimationEngine::LoadFromFile(const std::string& path) {
     fContext.Log.Log("Animation Engine.LoadFromFile reports \"File not Found\"\r" + path);
     return;
   }
-  LoadFromStrings(SplitLines(text));
+  const int reelsBefore = ReelCount();
+  LoadFromStrings(SplitLines(text), path);
+  if (ReelCount() == reelsBefore)
+    fContext.Log.Log("Animation Engine.LoadFromFile: \"" + path + "\" holds no reels");
 }
 
-void Tvt6AnimationEngine::LoadFromStrings(const TStringList& lines) {
+void Tvt6AnimationEngine::LoadFromStrings(const TStringList& lines, const std::string& source) {
+  TBadLines bad(fContext.Log, fContext.Window, source);
+  try {
+    LoadLines(lines, bad);
+  } catch (...) {
+    // What was read stays, and the bad lines are told, also when a header ends the load.
+    bad.Finish();
+    throw;
+  }
+  bad.Finish();
+}
+
+void Tvt6AnimationEngine::LoadLines(const TStringList& lines, TBadLines& bad) {
   const size_t count = lines.size();
   size_t i = 1;
   while (true) {
     while (i < count && lines[i] != ReelMarker) ++i;
     if (i >= count) return;
     auto reel = std::make_unique<Tvt6Reel>();
-    ReadHeader(*reel, lines, i, count, fContext.Window);
+    ReadHeader(*reel, lines, i, count, bad);
     Tvt6Reel& added = AddReel(std::move(reel));
     const size_t body = i + 2;
     size_t end = body;
     while (end < count && lines[end] != EndReelMarker) ++end;
-    LoadReelBody(added, lines, body, end);
+    LoadReelBody(added, lines, body, end, bad);
     i = end + 1;
   }
 }
 
 void Tvt6AnimationEngine::LoadReelBody(Tvt6Reel& reel, const TStringList& lines, size_t begin,
-                                       size_t end) {
+                                       size_t end, TBadLines& bad) {
   size_t i = begin;
   while (true) {
     while (i < end && lines[i] != SceneMarker) ++i;
     if (i >= end) return;
     auto scene = std::make_unique<Tvt6Scene>();
-    ReadHeader(*scene, lines, i, end, fContext.Window);
+    ReadHeader(*scene, lines, i, end, bad);
     Tvt6Scene& added = reel.AddScene(std::move(scene));
     i += 2;
     // Every line of the block is a frame, blank lines included.
-    for (; i < end && lines[i] != EndSceneMarker; ++i)
-      added.NewFrame({}, 0).SetAsString(lines[i], fContext.Window);
+    for (; i < end && lines[i] != EndSceneMarker; ++i) {
+      Tvt6Frame& frame = added.NewFrame({}, 0);
+      bad.SetPlace(i, reel.Name, added.Name, added.FrameCount());
+      frame.SetAsString(lines[i], bad);
+    }
     ++i;
   }
 }

@@ -16,6 +16,7 @@
 namespace quellix {
 
 class IImageList;
+class TBadLines;
 
 class Tvt6AnimationEngine {
  public:
@@ -30,12 +31,14 @@ class Tvt6AnimationEngine {
   Tvt6AnimationEngine(const Tvt6AnimationEngine&) = delete;
   Tvt6AnimationEngine& operator=(const Tvt6AnimationEngine&) = delete;
 
-  // Appends the file's reels; a missing file is logged and changes nothing.
+  // Appends the file's reels; a missing file, or one without reels, is logged and
+  // changes nothing.
   void LoadFromFile(const std::string& path);
-  // Appends the reels of the lines; line 0 is never examined. A header line with no
-  // items, or a marker with no line after it, throws (what was read stays); a bad frame
-  // line is shown to the player and skipped over.
-  void LoadFromStrings(const TStringList& lines);
+  // Appends the reels of the lines (of the file source, for the messages); line 0 is
+  // never examined. A header line with no items, or a marker with no line after it,
+  // throws (what was read stays); a bad frame line is logged, shown to the player while
+  // few were, and read as far as it goes.
+  void LoadFromStrings(const TStringList& lines, const std::string& source = {});
 
   Tvt6Reel& AddReel(std::unique_ptr<Tvt6Reel> reel);
   int ReelCount() const { return static_cast<int>(fReels.size()); }
@@ -53,8 +56,10 @@ class Tvt6AnimationEngine {
   Tvt6SubscriptionEngine Subscriptions;
 
  private:
+  void LoadLines(const TStringList& lines, TBadLines& bad);
   // Reads the scenes of a reel body, lines [begin, end).
-  void LoadReelBody(Tvt6Reel& reel, const TStringList& lines, size_t begin, size_t end);
+  void LoadReelBody(Tvt6Reel& reel, const TStringList& lines, size_t begin, size_t end,
+                    TBadLines& bad);
 
   TVintorContext fContext;
   std::vector<std::unique_ptr<Tvt6Reel>> fReels;

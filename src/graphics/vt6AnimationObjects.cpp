@@ -1,12 +1,13 @@
 #include "graphics/vt6AnimationObjects.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
 #include "config/vtCommaList.h"
 #include "config/vtStrToInt.h"
+#include "graphics/vtBadLines.h"
 #include "graphics/vtNameIndex.h"
-#include "graphics/vtPlatform.h"
 #include "shell/vtErrorLogger.h"
 
 namespace quellix {
@@ -14,6 +15,7 @@ namespace quellix {
 namespace {
 
 constexpr int FrameItems = 8;
+constexpr std::string_view FrameError = "Tvt6Frame.SetAsString reports the following error:\r";
 
 // A centre is written with a point: the whole numbers before and after it make the
 // value, the second scaled by its number of characters (0.05 is 0 + 5 / 100).
@@ -41,7 +43,7 @@ void CheckIndex(int index) {
 
 }  // namespace
 
-void Tvt6Frame::SetAsString(std::string_view text, IWindowSystem& window) {
+void Tvt6Frame::SetAsString(std::string_view text, TBadLines& bad) {
   try {
     const TStringList items = Split(text);
     Alpha = StrToInt(Item(items, 0, text));
@@ -53,18 +55,29 @@ void Tvt6Frame::SetAsString(std::string_view text, IWindowSystem& window) {
     ImageName = Item(items, 6, text);
     Spare = StrToInt(Item(items, 7, text));
   } catch (const std::exception& e) {
-    window.ShowMessage(std::string("Tvt6Frame.SetAsString reports the following error:\r") +
-                       e.what());
+    bad.Report(std::string(FrameError) + e.what());
   }
+  BoundScales(bad);
 }
 
-void Tvt6Scene::SetAsString(std::string_view text, IWindowSystem& window) {
+void Tvt6Frame::BoundScales(TBadLines& bad) {
+  const auto bounded = [](int32_t scale) { return std::clamp(scale, -MaxScale, MaxScale); };
+  if (bounded(ScaleX) == ScaleX && bounded(ScaleY) == ScaleY) return;
+  const std::string written = std::to_string(ScaleX) + " by " + std::to_string(ScaleY);
+  ScaleX = bounded(ScaleX);
+  ScaleY = bounded(ScaleY);
+  bad.Report(std::string(FrameError) + "the scale " + written + " is beyond " +
+             std::to_string(MaxScale) + " per cent; drawn at " + std::to_string(ScaleX) + " by " +
+             std::to_string(ScaleY));
+}
+
+void Tvt6Scene::SetAsString(std::string_view text, TBadLines& bad) {
   Clear();
   const TStringList items = Split(text);
   if (items.empty()) throw std::invalid_argument("a scene header line has no items");
   Name = items[0];
   Note = items.size() == 2 ? items[1] : std::string();
-  for (size_t i = 2; i < items.size(); ++i) NewFrame({}, 0).SetAsString(items[i], window);
+  for (size_t i = 2; i < items.size(); ++i) NewFrame({}, 0).SetAsString(items[i], bad);
 }
 
 Tvt6Frame& Tvt6Scene::NewFrame(std::string imageName, int32_t imageIndex) {
@@ -83,13 +96,13 @@ const Tvt6Frame* Tvt6Scene::Frame(int index) const {
   return const_cast<Tvt6Scene*>(this)->Frame(index);
 }
 
-void Tvt6Reel::SetAsString(std::string_view text, IWindowSystem& window) {
+void Tvt6Reel::SetAsString(std::string_view text, TBadLines& bad) {
   Clear();
   const TStringList items = Split(text);
   if (items.empty()) throw std::invalid_argument("a reel header line has no items");
   Name = items[0];
   Note = items.size() >= 2 ? items[1] : std::string();
-  for (size_t i = 2; i < items.size(); ++i) NewScene({}).SetAsString(items[i], window);
+  for (size_t i = 2; i < items.size(); ++i) NewScene({}).SetAsString(items[i], bad);
 }
 
 Tvt6Scene& Tvt6Reel::AddScene(std::unique_ptr<Tvt6Scene> scene) {

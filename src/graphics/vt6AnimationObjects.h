@@ -11,11 +11,15 @@
 
 namespace quellix {
 
-class IWindowSystem;
+class TBadLines;
 class TfrmErrorLog;
 
 class Tvt6Frame {
  public:
+  // Scales beyond this, either way, are brought back to it when a frame is read: a draw
+  // never asks for a picture of gigabytes.
+  static constexpr int32_t MaxScale = 1000;
+
   std::string ImageName;
   int32_t ImageIndex = 0;  // set by the animation engine's LinkImages; -1 when missing
   int32_t Alpha = 255;
@@ -28,8 +32,12 @@ class Tvt6Frame {
 
   // Reads a frame line: alpha, angle, centre x, centre y, scale x, scale y, image name,
   // spare. Each value is stored as soon as it is read; a bad line stops there, keeps
-  // the rest as it was and is shown to the player in a message box.
-  void SetAsString(std::string_view text, IWindowSystem& window);
+  // the rest as it was and is reported (a message box for the first few). A scale
+  // beyond MaxScale is reported and bounded.
+  void SetAsString(std::string_view text, TBadLines& bad);
+
+ private:
+  void BoundScales(TBadLines& bad);
 };
 
 class Tvt6Scene {
@@ -39,7 +47,7 @@ class Tvt6Scene {
 
   // Replaces the frames: item 1 the name, item 2 the note (kept only when it is the
   // last item), items 3 on each a whole frame line. Throws on a line with no items.
-  void SetAsString(std::string_view text, IWindowSystem& window);
+  void SetAsString(std::string_view text, TBadLines& bad);
 
   void AddFrame(const Tvt6Frame& frame) { fFrames.push_back(frame); }
   Tvt6Frame& NewFrame(std::string imageName, int32_t imageIndex);
@@ -60,7 +68,7 @@ class Tvt6Reel {
 
   // Replaces the scenes: item 1 the name, item 2 the note, items 3 on each a whole
   // scene header. Throws on a line with no items.
-  void SetAsString(std::string_view text, IWindowSystem& window);
+  void SetAsString(std::string_view text, TBadLines& bad);
 
   Tvt6Scene& AddScene(std::unique_ptr<Tvt6Scene> scene);
   Tvt6Scene& NewScene(std::string name);

@@ -2,10 +2,10 @@
 
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <stdexcept>
 
 #include "config/vtCommaList.h"
+#include "config/vtSaturate.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vtMedia.h"
 #include "shell/vtErrorLogger.h"
@@ -20,11 +20,14 @@ std::string DecimalText(double value) {
   return text;
 }
 
-// The size of a side at a scale in per cent, truncated toward zero.
+// The size of a side at a scale in per cent, truncated toward zero. A side beyond what
+// any screen could show is refused: a scaled or turned draw makes a picture that big.
 int32_t ScaledSide(int32_t side, int32_t scale) {
   const double value = std::trunc(side * (scale / 100.0));
-  if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
-    throw std::overflow_error("Floating point overflow");
+  if (std::abs(value) > Tvt6Projector::MaxDrawnSide)
+    throw std::overflow_error("the drawn size " + std::to_string(static_cast<int64_t>(value)) +
+                              " is beyond " + std::to_string(Tvt6Projector::MaxDrawnSide) +
+                              " pixels");
   return static_cast<int32_t>(value);
 }
 
@@ -185,8 +188,8 @@ void Tvt6Projector::Draw_Centered(int32_t x, int32_t y, int32_t alpha, int32_t a
   const int32_t index = Scene->Frame(Position)->ImageIndex;
   if (index < 0 || index >= ImageList->Count()) return;
   const TImageItem& item = ImageList->Item(index);
-  Draw_Image(x - item.Width() / 2, y - item.Height() / 2, alpha, angle, scaleX, scaleY, centerX,
-             centerY);
+  Draw_Image(SaturatedSub(x, item.Width() / 2), SaturatedSub(y, item.Height() / 2), alpha, angle,
+             scaleX, scaleY, centerX, centerY);
 }
 
 void Tvt6Projector::Draw_Plain_Image(int32_t imageIndex, int32_t x, int32_t y) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "graphics/vtMedia.h"
+
 namespace quellix {
 
 class IDisplay;
@@ -51,6 +53,8 @@ class Tvt6Projector {
   // A drawing value (or life span) of this or more means "the frame's own" ("unlimited").
   static constexpr int32_t NotSet = 32000;
   static constexpr double NotSetFraction = 32000.0;
+  // The largest side a draw may be scaled to (four screen widths); larger is an error.
+  static constexpr int32_t MaxDrawnSide = 4 * ScreenWidth;
 
   // PlayMethod values; other values do nothing.
   static constexpr uint8_t pmLoop = 0;

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/vtSaturate.h"
+
 namespace quellix {
 
 constexpr int ScreenWidth = 800;
@@ -30,14 +32,16 @@ constexpr uint8_t BlueOf(TColor c) {
 }
 
 // A rectangle with exclusive right and bottom edges.
+// Positions and sizes may come from data files: edges and sizes saturate rather than
+// overflow.
 struct TRect {
   int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
-  int32_t Width() const { return Right - Left; }
-  int32_t Height() const { return Bottom - Top; }
+  int32_t Width() const { return SaturatedSub(Right, Left); }
+  int32_t Height() const { return SaturatedSub(Bottom, Top); }
   bool operator==(const TRect&) const = default;
 };
 constexpr TRect Bounds(int32_t x, int32_t y, int32_t w, int32_t h) {
-  return {x, y, x + w, y + h};
+  return {x, y, SaturatedAdd(x, w), SaturatedAdd(y, h)};
 }
 
 // ---- Text canvas ----------------------------------------------------------

@@ -92,6 +92,10 @@ class IWindowSystem {
 
   // Closes the main window: FormClose runs and the message loop ends.
   virtual void CloseMainWindow() = 0;
+  // Whether the player has asked to close the program (seen by ProcessMessages or asked
+  // by CloseMainWindow): start-up stops loading then. A window system without a close
+  // button never is.
+  virtual bool Closing() const { return false; }
 };
 
 // One platform: its window system and its media objects, owned by it.

@@ -66,7 +66,11 @@ void THeadlessPlatform::ShowModal(IModalWindow& window) {
     IModalWindow* Outer;
     ~TRestore() { Display.SetOverlay(Outer); }
   } restore{fMedia.Display, outer};
-  if (ModalScript) ModalScript(window);
+  if (fTicksBeneathModal) {
+    while (!window.Closed() && !CloseRequested) fTicksBeneathModal->TimerEvent(0);
+  } else if (ModalScript) {
+    ModalScript(window);
+  }
   window.Paint(fMedia.Display);
 }
 

@@ -2,7 +2,9 @@
 // image list and sound list as on screen, drawing with SDL's software renderer into an
 // 800 x 600 surface whose pixels can be read and saved. The caller drives time (it
 // calls the game's TimerEvent itself) and injects the mouse or pumps the game
-// controllers; window-system requests are recorded instead of shown.
+// controllers; window-system requests are recorded instead of shown. A modal window runs
+// ModalScript, or, for a driver that types into it between ticks (a replay, a bot), the
+// ticks beneath it.
 #pragma once
 
 #include <functional>
@@ -37,9 +39,11 @@ class THeadlessPlatform : public IPlatform {
   void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
   void FreeProgress() override { ProgressShown = false; }
   void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
-  // Runs ModalScript on the window (Flip paints it meanwhile), then paints it once more.
+  // Runs ModalScript on the window, or the ticks beneath it (TickBeneathModals); Flip
+  // paints it meanwhile, and it is painted once more at the end.
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { CloseRequested = true; }
+  bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
   IDisplay& Display() override { return fMedia.Display; }
@@ -70,6 +74,14 @@ class THeadlessPlatform : public IPlatform {
   static void TypeTester(IModalWindow& window);
   std::function<void(IModalWindow&)> ModalScript = TypeTester;
 
+  // From now on a modal window runs, in place of ModalScript, the timer events of
+  // `events` one after another, as a real window's nested message loop does, until it
+  // closes or CloseMainWindow is called: the driver of `events` must bring one of the
+  // two about, typing into Modal() between ticks. Null goes back to ModalScript.
+  void TickBeneathModals(IMainWindowEvents* events) { fTicksBeneathModal = events; }
+  // The modal window shown now, none when there is none.
+  IModalWindow* Modal() { return fMedia.Display.Overlay(); }
+
   struct TProgress {
     std::string Text;
     int32_t Position = 0, Maximum = 0;
@@ -89,6 +101,7 @@ class THeadlessPlatform : public IPlatform {
   TRendererPtr fRenderer;
   std::unique_ptr<TGamepads> fPads;
   TMediaSet fMedia;
+  IMainWindowEvents* fTicksBeneathModal = nullptr;
 };
 
 }  // namespace quellix::media

@@ -47,6 +47,7 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   void ShowMessage(std::string_view text) override;
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { fCloseRequested = true; }
+  bool Closing() const override { return fCloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
   IDisplay& Display() override { return fMedia->Display; }

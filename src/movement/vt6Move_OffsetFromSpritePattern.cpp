@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "config/vtPattern.h"
+#include "config/vtSaturate.h"
 #include "engine/vt6Sprite.h"
 #include "shell/vtErrorLogger.h"
 
@@ -32,8 +33,8 @@ void Tvt6Move_OffsetFromSpritePattern::Execute() {
   try {
     if (!Pattern) throw std::logic_error("Tvt6Move_OffsetFromSpritePattern has no pattern");
     const Tvt6PatternPoint& point = Pattern->Point(Index);
-    Sprite->X = point.X + anchor->X + OffsetX;
-    Sprite->Y = point.Y + anchor->Y + OffsetY;
+    Sprite->X = Saturate32(int64_t{point.X} + anchor->X + OffsetX);
+    Sprite->Y = Saturate32(int64_t{point.Y} + anchor->Y + OffsetY);
     const bool ended = Forward ? ++Index >= Pattern->Count() : --Index < 1;
     if (!ended) return;
     if (Loop) Index = Forward ? 0 : Pattern->Count() - 1;

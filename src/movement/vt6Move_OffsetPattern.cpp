@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "config/vtPattern.h"
+#include "config/vtSaturate.h"
 #include "engine/vt6Sprite.h"
 #include "movement/vtStepTowards.h"
 
@@ -26,8 +27,8 @@ void Tvt6Move_OffsetPattern::Execute() {
   if (Done) return;
   if (!Pattern) throw std::logic_error("Tvt6Move_OffsetPattern has no pattern");
   const Tvt6PatternPoint& point = Pattern->Point(Index);
-  const int32_t targetX = point.X + OffsetX;
-  const int32_t targetY = point.Y + OffsetY;
+  const int32_t targetX = SaturatedAdd(point.X, OffsetX);
+  const int32_t targetY = SaturatedAdd(point.Y, OffsetY);
   Tvt6Sprite& sprite = *Sprite;
   sprite.X = StepTowards(sprite.X, targetX, XStep);
   sprite.Y = StepTowards(sprite.Y, targetY, YStep);

@@ -1,5 +1,6 @@
 #include "movement/vt6Move_StraightLine.h"
 
+#include "config/vtSaturate.h"
 #include "engine/vt6Sprite.h"
 
 namespace quellix {
@@ -11,8 +12,8 @@ void Tvt6SpriteMove_StraightLine::SetSpeed(int32_t xStep, int32_t yStep) {
 
 void Tvt6SpriteMove_StraightLine::Execute() {
   if (Done) return;
-  Sprite->X += XStep;
-  Sprite->Y += YStep;
+  Sprite->X = SaturatedAdd(Sprite->X, XStep);
+  Sprite->Y = SaturatedAdd(Sprite->Y, YStep);
 }
 
 }  // namespace quellix

@@ -1,5 +1,6 @@
 #include "movement/vt6Move_StraightWithFriction.h"
 
+#include "config/vtSaturate.h"
 #include "engine/vt6Sprite.h"
 
 namespace quellix {
@@ -39,8 +40,8 @@ void TvtMove_StraightWithFriction::Init(int32_t xSpeed, int32_t ySpeed, int32_t 
 }
 
 void TvtMove_StraightWithFriction::Execute() {
-  Sprite->X += XSpeed;
-  Sprite->Y += YSpeed;
+  Sprite->X = SaturatedAdd(Sprite->X, XSpeed);
+  Sprite->Y = SaturatedAdd(Sprite->Y, YSpeed);
   Accelerate(XCount, XInterval, XSpeed, XAccel, MaxXSpeed, MinXSpeed);
   Accelerate(YCount, YInterval, YSpeed, YAccel, MaxYSpeed, MinYSpeed);
 }

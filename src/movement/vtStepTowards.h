@@ -5,11 +5,13 @@
 
 #include <cstdint>
 
+#include "config/vtSaturate.h"
+
 namespace quellix {
 
 constexpr int32_t StepTowards(int32_t value, int32_t target, int32_t step) {
-  if (value < target) return int64_t{target} - value < step ? target : value + step;
-  if (value > target) return int64_t{value} - target < step ? target : value - step;
+  if (value < target) return int64_t{target} - value < step ? target : SaturatedAdd(value, step);
+  if (value > target) return int64_t{value} - target < step ? target : SaturatedSub(value, step);
   return value;
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "config/vtCommaList.h"
+#include "config/vtSaturate.h"
 #include "config/vtStrToInt.h"
 #include "config/vtTextFile.h"
 #include "graphics/vt6FontHandler.h"
@@ -79,6 +80,9 @@ void Tvt6HighScoreEngine::LoadDefaults() {
 void Tvt6HighScoreEngine::LoadFromFile(const std::string& path) {
   if (path.empty()) throw std::invalid_argument("Tvt6HighScoreEngine.LoadFromFile: no file name");
   Clear();
+  if (RemoveStaleTemporary(path))
+    fLog.Log("Tvt6HighScoreEngine.LoadFromFile removed \"" + TemporaryPath(path) +
+             "\", left by a save that did not finish");
   std::error_code error;
   if (!std::filesystem::exists(path, error) && !error) {
     LoadDefaults();
@@ -93,20 +97,39 @@ void Tvt6HighScoreEngine::LoadFromFile(const std::string& path) {
     throw;
   }
   fUnreadPath.clear();
-  for (const std::string& line : SplitLines(content)) {
+  LoadFromText(content, path);
+}
+
+void Tvt6HighScoreEngine::LoadFromText(std::string_view content, const std::string& path) {
+  Clear();
+  const TStringList lines = SplitLines(content);
+  fRecords.reserve(lines.size());
+  size_t bad = 0;
+  for (const std::string& line : lines) {
     Tvt6HighScoreRecord& record = *fRecords.emplace_back(std::make_unique<Tvt6HighScoreRecord>());
     try {
       record.SetAsString(line);
     } catch (const std::exception& e) {
+      ++bad;
       fLog.Log(std::string("Tvt6HighScoreRecord.SetAsString  reports the following error:") + "\r" +
                e.what() + "\r" + "Value: " + line);
     }
   }
+  const std::string file = "High-score file \"" + path + "\"";
+  if (bad > 0)
+    fLog.Log(file + ": " + std::to_string(bad) + " of " + std::to_string(lines.size()) +
+             " lines could not be read in full");
+  if (lines.empty()) fLog.Log(file + " holds no records");
+}
+
+std::string Tvt6HighScoreEngine::AsText() const {
+  std::string content;
+  for (const auto& record : fRecords) content += record->GetAsString() + "\r\n";
+  return content;
 }
 
 bool Tvt6HighScoreEngine::SaveToFile(const std::string& path) {
-  std::string content;
-  for (const auto& record : fRecords) content += record->GetAsString() + "\r\n";
+  const std::string content = AsText();
   try {
     if (path.empty()) throw std::invalid_argument("no file name");
     // The table in memory does not hold what that file holds: keep the file.
@@ -161,8 +184,9 @@ void Tvt6HighScoreEngine::DrawRows(ITextCanvas& canvas) {
     canvas.TextOut(c.X + c.Width / 2 - canvas.TextWidth(c.Label) / 2, headerY, c.Label);
 
   int32_t rowY = headerY + captionHeight + RowHeight;
-  // Handlers may change the table; the count is read anew for every row.
-  for (int32_t row = 0; row < Count(); ++row) {
+  // Handlers may change the table; the count is read anew for every row. Rows below
+  // the screen are not drawn, however long the table.
+  for (int32_t row = 0; row < Count() && rowY < ScreenHeight; ++row) {
     if (OnBeforeRow) OnBeforeRow(*this, row);
     canvas.Font = fFont->Font;
     const Tvt6HighScoreRecord* record = Record(row);
@@ -173,7 +197,7 @@ void Tvt6HighScoreEngine::DrawRows(ITextCanvas& canvas) {
       canvas.TextRect(Bounds(columns[i].X, rowY, columns[i].Width, RowHeight), columns[i].X, rowY,
                       cells[i]);
     if (OnAfterRow) OnAfterRow(*this, row);
-    rowY += RowHeight + RowGap;
+    rowY = SaturatedAdd(rowY, SaturatedAdd(RowHeight, RowGap));
   }
 }
 

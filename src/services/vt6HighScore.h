@@ -28,6 +28,7 @@ struct Tvt6HighScoreRecord {
   // item or bad number, leaving the items before it set.
   void SetAsString(std::string_view line);
   std::string GetAsString() const;
+  bool operator==(const Tvt6HighScoreRecord&) const = default;
 };
 
 class Tvt6HighScoreEngine {
@@ -59,13 +60,19 @@ class Tvt6HighScoreEngine {
   // loading goes on. A missing file gives the default table, saved to path at once.
   // An existing file that cannot be read raises std::runtime_error, and the table
   // will not be saved over it.
+  // What an interrupted save left beside the file is removed first.
   void LoadFromFile(const std::string& path);
+  // The table from the file's text (path names it in the log).
+  void LoadFromText(std::string_view content, const std::string& path);
   // Replaces the file in one step; a failure is logged and the old file stays.
   // Returns whether the table was saved.
   bool SaveToFile(const std::string& path);
+  // The file's text as SaveToFile writes it: a line per record, each ended by CR LF.
+  std::string AsText() const;
 
-  // Draws the caption, the column headers and one row per record on the display's
-  // text canvas in the engine's font; the canvas is released also when drawing fails.
+  // Draws the caption, the column headers and one row per record, as many as fit on
+  // the screen, on the display's text canvas in the engine's font; the canvas is
+  // released also when drawing fails.
   void DrawTable();
 
   void SetDisplay(IDisplay* display) { fDisplay = display; }

@@ -24,8 +24,16 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
+std::string TemporaryPath(const std::string& path) {
+  return path + ".new";
+}
+
+bool RemoveStaleTemporary(const std::string& path) {
+  return ::unlink(TemporaryPath(path).c_str()) == 0;
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view content) {
-  const std::string temp = path + ".new";
+  const std::string temp = TemporaryPath(path);
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) Fail("Cannot create", temp, errno);
 

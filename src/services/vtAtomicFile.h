@@ -10,4 +10,9 @@ namespace quellix {
 
 void WriteFileAtomically(const std::string& path, std::string_view content);
 
+// The new file written beside path before it replaces it.
+std::string TemporaryPath(const std::string& path);
+// Removes what an interrupted write left beside path; true when there was something.
+bool RemoveStaleTemporary(const std::string& path);
+
 }  // namespace quellix

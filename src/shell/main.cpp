@@ -1,5 +1,6 @@
 // Quellix: the program's entry. The main window lives for the whole run; the
 // platform's message loop delivers its events and its 40 ms ticks until it closes.
+// With --record or --replay a recorder or a player of replays stands between the two.
 #include <SDL.h>
 
 #include <cstdio>
@@ -15,11 +16,15 @@
 #include "services/vtGameFolders.h"
 #include "shell/vtCommandLine.h"
 #include "shell/vtMainWindow.h"
+#include "shell/vtReplayPlayer.h"
+#include "shell/vtReplayRecorder.h"
 
 namespace {
 
 // Exit status of a wrong command line, as usual for command-line programs.
 constexpr int UsageStatus = 2;
+
+using quellix::media::TSdlPlatform;
 
 // What the parser cannot tell: whether a named folder is there.
 void CheckFolders(const quellix::TCommandLine& commandLine) {
@@ -28,17 +33,56 @@ void CheckFolders(const quellix::TCommandLine& commandLine) {
     throw quellix::TUsageError("--data " + commandLine.DataDir + ": no such folder");
 }
 
+std::unique_ptr<quellix::TfrmMain> MakeMainWindow(quellix::IPlatform& platform,
+                                                  const quellix::TCommandLine& commandLine) {
+  auto mainWindow = std::make_unique<quellix::TfrmMain>(platform);
+  mainWindow->ChooseDataDir(commandLine.DataDir);
+  mainWindow->AdoptGame(std::make_unique<quellix::TGame>(*mainWindow));
+  return mainWindow;
+}
+
+int Record(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
+  quellix::TReplayRecorder recorder(platform, {{"window", commandLine.Window ? "1" : "0"}});
+  const auto mainWindow = MakeMainWindow(recorder, commandLine);
+  recorder.Attach(*mainWindow);
+  const int status = platform.Run(recorder);
+  const std::string& file = commandLine.RecordFile;
+  try {
+    quellix::SaveReplayFile(file, recorder.Replay());
+  } catch (const std::exception& e) {
+    const std::string message = "Recording not saved: " + std::string(e.what());
+    mainWindow->ErrorLog().Log(message);
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return 1;
+  }
+  mainWindow->ErrorLog().Log("Recorded " + std::to_string(recorder.Ticks()) + " ticks in " + file);
+  return status;
+}
+
+int Replay(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
+  quellix::TReplayPlayer player(platform, commandLine.ReplayFile);
+  const auto mainWindow = MakeMainWindow(player, commandLine);
+  player.Attach(*mainWindow);
+  if (!player.Problem().empty()) {
+    std::fprintf(stderr, "Replay refused: %s\n", player.Problem().c_str());
+    player.Refuse();
+    return 1;
+  }
+  platform.Run(player);
+  return player.ExitStatus();
+}
+
 int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatformOptions options;
   options.FullScreen = !commandLine.Window;
   options.DataDir = quellix::FindDataDir(quellix::media::ExecutableDir(), commandLine.DataDir);
   // Start-up loads it after the window has opened; its decoding starts now, beside.
   options.ImageArchive = options.DataDir + "sprites.vtg";
-  quellix::media::TSdlPlatform platform(options);
-  quellix::TfrmMain mainWindow(platform);
-  mainWindow.ChooseDataDir(commandLine.DataDir);
-  mainWindow.AdoptGame(std::make_unique<quellix::TGame>(mainWindow));
-  return platform.Run(mainWindow);
+  TSdlPlatform platform(options);
+  if (!commandLine.ReplayFile.empty()) return Replay(platform, commandLine);
+  if (!commandLine.RecordFile.empty()) return Record(platform, commandLine);
+  const auto mainWindow = MakeMainWindow(platform, commandLine);
+  return platform.Run(*mainWindow);
 }
 
 }  // namespace

@@ -31,6 +31,10 @@ std::span<const TOption> Options() {
        [](TCommandLine& c, std::string_view) { c.Window = true; }},
       {"--data", "DIR", "read the game's data from DIR",
        [](TCommandLine& c, std::string_view dir) { c.DataDir = dir; }},
+      {"--record", "FILE", "record the session into FILE, written when the game ends",
+       [](TCommandLine& c, std::string_view file) { c.RecordFile = file; }},
+      {"--replay", "FILE", "play the session recorded in FILE; Esc stops it",
+       [](TCommandLine& c, std::string_view file) { c.ReplayFile = file; }},
   });
   return options;
 }
@@ -60,6 +64,8 @@ TCommandLine ParseCommandLine(std::span<const std::string_view> args) {
     }
     option->Apply(result, value);
   }
+  if (!result.RecordFile.empty() && !result.ReplayFile.empty())
+    throw TUsageError("--record and --replay cannot be used together");
   return result;
 }
 

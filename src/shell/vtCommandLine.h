@@ -17,6 +17,10 @@ struct TCommandLine {
   bool Window = false;
   // The folder of the game's data instead of the one found beside the executable.
   std::string DataDir;
+  // Record the session into this file; empty: no recording.
+  std::string RecordFile;
+  // Play the session recorded in this file; empty: play live.
+  std::string ReplayFile;
 };
 
 class TUsageError : public std::runtime_error {
@@ -25,7 +29,7 @@ class TUsageError : public std::runtime_error {
 };
 
 // Reads the arguments after the program's name; throws TUsageError on an unknown
-// option, a missing value or a stray argument.
+// option, a missing value, a stray argument or options that exclude each other.
 TCommandLine ParseCommandLine(std::span<const std::string_view> args);
 
 // The usage text: one line of synopsis, then one line per option.

@@ -325,6 +325,8 @@ void TfrmMain::EnterHighScore(int32_t rank) {
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
   table.InsertRecord(dialog.NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
   table.Delete(table.Count() - 1);
+  // Kept at once: a crash or a kill later must not lose the entry.
+  SaveHighScores();
   ShowHighScores();
 }
 

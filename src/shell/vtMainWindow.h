@@ -5,12 +5,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "engine/vtContext.h"
 #include "engine/vtRandom.h"
 #include "graphics/vtPlatform.h"
+#include "services/vt6HighScore.h"
 #include "services/vtGameFolders.h"
 #include "shell/vtErrorLogger.h"
 #include "shell/vtGameState.h"
@@ -53,6 +56,20 @@ class TfrmMain : public IMainWindowEvents {
   int32_t EnemiesLeft() const { return fEnemiesLeft; }
   void SetEnemiesLeft(int32_t value) { fEnemiesLeft = value; }
 
+  // Start-up seeds the random generator with this instead of the clock (replays).
+  void SetFixedSeed(uint64_t seed) { fFixedSeed = seed; }
+  // The seed start-up used; 0 before start-up.
+  uint64_t Seed() const { return fSeed; }
+  // Start-up takes this high-score table instead of reading "highscores.txt" (replays).
+  // A table that did not come from that file is never written to it.
+  void PresetHighScores(std::vector<Tvt6HighScoreRecord> records) {
+    fPresetHighScores = std::move(records);
+  }
+  // Opens "log.txt" in the user folder unless it is open, and says there which folders
+  // are in use. Start-up does it first; a run that stops before start-up (a refused
+  // replay) opens it to say why.
+  void OpenLog();
+
   void SetUnits(const TGameUnits& units) { fUnits = units; }
   // Takes the game's units over and drives them; they live as long as the window.
   void AdoptGame(std::unique_ptr<TGame> game);
@@ -70,6 +87,8 @@ class TfrmMain : public IMainWindowEvents {
   const TGameFolders& Folders() const { return fFolders; }
   // A data folder to use instead of the one found beside the executable (--data).
   void ChooseDataDir(std::string dir) { fChosenDataDir = std::move(dir); }
+  // The folder start-up reads the data from; known before start-up.
+  std::string DataDir() const { return FindDataDir(fPlatform.ExeDir(), fChosenDataDir); }
   IPlatform& Platform() { return fPlatform; }
   TfrmErrorLog& ErrorLog() { return fLog; }
   TRandom& Random() { return fRandom; }
@@ -80,10 +99,16 @@ class TfrmMain : public IMainWindowEvents {
  private:
   // Start-up (vtStartup.cpp).
   void RunActivation();
-  void ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
+  // Shows progress and lets messages through; false once loading is to stop.
+  bool ShowProgressStep(std::string_view text, int32_t position, int messagePumps);
   void ProcessMessages(int times);
-  // Opens the log in the user folder and says there which folders are in use.
-  void OpenLog();
+  void SeedRandom();
+  void ChooseFolders();
+  // Whether the player has asked to close the program; logged when so.
+  bool LoadingStopped();
+  // The one save of the high-score table, at close and when an entry is made; none when
+  // the table was preset.
+  void SaveHighScores();
   // The first time the user folder differs from the executable's, a table kept beside
   // the executable or the data is taken along.
   void AdoptHighScores();
@@ -123,6 +148,9 @@ class TfrmMain : public IMainWindowEvents {
   std::string fExeDir;
   std::string fChosenDataDir;
   TGameFolders fFolders;
+  std::optional<uint64_t> fFixedSeed;
+  uint64_t fSeed = 0;
+  std::optional<std::vector<Tvt6HighScoreRecord>> fPresetHighScores;
   int32_t fEnemiesLeft = 0;
   bool fInTick = false;
   bool fActivationDone = false;

@@ -68,12 +68,20 @@ void TfrmMain::ProcessMessages(int times) {
   for (int i = 0; i < times; ++i) fPlatform.ProcessMessages();
 }
 
-void TfrmMain::ShowProgressStep(std::string_view text, int32_t position, int messagePumps) {
+bool TfrmMain::ShowProgressStep(std::string_view text, int32_t position, int messagePumps) {
   fPlatform.ShowProgress(text, position, 100);
   ProcessMessages(messagePumps);
+  return !LoadingStopped();
+}
+
+void TfrmMain::ChooseFolders() {
+  fExeDir = fPlatform.ExeDir();
+  fFolders = ChooseGameFolders(fExeDir, fChosenDataDir, TUserEnvironment::FromProcess());
 }
 
 void TfrmMain::OpenLog() {
+  if (fLog.FileOpen()) return;
+  ChooseFolders();
   try {
     fLog.Open(fFolders.UserDir + "log.txt");
   } catch (const std::exception&) {
@@ -93,61 +101,80 @@ void TfrmMain::AdoptHighScores() {
   }
 }
 
+void TfrmMain::SeedRandom() {
+  if (fFixedSeed) {
+    fSeed = *fFixedSeed;
+    fRandom.Seed(fSeed);
+  } else {
+    fSeed = fRandom.SeedFromClock();
+  }
+}
+
 void TfrmMain::RunActivation() {
-  fExeDir = fPlatform.ExeDir();
-  fFolders = ChooseGameFolders(fExeDir, fChosenDataDir, TUserEnvironment::FromProcess());
+  ChooseFolders();
   TProgressGuard progress(fPlatform);
   OpenLog();
-  AdoptHighScores();
-  fRandom.SeedFromClock();
+  // A preset table keeps the player's files out of play.
+  if (!fPresetHighScores) AdoptHighScores();
+  SeedRandom();
 
   const char* creating = "Creating Engine Objects...";
   fLog.Log(creating);
-  ShowProgressStep(creating, 10, 3);
-  fRandom.SeedFromClock();
+  if (!ShowProgressStep(creating, 10, 3)) return;
+  SeedRandom();
   fPlatform.HideCursor();
 
   IDisplay& display = fPlatform.Display();
   IImageList& images = fPlatform.ImageList();
   ISoundList& sounds = fPlatform.SoundList();
   fMainEngine = std::make_unique<Tvt6Engine>(fContext);
-  fMainEngine->Setup(display, images, HighScoreFile(), sounds);
+  fMainEngine->Setup(display, images, fPresetHighScores ? "" : HighScoreFile(), sounds);
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
+  if (fPresetHighScores)
+    for (const Tvt6HighScoreRecord& r : *fPresetHighScores)
+      table.AddRecord(r.Name, r.Title, r.Score, r.Level);
   table.SetDisplay(&display);
 
   const char* loadingSprites = "Loading Sprites...";
   fLog.Log(loadingSprites);
-  ShowProgressStep(loadingSprites, 10, 3);
+  if (!ShowProgressStep(loadingSprites, 10, 3)) return;
   images.LoadFromFile(fFolders.DataDir + "sprites.vtg");
+  if (images.Count() == 0) fLog.Log("\"" + fFolders.DataDir + "sprites.vtg\" holds no images");
 
   const char* loadingAnimations = "Loading Animations...";
   fLog.Log(loadingAnimations);
   fPlatform.ShowProgress(loadingAnimations, 10, 100);
   ProcessMessages(3);
+  if (LoadingStopped()) return;
   const std::string animationFile = fFolders.DataDir + "data/quellix.txt";
   fMainEngine->LoadAnimations(animationFile);
+  // A file full of bad lines shows boxes, beneath which the player may ask to close.
+  if (LoadingStopped()) return;
   fPlatform.ShowProgress(loadingAnimations, 70, 100);
 
   fTextEngine = std::make_unique<Tvt6Engine>(fContext);
   fTextEngine->Setup(display, images, "", sounds);
   fTextEngine->LoadAnimations(animationFile);
+  if (LoadingStopped()) return;
 
   const char* loadingPatterns = "Loading Pattern Data...";
   fLog.Log(loadingPatterns);
-  ShowProgressStep(loadingPatterns, 80, 3);
-  fMainEngine->PatternManager().LoadFromFile(fFolders.DataDir + "data/patterns.txt");
+  if (!ShowProgressStep(loadingPatterns, 80, 3)) return;
+  const TLoadLog toLog = [this](const std::string& message) { fLog.Log(message); };
+  fMainEngine->PatternManager().LoadFromFile(fFolders.DataDir + "data/patterns.txt", toLog);
   const char* loadingConfiguration = "Loading Configuration Files...";
   fLog.Log(loadingConfiguration);
-  ShowProgressStep(loadingConfiguration, 85, 3);
-  fMainEngine->ConfigurationMgr()->LoadFromFile(fFolders.DataDir + "data/config.txt");
+  if (!ShowProgressStep(loadingConfiguration, 85, 3)) return;
+  fMainEngine->ConfigurationMgr()->LoadFromFile(fFolders.DataDir + "data/config.txt", toLog);
 
   const char* loadingSounds = "Loading Sound Effects...";
   fLog.Log(loadingSounds);
-  ShowProgressStep(loadingSounds, 88, 4);
+  if (!ShowProgressStep(loadingSounds, 88, 4)) return;
   sounds.LoadFromFile(fFolders.DataDir + "sounds.vtw");
+  if (sounds.Count() == 0) fLog.Log("\"" + fFolders.DataDir + "sounds.vtw\" holds no sounds");
 
   fLog.Log("Setting Up Varibles...");
-  ShowProgressStep("Setting Vars...", 90, 4);
+  if (!ShowProgressStep("Setting Vars...", 90, 4)) return;
   Tvt6FontItem& main = fMainEngine->FontEngine()->AddFont("Main");
   main.Brush.Style = TBrushStyle::Clear;
   main.Font.Color = MainTextColor;
@@ -163,7 +190,7 @@ void TfrmMain::RunActivation() {
 
   const char* prepping = "Prepping Interface...";
   fLog.Log(prepping);
-  ShowProgressStep(prepping, 95, 3 + 4);
+  if (!ShowProgressStep(prepping, 95, 3 + 4)) return;
   Globals.ShrapnelOn = true;
   Globals.SoundOn = true;
   Globals.ChildMode = false;
@@ -177,12 +204,22 @@ void TfrmMain::RunActivation() {
 
 void TfrmMain::FormClose() {
   fLog.Log("Game Shutting Down...");
-  if (!fMainEngine) return;
+  SaveHighScores();
+}
+
+void TfrmMain::SaveHighScores() {
+  if (!fMainEngine || fPresetHighScores) return;
   try {
     fMainEngine->HighScoreEngine()->SaveToFile(HighScoreFile());
   } catch (const std::exception& e) {
     fLog.Log(std::string("Saving the high scores failed: ") + e.what());
   }
+}
+
+bool TfrmMain::LoadingStopped() {
+  if (!fPlatform.Closing()) return false;
+  fLog.Log("Closing asked for while loading: start-up stops here");
+  return true;
 }
 
 }  // namespace quellix

@@ -195,9 +195,20 @@ TEST_F(ConfigFileTest, MissingFileEmptyFileAndDirectoryRaise) {
   EXPECT_THROW(config.LoadFromFile(dir.File("absent.txt")), std::runtime_error);
   EXPECT_THROW(config.LoadFromFile(Write("empty.txt", "")), std::out_of_range);
   EXPECT_THROW(config.LoadFromFile(dir.Path().string()), std::runtime_error);
-  // A first line that is blank holds no groups and is no error.
-  config.LoadFromFile(Write("blank.txt", "\r\nnext"));
+  // A first line that is blank holds no groups and is no error, but it is told.
+  std::vector<std::string> logged;
+  const std::string blank = Write("blank.txt", "\r\nnext");
+  config.LoadFromFile(blank, [&](const std::string& m) { logged.push_back(m); });
   EXPECT_EQ(config.GroupCount(), 0);
+  EXPECT_EQ(logged,
+            std::vector<std::string>{"Configuration file \"" + blank + "\" holds no groups"});
+}
+
+TEST_F(ConfigFileTest, AByteOrderMarkBeforeTheFirstGroupIsSkipped) {
+  config.LoadFromFile(Write("bom.txt", "\xEF\xBB\xBF" + WorkedExample + "\r\n"));
+  ASSERT_EQ(config.GroupCount(), 1);
+  EXPECT_EQ(config.Group(0).Name, "g");
+  EXPECT_EQ(config.GetValue("g", "s", "a"), "1");
 }
 
 }  // namespace

@@ -101,6 +101,26 @@ TEST_F(PatternFileTest, EmptyFirstLineEmptyFileAndMissingFile) {
   EXPECT_EQ(manager.Count(), 0) << "an empty first line loads no patterns";
 }
 
+TEST_F(PatternFileTest, AFileThatYieldsNothingOrStopsEarlyIsTold) {
+  std::vector<std::string> logged;
+  const auto log = [&](const std::string& m) { logged.push_back(m); };
+  {
+    std::ofstream(path, std::ios::binary)
+        << "\xEF\xBB\xBF" << Join({Join({"zig", "1,2,0,0"}), Join({"zag", "1,x,0,0"})});
+  }
+  manager.LoadFromFile(path, log);
+  ASSERT_EQ(manager.Count(), 2) << "the byte-order mark is no part of the first name";
+  EXPECT_EQ(manager.Pattern(0).Name, "zig");
+  ASSERT_EQ(logged.size(), 1u);
+  EXPECT_EQ(logged[0], "Pattern file \"" + path +
+                           "\": reading stopped: 'x' is not a valid integer value; 2 patterns "
+                           "kept, the last one as far as it was read");
+  logged.clear();
+  std::ofstream(path, std::ios::binary) << "\r\n";
+  manager.LoadFromFile(path, log);
+  EXPECT_EQ(logged, std::vector<std::string>{"Pattern file \"" + path + "\" holds no patterns"});
+}
+
 TEST_F(PatternFileTest, LoadReplacesEarlierPatterns) {
   manager.ParseText(Join({"old"}));
   Load(Join({"new"}));

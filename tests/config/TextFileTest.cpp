@@ -18,6 +18,19 @@ TEST(SplitLines, AnyLineEndAndNoPhantomLastLine) {
   EXPECT_EQ(SplitLines("a\n\rb"), (L{"a", "", "b"}));
 }
 
+TEST(SplitLines, AByteOrderMarkAtTheStartIsNoPartOfTheFirstLine) {
+  EXPECT_EQ(SplitLines("\xEF\xBB\xBF"
+                       "a\r\nb"),
+            (L{"a", "b"}));
+  EXPECT_EQ(SplitLines("\xEF\xBB\xBF"), L{});
+  EXPECT_EQ(SplitLines("a\n\xEF\xBB\xBF"
+                       "b"),
+            (L{"a",
+               "\xEF\xBB\xBF"
+               "b"}))
+      << "only at the start";
+}
+
 TEST(StrToInt, DecimalWithOptionalSignOver32Bits) {
   EXPECT_EQ(StrToInt("007"), 7);
   EXPECT_EQ(StrToInt("-12"), -12);

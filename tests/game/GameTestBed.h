@@ -76,6 +76,7 @@ class TGameTestPlatform : public IPlatform {
   void ShowMessage(std::string_view text) override { Headless.ShowMessage(text); }
   void ShowModal(IModalWindow& window) override { Headless.ShowModal(window); }
   void CloseMainWindow() override { Headless.CloseMainWindow(); }
+  bool Closing() const override { return Headless.Closing(); }
   void AttachLog(std::function<void(const std::string&)> log) override {
     Headless.AttachLog(std::move(log));
   }

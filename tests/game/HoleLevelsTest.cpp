@@ -106,5 +106,30 @@ TEST_F(HoleLevelsTest, LevelsEndWithEveryEnemyDestroyedAndTheNextOneGrows) {
   }
 }
 
+// Every number of the configuration at one limit of 32 bits: the arithmetic on them
+// (image choice, enemies of a level, growth, speeds, positions) stays in range.
+TEST_F(HoleLevelsTest, NumbersAtTheIntegerLimitsStayInRange) {
+  for (const int32_t limit : {INT32_MAX, INT32_MIN}) {
+    Tvt6ConfigurationMgr& config = *Main().ConfigurationMgr();
+    const std::string extreme = ConfigText([limit](std::string_view, std::string_view field) {
+      // Every kind on the first level; intervals of at least 1, or a game does not start.
+      if (field == "active_mod" || field == "first_level_appears") return 1;
+      return field.starts_with("Inc_") && limit < 0 ? 1 : limit;
+    });
+    config.Clear();
+    config.ParseText(extreme);
+    hole.StartGame(TDifficulty::Easy);
+    ASSERT_EQ(main.Globals.GameState, gsPlaying);
+    const TEnemyCommonSettings& starfish = enemies.Settings.StarfishSettings;
+    EXPECT_EQ(starfish.Image, limit < 0 ? INT32_MIN : INT32_MAX) << "LowImage + Random(HighImage)";
+    EXPECT_EQ(main.EnemiesLeft(), limit < 0 ? INT32_MIN : INT32_MAX) << "ten kinds' reserves";
+    PlaceShip(0, 300);
+    for (int tick = 0; tick < 300 && main.Globals.GameState == gsPlaying; ++tick)
+      main.TimerEvent(0);
+    hole.AdvanceLevel();
+    EXPECT_EQ(starfish.Image, limit < 0 ? INT32_MIN : INT32_MAX);
+  }
+}
+
 }  // namespace
 }  // namespace quellix::testing

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "SilentHeadless.h"
 #include "engine/vt6Engine.h"
 #include "engine/vtRandom.h"
 #include "game/vtGame.h"
@@ -17,14 +18,6 @@
 
 namespace quellix::testing {
 namespace {
-
-media::THeadlessOptions Silent(const std::string& dir) {
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
-  media::THeadlessOptions options;
-  options.ExeDir = dir;
-  options.AudioDriver = "none";
-  return options;
-}
 
 // What a run ended with; two runs of the same seed and input must agree on all of it.
 struct TOutcome {

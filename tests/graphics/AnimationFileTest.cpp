@@ -7,6 +7,7 @@
 #include <string>
 
 #include "graphics/vt6AnimationEngine.h"
+#include "graphics/vtBadLines.h"
 #include "support/vtTempDir.h"
 #include "support/vtTestContext.h"
 
@@ -20,6 +21,7 @@ const std::string FrameError = "Tvt6Frame.SetAsString reports the following erro
 struct AnimationFileTest : ::testing::Test {
   TTestContext ctx;
   Tvt6AnimationEngine engine{ctx.Context};
+  TBadLines bad{ctx.Log, ctx.Platform, "quellix.txt"};
 
   const Tvt6Frame& FrameOf(const char* reel, const char* scene, int index) {
     const Tvt6Scene* s = engine.GetScene(reel, scene);
@@ -32,7 +34,7 @@ struct AnimationFileTest : ::testing::Test {
 
 TEST_F(AnimationFileTest, FrameLineReadsEveryItem) {
   Tvt6Frame frame;
-  frame.SetAsString("200,64,0.25,0.75,50,150,ship,7", ctx.Platform);
+  frame.SetAsString("200,64,0.25,0.75,50,150,ship,7", bad);
   EXPECT_EQ(frame.Alpha, 200);
   EXPECT_EQ(frame.Angle, 64);
   EXPECT_DOUBLE_EQ(frame.CenterX, 0.25);
@@ -51,35 +53,97 @@ TEST_F(AnimationFileTest, CentreDecimalRule) {
   } cases[] = {{"0.5", 0.5}, {"0.05", 0.05}, {"1.25", 1.25}, {"2.0", 2.0}, {"-1.5", -0.5}};
   for (const auto& c : cases) {
     Tvt6Frame frame;
-    frame.SetAsString(std::string("255,0,") + c.text + ",0.5,100,100,a,1", ctx.Platform);
+    frame.SetAsString(std::string("255,0,") + c.text + ",0.5,100,100,a,1", bad);
     EXPECT_DOUBLE_EQ(frame.CenterX, c.value) << c.text;
   }
   EXPECT_TRUE(ctx.Platform.Messages.empty());
   // No point, or nothing on one side of it: an error shown to the player.
-  for (const char* bad : {"1", ".5", "5.", "a.5"}) {
+  for (const char* centre : {"1", ".5", "5.", "a.5"}) {
     ctx.Platform.Messages.clear();
     Tvt6Frame frame;
-    frame.SetAsString(std::string("100,3,") + bad + ",0.5,100,100,a,1", ctx.Platform);
+    TBadLines lines(ctx.Log, ctx.Platform, "quellix.txt");
+    frame.SetAsString(std::string("100,3,") + centre + ",0.5,100,100,a,1", lines);
     EXPECT_EQ(frame.Alpha, 100);
     EXPECT_EQ(frame.Angle, 3);
-    EXPECT_DOUBLE_EQ(frame.CenterX, 0.5) << bad;
+    EXPECT_DOUBLE_EQ(frame.CenterX, 0.5) << centre;
     EXPECT_EQ(frame.ImageName, "") << "reading stops at the bad item";
-    ASSERT_EQ(ctx.Platform.Messages.size(), 1u) << bad;
+    ASSERT_EQ(ctx.Platform.Messages.size(), 1u) << centre;
     EXPECT_EQ(ctx.Platform.Messages[0].rfind(FrameError, 0), 0u);
   }
 }
 
 TEST_F(AnimationFileTest, ShortFrameLineKeepsWhatWasReadAndShowsOneMessage) {
   Tvt6Frame frame;
-  frame.SetAsString("128,10,0.5,0.5,90,80,ship", ctx.Platform);
+  frame.SetAsString("128,10,0.5,0.5,90,80,ship", bad);
   EXPECT_EQ(frame.Alpha, 128);
   EXPECT_EQ(frame.ScaleY, 80);
   EXPECT_EQ(frame.ImageName, "ship");
   EXPECT_EQ(frame.Spare, 1);
+  const std::string error =
+      FrameError + "the line \"128,10,0.5,0.5,90,80,ship\" has 7 items where 8 are needed";
   ASSERT_EQ(ctx.Platform.Messages.size(), 1u);
-  EXPECT_EQ(ctx.Platform.Messages[0],
-            FrameError + "the line \"128,10,0.5,0.5,90,80,ship\" has 7 items where 8 are needed");
-  EXPECT_TRUE(ctx.Messages().empty()) << "frame errors go to a message box, not the log";
+  EXPECT_EQ(ctx.Platform.Messages[0], error);
+  EXPECT_EQ(ctx.Messages(), std::vector<std::string>{error + "\r\"quellix.txt\" line 1"})
+      << "every bad line is in the log too, with where it stands";
+}
+
+TEST_F(AnimationFileTest, FarOutScalesAreBoundedWhenAFrameIsRead) {
+  Tvt6Frame frame;
+  frame.SetAsString("255,0,0.5,0.5,100000,-2147483648,ship,1", bad);
+  EXPECT_EQ(frame.ScaleX, Tvt6Frame::MaxScale);
+  EXPECT_EQ(frame.ScaleY, -Tvt6Frame::MaxScale);
+  EXPECT_EQ(frame.ImageName, "ship") << "the rest of the line is read as written";
+  ASSERT_EQ(ctx.Platform.Messages.size(), 1u);
+  EXPECT_EQ(ctx.Platform.Messages[0], FrameError +
+                                          "the scale 100000 by -2147483648 is beyond 1000 per "
+                                          "cent; drawn at 1000 by -1000");
+  Tvt6Frame sensible;
+  sensible.SetAsString("255,0,0.5,0.5,1000,-1000,ship,1", bad);
+  EXPECT_EQ(sensible.ScaleX, 1000);
+  EXPECT_EQ(sensible.ScaleY, -1000);
+  EXPECT_EQ(bad.Count(), 1);
+}
+
+// A file with a bad number in every frame line: a few boxes, every line in the log and
+// one line that tells how many more there were.
+TEST_F(AnimationFileTest, BadLinesShowAFewBoxesPerLoadAndLogEveryOne) {
+  TStringList lines = {"", "[REELREC]", "r", "[SCENEREC]", "s"};
+  constexpr int Bad = 1000;
+  for (int i = 0; i < Bad; ++i) lines.push_back("x" + std::to_string(i) + ",0,0.5,0.5,100,100,a,1");
+  engine.LoadFromStrings(lines, "quellix.txt");
+  EXPECT_EQ(engine.Reel(0)->Scene(0)->FrameCount(), Bad) << "what was read is kept";
+  const auto& boxes = ctx.Platform.Messages;
+  ASSERT_EQ(boxes.size(), TBadLines::MaxShown + 1u);
+  EXPECT_EQ(boxes[0], FrameError + "'x0' is not a valid integer value");
+  EXPECT_EQ(boxes.back(),
+            "1000 lines of \"quellix.txt\" could not be read in full; 997 of them were not "
+            "shown (every one is in log.txt)");
+  // The in-memory log keeps its last 300 lines; the last bad line and the count are there.
+  const std::vector<std::string> logged = ctx.Messages();
+  ASSERT_GE(logged.size(), 2u);
+  EXPECT_EQ(logged[logged.size() - 2],
+            FrameError +
+                "'x999' is not a valid integer value\r\"quellix.txt\" line 1005, r/s "
+                "frame 1000");
+  EXPECT_EQ(logged.back(),
+            "1000 lines of \"quellix.txt\" could not be read in full; 997 of "
+            "them were not shown");
+
+  // Each load has its own few boxes.
+  ctx.Platform.Messages.clear();
+  engine.LoadFromStrings(lines, "quellix.txt");
+  EXPECT_EQ(ctx.Platform.Messages.size(), TBadLines::MaxShown + 1u);
+}
+
+TEST_F(AnimationFileTest, NoBoxIsShownOnceClosingWasAskedFor) {
+  TStringList lines = {"", "[REELREC]", "r", "[SCENEREC]", "s"};
+  for (int i = 0; i < 50; ++i) lines.emplace_back("bad");
+  ctx.Platform.CloseRequested = true;
+  engine.LoadFromStrings(lines);
+  EXPECT_TRUE(ctx.Platform.Messages.empty());
+  EXPECT_EQ(ctx.Messages().back(),
+            "50 lines of the data could not be read in full; 50 of them "
+            "were not shown");
 }
 
 TEST_F(AnimationFileTest, ReelsScenesAndFramesFromBlocks) {

@@ -50,7 +50,7 @@ struct ProjectorTest : ::testing::Test {
                            "[ENDSCENE]",
                            "[SCENEREC]",
                            "big",
-                           "255,0,0.5,0.5,2000000000,100,huge,1",
+                           "255,0,0.5,0.5,1000,100,huge,1",
                            "[ENDSCENE]"});
     anims.LinkImages(images);
     p.Init("r", "three", 0, N, Tvt6Projector::pmLoop, Tvt6Projector::dirForward,
@@ -186,8 +186,8 @@ TEST_F(ProjectorTest, DrawFailuresAreLoggedWithTheirTexts) {
                 "error:\rthe scene \"empty\" has no frames",
                 "Projector Error!\rDraw_Image:DrawFastTransparency reports the following error: "
                 "draw failed",
-                "Projector Error!\rDraw_Image:CalcActual reports the following error:Floating "
-                "point overflow"}));
+                "Projector Error!\rDraw_Image:CalcActual reports the following error:the drawn "
+                "size 20000 is beyond 3200 pixels"}));
 }
 
 TEST_F(ProjectorTest, DrawHandlersRunAroundTheDraw) {

@@ -47,6 +47,30 @@ TEST_F(PatternMovementTest, LargeStepsReachOnePointPerRunWithTheOffset) {
   EXPECT_FALSE(move.Done);
 }
 
+TEST_F(PatternMovementTest, PointsAndOffsetsAtTheIntegerLimitsSaturate) {
+  patterns.ParseText(
+      Join({Join({"far", "2147483647,-2147483648,0,0", "-2147483648,2147483647,0,0"})}));
+  auto& move = sprite.AddBehavior(std::make_unique<Tvt6Move_OffsetPattern>());
+  move.Init(P("far"), 0, INT32_MAX, INT32_MAX, 10, -10, true, true, false);
+  // The offset target lies past the limit: the sprite stops at the limit.
+  EXPECT_EQ(Run(2), (std::vector<TPos>{{INT32_MAX, INT32_MIN + 1}, {INT32_MAX, INT32_MIN}}));
+
+  Tvt6Sprite anchor{ctx.Context};
+  anchor.X = INT32_MAX;
+  anchor.Y = INT32_MIN;
+  Tvt6Sprite orbiter{ctx.Context};
+  orbiter.AddBehavior(std::make_unique<Tvt6Move_OffsetFromSpritePattern>())
+      .Init(TSpriteRef(anchor), P("far"), 0, 5, -5, true, true, false);
+  orbiter.Update();
+  EXPECT_EQ(TPos(orbiter.X, orbiter.Y), TPos(INT32_MAX, INT32_MIN));
+  orbiter.Update();
+  EXPECT_EQ(TPos(orbiter.X, orbiter.Y), TPos(4, -6));
+
+  int32_t x = INT32_MIN, y = INT32_MAX;
+  P("far")->OffsetTo(x, y, 0);
+  EXPECT_EQ(TPos(x, y), TPos(INT32_MIN, INT32_MAX));
+}
+
 TEST_F(PatternMovementTest, SmallStepsMoveBothAxesTowardsThePoint) {
   auto& move = sprite.AddBehavior(std::make_unique<Tvt6Move_OffsetPattern>());
   move.Init(P("line"), 1, 12, 12, 0, 0, true, false, true);

@@ -181,6 +181,42 @@ TEST_F(HighScoreTest, AnEmptyFileGivesAnEmptyTableInWhichNothingRanks) {
   EXPECT_EQ(Read(path), "");
 }
 
+TEST_F(HighScoreTest, AByteOrderMarkDoesNotCostTheTopRecord) {
+  Write("\xEF\xBB\xBF" + DefaultFirstLine + "Ann,5,1,Devuvov\r\n");
+  table.LoadFromFile(path);
+  ASSERT_EQ(table.Count(), 2);
+  EXPECT_EQ(table.Record(0)->Name, "Vez Uzodaz");
+  EXPECT_EQ(table.Record(0)->Score, 100000);
+  EXPECT_TRUE(table.SaveToFile(path));
+  EXPECT_EQ(Read(path), DefaultFirstLine + "Ann,5,1,Devuvov\r\n") << "and is written back whole";
+
+  // A name that begins with the mark is quoted, so the top record keeps it.
+  table.Clear();
+  table.AddRecord(
+      "\xEF\xBB\xBF"
+      "Bo",
+      "Devuvov", 7, 1);
+  ASSERT_TRUE(table.SaveToFile(path));
+  table.LoadFromFile(path);
+  EXPECT_EQ(table.Record(0)->Name,
+            "\xEF\xBB\xBF"
+            "Bo");
+}
+
+TEST_F(HighScoreTest, BadLinesAreCountedAndALeftOverSaveIsRemoved) {
+  Write(DefaultFirstLine + "Ann,x,1,Devuvov\r\n\r\n");
+  std::ofstream(path + ".new", std::ios::binary) << "half a tab";
+  table.LoadFromFile(path);
+  EXPECT_EQ(table.Count(), 3);
+  EXPECT_FALSE(fs::exists(path + ".new"));
+  const std::string logText = LogText();
+  EXPECT_NE(logText.find("removed \"" + path + ".new\", left by a save that did not finish"),
+            std::string::npos);
+  EXPECT_NE(
+      logText.find("High-score file \"" + path + "\": 2 of 3 lines could not be read in full"),
+      std::string::npos);
+}
+
 TEST_F(HighScoreTest, AnUnreadableFileRaisesAndIsNotSavedOver) {
   fs::create_directories(path);
   EXPECT_THROW(table.LoadFromFile(path), std::runtime_error);
@@ -320,6 +356,18 @@ TEST_F(HighScoreTableDrawing, AFailedDrawReleasesTheCanvasAndPassesTheErrorOn) {
   };
   EXPECT_THROW(table.DrawTable(), std::runtime_error);
   EXPECT_EQ(display.CanvasFake.Releases, 2);
+}
+
+TEST_F(HighScoreTableDrawing, OnlyTheRowsThatFitOnTheScreenAreDrawn) {
+  for (int32_t i = 0; i < 100000; ++i) table.AddRecord("Ann", "Devuvov", 100000 - i, 1);
+  int before = 0;
+  table.OnBeforeRow = [&before](Tvt6HighScoreEngine&, int32_t) { ++before; };
+  table.DrawTable();
+  // The first row lies at 50 + 24 + 24 + 24 + 24 = 146, each further one 29 lower.
+  const int fitting = (ScreenHeight - 146 + 28) / 29;
+  EXPECT_EQ(before, fitting);
+  EXPECT_EQ(Texts().size(), 1u + 4u + 4u * fitting);
+  EXPECT_LT(Texts().back().Y, ScreenHeight);
 }
 
 TEST_F(HighScoreTableDrawing, AHandlerThatEmptiesTheTableEndsTheRows) {

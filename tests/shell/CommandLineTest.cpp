@@ -28,6 +28,9 @@ TEST(CommandLineTest, OptionsWithAValueTakeTheNextArgument) {
   EXPECT_EQ(c.DataDir, "/games/quellix");
   EXPECT_TRUE(c.Window);
   EXPECT_EQ(Parse({"--data", "--window"}).DataDir, "--window");
+  EXPECT_EQ(c.RecordFile, "");
+  EXPECT_EQ(Parse({"--record", "a.replay", "--window"}).RecordFile, "a.replay");
+  EXPECT_EQ(Parse({"--replay", "b.replay"}).ReplayFile, "b.replay");
 }
 
 TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
@@ -36,7 +39,10 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
                                             {"window"},
                                             {"--window", "x"},
                                             {"--data"},
-                                            {"--data", ""}}) {
+                                            {"--data", ""},
+                                            {"--record"},
+                                            {"--replay", ""},
+                                            {"--record", "a", "--replay", "b"}}) {
     EXPECT_THROW(Parse(bad), TUsageError) << bad.back();
   }
 }
@@ -44,7 +50,8 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
 TEST(CommandLineTest, UsageListsEveryOptionOnceUnderTheProgramName) {
   const std::string usage = Usage("quellix");
   EXPECT_TRUE(usage.starts_with("Usage: quellix [OPTION]...\n"));
-  for (const char* name : {"--help", "--version", "--window", "--data DIR"})
+  for (const char* name :
+       {"--help", "--version", "--window", "--data DIR", "--record FILE", "--replay FILE"})
     EXPECT_EQ(usage.find(name), usage.rfind(name)) << name;
   EXPECT_NE(VersionText().find("quellix "), std::string::npos);
 }

@@ -208,6 +208,8 @@ TEST_F(GameLoopTest, TicksRunBeneathTheNameWindow) {
   Tick(201);
   EXPECT_EQ(ticksUnder, 5);
   EXPECT_EQ(main.MainEngine()->HighScoreEngine()->Record(0)->Name, "Ace");
+  // Kept on disk at once, as the close would keep it: a crash now loses nothing.
+  EXPECT_EQ(data.Read("highscores.txt").rfind("Ace,200000,", 0), 0u);
 }
 
 TEST_F(GameLoopTest, EscapeDuringTheGameOverTextStillChecksTheScore) {

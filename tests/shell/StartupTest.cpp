@@ -8,6 +8,7 @@
 #include "config/vtTextFile.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vt6FontHandler.h"
+#include "graphics/vtArchive.h"
 #include "services/vt6HighScore.h"
 #include "support/vtTempDir.h"
 
@@ -102,6 +103,34 @@ TEST_F(StartupTest, MissingImageArchiveStopsStartUpInTheLoadingState) {
   main.FormKeyUp(VK_ESCAPE);
   Tick();
   EXPECT_TRUE(platform.CloseRequested);
+}
+
+// The player asks to close beneath the first box of a badly damaged animation file: no
+// further box comes, loading stops and the program can end.
+TEST_F(StartupTest, AClosingAskedForWhileLoadingIsHonoured) {
+  std::string animations = data.Read("data/quellix.txt") + "[REELREC]\nbad\n[SCENEREC]\ns\n";
+  for (int i = 0; i < 500; ++i) animations += "x,0,0.5,0.5,100,100,a,1\n";
+  data.Write("data/quellix.txt", animations);
+  platform.OnMessage = [this] { platform.CloseRequested = true; };
+  Activate();
+  EXPECT_EQ(platform.Messages.size(), 1u);
+  EXPECT_TRUE(Logged("Closing asked for while loading: start-up stops here"));
+  EXPECT_FALSE(Logged("Loading Pattern Data..."));
+  EXPECT_EQ(main.Globals.GameState, gsLoading);
+  EXPECT_TRUE(platform.ProgressFreed);
+  main.FormClose();
+  EXPECT_EQ(LogMessages().back(), "Game Shutting Down...");
+}
+
+TEST_F(StartupTest, ArchivesWithoutItemsAreTold) {
+  for (const auto& [file, kind] : {std::pair{"sprites.vtg", TArchiveKind::Images},
+                                   std::pair{"sounds.vtw", TArchiveKind::Sounds}}) {
+    const std::vector<uint8_t> empty = TArchiveWriter(kind).Bytes();
+    data.Write(file, std::string(empty.begin(), empty.end()));
+  }
+  Activate();
+  EXPECT_TRUE(Logged("sprites.vtg\" holds no images"));
+  EXPECT_TRUE(Logged("sounds.vtw\" holds no sounds"));
 }
 
 TEST_F(StartupTest, EscapeDuringLoadingDoesNotClose) {

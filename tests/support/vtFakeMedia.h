@@ -138,9 +138,13 @@ class TFakePlatform : public IPlatform {
   void HideCursor() override { CursorHidden = true; }
   void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
   void FreeProgress() override { ProgressFreed = true; }
-  void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
+  void ShowMessage(std::string_view text) override {
+    Messages.emplace_back(text);
+    if (OnMessage) OnMessage();
+  }
   void ShowModal(IModalWindow& window) override;
   void CloseMainWindow() override { CloseRequested = true; }
+  bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override { Log = std::move(log); }
   IDisplay& Display() override { return DisplayFake; }
@@ -156,6 +160,8 @@ class TFakePlatform : public IPlatform {
   std::string Dir = "./";
   std::vector<TProgress> Progress;
   std::vector<std::string> Messages;
+  // Runs while a message box is up (the player may close the program then).
+  std::function<void()> OnMessage;
   bool ProgressFreed = false;
   bool CursorHidden = false;
   bool CloseRequested = false;

@@ -2,28 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace quellix::testing {
 
 namespace fs = std::filesystem;
 
 TLinkedGameData::TLinkedGameData() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name =
-      info ? std::string(info->test_suite_name()) + "_" + info->name() : "game";
-  fDir = fs::temp_directory_path() / ("quellix_game_" + name);
-  fs::remove_all(fDir);
-  fs::create_directories(fDir / "data");
+  const fs::path dir = fFolder.Path();
+  fs::create_directories(dir / "data");
   const fs::path run(QUELLIX_RUN_DIR);
   for (const char* file :
        {"sprites.vtg", "sounds.vtw", "data/quellix.txt", "data/patterns.txt", "data/config.txt"}) {
     if (!fs::exists(run / file)) ADD_FAILURE() << "the build has not made " << (run / file);
-    fs::create_symlink(run / file, fDir / file);
+    fs::create_symlink(run / file, dir / file);
   }
-}
-
-TLinkedGameData::~TLinkedGameData() {
-  std::error_code ignored;
-  fs::remove_all(fDir, ignored);
 }
 
 }  // namespace quellix::testing

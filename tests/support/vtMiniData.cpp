@@ -1,7 +1,5 @@
 #include "support/vtMiniData.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <sstream>
 
@@ -59,12 +57,7 @@ const char* AnimationFile =
 }  // namespace
 
 TMiniData::TMiniData() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name =
-      info ? std::string(info->test_suite_name()) + "_" + info->name() : "mini";
-  fDir = std::filesystem::temp_directory_path() / ("quellix_" + name);
-  std::filesystem::remove_all(fDir);
-  std::filesystem::create_directories(fDir / "data");
+  std::filesystem::create_directories(fFolder.Path() / "data");
 
   TArchiveWriter images(TArchiveKind::Images);
   AddImage(images, "levelcomplete", 400, 40);
@@ -83,18 +76,13 @@ TMiniData::TMiniData() {
         "\"g,\"\"s,\"\"\"\"a,1\"\"\"\",\"\"\"\"b,2\"\"\"\"\"\",<##VarNames##>,a,b,c\"\n");
 }
 
-TMiniData::~TMiniData() {
-  std::error_code ignored;
-  std::filesystem::remove_all(fDir, ignored);
-}
-
 void TMiniData::Write(const std::string& name, const std::string& content) const {
-  std::ofstream out(fDir / name, std::ios::binary);
+  std::ofstream out(fFolder.Path() / name, std::ios::binary);
   out << content;
 }
 
 std::string TMiniData::Read(const std::string& name) const {
-  std::ifstream in(fDir / name, std::ios::binary);
+  std::ifstream in(fFolder.Path() / name, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();

@@ -5,25 +5,24 @@
 #include <filesystem>
 #include <string>
 
+#include "support/vtTempDir.h"
+
 namespace quellix::testing {
 
 class TMiniData {
  public:
-  // Writes the data into a new temporary folder named after the running test.
+  // Writes the data into a new temporary folder of a unique name.
   TMiniData();
-  ~TMiniData();
-  TMiniData(const TMiniData&) = delete;
-  TMiniData& operator=(const TMiniData&) = delete;
 
   // The folder, with a trailing separator (the form the main window expects).
-  std::string Dir() const { return fDir.string() + "/"; }
-  std::string File(const std::string& name) const { return (fDir / name).string(); }
-  void Remove(const std::string& name) const { std::filesystem::remove(fDir / name); }
+  std::string Dir() const { return fFolder.Dir(); }
+  std::string File(const std::string& name) const { return (fFolder.Path() / name).string(); }
+  void Remove(const std::string& name) const { std::filesystem::remove(fFolder.Path() / name); }
   void Write(const std::string& name, const std::string& content) const;
   std::string Read(const std::string& name) const;
 
  private:
-  std::filesystem::path fDir;
+  TTempDir fFolder;
 };
 
 }  // namespace quellix::testing

@@ -14,7 +14,9 @@ namespace quellix::testing {
 namespace {
 
 using datacheck::CheckData;
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::StartsWith;
 using ::testing::UnorderedElementsAre;
 
@@ -141,9 +143,12 @@ TEST_F(DataCheck, ImageRangesOfEverySectionNameTheirScenes) {
 TEST_F(DataCheck, NamesTheSceneOfABadFrameLine) {
   Copy().InsertLineAfter("255,0,0.5,0.5,100,100,holes_redhole_0,1",
                          "255,0,0.5,0.5,100,100,holes_redhole_1");
-  EXPECT_THAT(Findings(), ElementsAre(StartsWith(
-                              "data/quellix.txt: Holes/RedHole frame 2: Tvt6Frame.SetAsString "
-                              "reports the following error: ")));
+  EXPECT_THAT(Findings(),
+              ElementsAre(AllOf(StartsWith("data/quellix.txt: Tvt6Frame.SetAsString reports the "
+                                           "following error: "),
+                                EndsWith(", Holes/RedHole frame 2")),
+                          AllOf(StartsWith("data/quellix.txt: 1 line of "),
+                                EndsWith("could not be read in full"))));
 }
 
 TEST_F(DataCheck, MissingFilesAreFindings) {

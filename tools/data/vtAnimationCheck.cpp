@@ -14,34 +14,18 @@ namespace quellix::datacheck {
 
 namespace {
 
-// The loader shows a bad frame line in a message box, which knows nothing of where the
-// line was. Frames join their scene before they are read, so the last frame of the
-// last scene read is the one at fault. (Frames written inline in a header line are read
-// before their scene joins the engine, and so are placed at the scene before them.)
+// The loader logs every bad frame line with where it stands; the message boxes it shows
+// for the first few are not needed here.
 class TLoaderWindow final : public IWindowSystem {
  public:
-  const Tvt6AnimationEngine* Engine = nullptr;
-  std::vector<std::string> Messages;
-
   std::string ExeDir() const override { return {}; }
   void ProcessMessages() override {}
   void HideCursor() override {}
   void ShowProgress(std::string_view, int32_t, int32_t) override {}
   void FreeProgress() override {}
-  void ShowMessage(std::string_view text) override {
-    Messages.push_back(Position() + ": " + std::string(text));
-  }
+  void ShowMessage(std::string_view) override {}
   void ShowModal(IModalWindow&) override {}
   void CloseMainWindow() override {}
-
- private:
-  std::string Position() const {
-    const Tvt6Reel* reel =
-        Engine && Engine->ReelCount() > 0 ? Engine->Reel(Engine->ReelCount() - 1) : nullptr;
-    if (!reel || reel->SceneCount() == 0) return "before the first scene";
-    const Tvt6Scene& scene = *reel->Scene(reel->SceneCount() - 1);
-    return reel->Name + "/" + scene.Name + " frame " + std::to_string(scene.FrameCount());
-  }
 };
 
 // A stamp that no message line can equal, so the log's lines split back into messages.
@@ -97,13 +81,11 @@ int32_t CheckAnimation(const TDataFile& file, const IImageList* images,
   TRandom random;
   TLoaderWindow window;
   Tvt6AnimationEngine animations({log, random, window});
-  window.Engine = &animations;
   try {
     animations.LoadFromFile(file.Path);
   } catch (const std::exception& e) {
     findings.AddError(file, e.what());
   }
-  for (const std::string& message : window.Messages) findings.Add(file, message);
   for (const std::string& message : LoggedMessages(log)) findings.AddError(file, message);
 
   if (images) {

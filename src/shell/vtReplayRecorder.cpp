@@ -1,0 +1,142 @@
+#include "shell/vtReplayRecorder.h"
+
+#include "engine/vt6Engine.h"
+#include "shell/vtMainWindow.h"
+
+namespace quellix {
+
+namespace {
+
+TReplayInput Recorded(TReplayInputKind kind, int32_t key = 0,
+                      TMouseButton button = TMouseButton::Left, std::string_view text = {}) {
+  TReplayInput input;
+  input.Kind = kind;
+  input.Key = key;
+  input.Button = button;
+  input.Text = text;
+  return input;
+}
+
+// A tick that reads the same as the one before it joins that one's run.
+void JoinLastTick(std::vector<TReplayInput>& input) {
+  if (input.size() >= 2 && input.back().SamePoll(input[input.size() - 2])) {
+    input[input.size() - 2].Repeat += input.back().Repeat;
+    input.pop_back();
+  }
+}
+
+}  // namespace
+
+// The modal window as the platform sees it: what is typed is noted, then passed on.
+class TReplayRecorder::TModal : public IModalWindow {
+ public:
+  TModal(TReplayRecorder& owner, IModalWindow& window) : fOwner(owner), fWindow(window) {}
+  void TextInput(std::string_view text) override {
+    fOwner.Append(Recorded(TReplayInputKind::ModalText, 0, TMouseButton::Left, text));
+    fWindow.TextInput(text);
+  }
+  void KeyDown(int32_t key) override {
+    fOwner.Append(Recorded(TReplayInputKind::ModalKeyDown, key));
+    fWindow.KeyDown(key);
+  }
+  void KeyUp(int32_t key) override {
+    fOwner.Append(Recorded(TReplayInputKind::ModalKeyUp, key));
+    fWindow.KeyUp(key);
+  }
+  void Paint(IDisplay& display) override { fWindow.Paint(display); }
+  bool Closed() const override { return fWindow.Closed(); }
+
+ private:
+  TReplayRecorder& fOwner;
+  IModalWindow& fWindow;
+};
+
+TReplayRecorder::TReplayRecorder(IPlatform& inner, TStartOptions options) : TPlatformRelay(inner) {
+  fReplay.Data = DigestGameData(inner.ExeDir());
+  fReplay.Options = std::move(options);
+}
+
+void TReplayRecorder::Attach(TfrmMain& main) {
+  fMain = &main;
+  SetTarget(&main);
+}
+
+void TReplayRecorder::Append(TReplayInput input) {
+  fAwaitingPoll = false;
+  // The last input is complete now.
+  JoinLastTick(fReplay.Input);
+  fReplay.Input.push_back(std::move(input));
+}
+
+void TReplayRecorder::TInput::Update() {
+  IInput& live = fOwner.Inner().Input();
+  live.Update();
+  if (!fOwner.fAwaitingPoll) return;
+  fOwner.fAwaitingPoll = false;
+  TReplayInput& tick = fOwner.fReplay.Input.back();
+  tick.Polled = true;
+  tick.DX = live.MouseX();
+  tick.DY = live.MouseY();
+  tick.Button0 = live.MouseButton0();
+}
+
+void TReplayRecorder::ShowModal(IModalWindow& window) {
+  TModal recording(*this, window);
+  ShowModalAs(window, recording);
+}
+
+void TReplayRecorder::FormActivate() {
+  if (!fMain || fMain->ActivationDone()) {
+    TPlatformRelay::FormActivate();
+    return;
+  }
+  Append(Recorded(TReplayInputKind::Activate));
+  // The table the session starts with, however start-up ends.
+  struct TTakeTable {
+    TfrmMain& Main;
+    std::vector<Tvt6HighScoreRecord>& Table;
+    ~TTakeTable() {
+      Tvt6Engine* engine = Main.MainEngine();
+      if (!engine || !engine->HighScoreEngine()) return;
+      Tvt6HighScoreEngine& scores = *engine->HighScoreEngine();
+      for (int32_t i = 0; i < scores.Count(); ++i) Table.push_back(*scores.Record(i));
+    }
+  } take{*fMain, fReplay.HighScores};
+  TPlatformRelay::FormActivate();
+}
+
+void TReplayRecorder::FormKeyUp(int32_t key) {
+  Append(Recorded(TReplayInputKind::KeyUp, key));
+  TPlatformRelay::FormKeyUp(key);
+}
+
+void TReplayRecorder::FormMouseDown(TMouseButton button) {
+  Append(Recorded(TReplayInputKind::MouseDown, 0, button));
+  TPlatformRelay::FormMouseDown(button);
+}
+
+void TReplayRecorder::FormMouseUp(TMouseButton button) {
+  Append(Recorded(TReplayInputKind::MouseUp, 0, button));
+  TPlatformRelay::FormMouseUp(button);
+}
+
+void TReplayRecorder::TimerEvent(int32_t lagCount) {
+  if (OpenModal() && OpenModal()->Closed()) return;
+  Append(Recorded(TReplayInputKind::Tick));
+  ++fTicks;
+  fAwaitingPoll = true;
+  struct TEnd {
+    bool& Awaiting;
+    ~TEnd() { Awaiting = false; }
+  } end{fAwaitingPoll};
+  TPlatformRelay::TimerEvent(lagCount);
+}
+
+TReplay TReplayRecorder::Replay() const {
+  TReplay replay = fReplay;
+  if (fMain) replay.Seed = fMain->Seed();
+  JoinLastTick(replay.Input);
+  return replay;
+}
+
+}  // namespace quellix
