@@ -6,6 +6,10 @@
 //
 // Each runs twice: on the headless back end (SDL's software renderer, real pixels) and
 // on a media layer that draws nothing, which leaves the engine's own cost.
+//
+// Smooth motion: one refresh drawn from the frame the same playfield's tick recorded
+// (every sprite moved halfway between its places of the last two ticks), beside the
+// tick's own drawing (fill, every sprite through its projector, flip), both headless.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -24,6 +28,7 @@
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vtArchive.h"
 #include "graphics/vtPlatform.h"
+#include "graphics/vtSmoothScreen.h"
 #include "media/vtEncode.h"
 #include "media/vtHeadlessPlatform.h"
 #include "media/vtSdlHandles.h"
@@ -170,9 +175,14 @@ constexpr int Decorations = 1000;
 class TPlayfield {
  public:
   // With churn, a shot that hits something dies and a new one takes its place.
-  TPlayfield(IPlatform& platform, bool churn)
-      : fPlatform(platform), fImages(platform.ImageList()), fChurn(churn) {
-    fEngine.Setup(platform.Display(), fImages, "", platform.SoundList());
+  // Draws on the platform's display and images, or on the ones given.
+  TPlayfield(IPlatform& platform, bool churn, IDisplay* display = nullptr,
+             IImageList* images = nullptr)
+      : fPlatform(platform),
+        fDisplay(display ? *display : platform.Display()),
+        fImages(images ? *images : platform.ImageList()),
+        fChurn(churn) {
+    fEngine.Setup(fDisplay, fImages, "", platform.SoundList());
     Tvt6AnimationEngine& anims = *fEngine.AnimationEngine();
     anims.LoadFromStrings(
         {"", "[REELREC]", "bench", "[SCENEREC]", "target", "255,0,0.5,0.5,100,100,target,1",
@@ -213,6 +223,13 @@ class TPlayfield {
     fEngine.PurgeSprites();
     fCreated += fEngine.SpriteCount() - before + fDied;
     fDied = 0;
+  }
+
+  // The tick's drawing: the fill, every sprite, the flip.
+  void TickDraw() {
+    fDisplay.Fill(0);
+    fEngine.DrawSprites();
+    fDisplay.Flip();
   }
 
   // The draws of the latest engine tick, made straight through the image list.
@@ -286,6 +303,7 @@ class TPlayfield {
   TfrmErrorLog fLog{[] { return std::string(); }};
   TRandom fRandom{2024};
   IPlatform& fPlatform;
+  IDisplay& fDisplay;
   IImageList& fImages;
   TVintorContext fContext{fLog, fRandom, fPlatform};
   Tvt6Engine fEngine{fContext};
@@ -340,6 +358,31 @@ void StraightDraws(benchmark::State& state) {
   Report(state, bench::AllocationCount() - allocations, 0);
 }
 
+void HeadlessTickDraw(benchmark::State& state) {
+  THeadlessMedia media;
+  TPlayfield field(media.Platform, false);
+  field.EngineTick();
+  const uint64_t allocations = bench::AllocationCount();
+  for (auto _ : state) field.TickDraw();
+  Report(state, bench::AllocationCount() - allocations, 0);
+}
+
+void HeadlessSmoothRefresh(benchmark::State& state) {
+  THeadlessMedia media;
+  TSmoothScreen screen(media.Platform.SdlDisplay(), media.Platform.SdlImages());
+  TPlayfield field(media.Platform, false, &screen.Display(), &screen.Images());
+  for (int tick = 0; tick < 2; ++tick) {
+    screen.Display().Fill(0);
+    field.EngineTick();
+    screen.Display().Flip();
+  }
+  screen.Show(0.5);
+  const uint64_t allocations = bench::AllocationCount();
+  for (auto _ : state) screen.Show(0.5);
+  Report(state, bench::AllocationCount() - allocations, 0);
+  state.counters["draws"] = static_cast<double>(screen.Frames().Latest().Draws.size());
+}
+
 void HeadlessEngineTick(benchmark::State& state, bool churn) {
   EngineTick<THeadlessMedia>(state, churn);
 }
@@ -356,6 +399,8 @@ void NullMediaStraightDraws(benchmark::State& state) {
 BENCHMARK_CAPTURE(HeadlessEngineTick, steady, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(HeadlessEngineTick, churn, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(HeadlessStraightDraws)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HeadlessTickDraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HeadlessSmoothRefresh)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(NullMediaEngineTick, steady, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(NullMediaEngineTick, churn, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK(NullMediaStraightDraws)->Unit(benchmark::kMicrosecond);

@@ -8,6 +8,7 @@
 #include "config/vtSaturate.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vt6FontHandler.h"
+#include "graphics/vtFrameNotes.h"
 #include "graphics/vtMedia.h"
 #include "graphics/vtStars.h"
 #include "services/vt6FlagClass.h"
@@ -105,6 +106,7 @@ Tvt6Sprite& Tvt6Engine::NewSprite() {
 
 void Tvt6Engine::AddSprite(std::unique_ptr<Tvt6Sprite> sprite) {
   if (!sprite) throw std::invalid_argument("AddSprite needs a sprite");
+  sprite->Serial = ++fSerials;
   fSprites.push_back(std::move(sprite));
 }
 
@@ -120,12 +122,14 @@ void Tvt6Engine::SetLayer(Tvt6Sprite& sprite, int32_t layer) {
 
 void Tvt6Engine::DrawSprites() {
   try {
+    IFrameNotes* notes = fDisplay ? fDisplay->FrameNotes() : nullptr;
     for (int64_t layer = 0; layer <= fMaxLayer; ++layer) {
       const size_t count = fSprites.size();
       for (size_t i = 0; i < count; ++i) {
         Tvt6Sprite& sprite = *fSprites[i];
         if (sprite.Layer != layer || !sprite.Projector) continue;
         try {
+          const TItemScope item(notes, this, sprite.Serial);
           sprite.Draw();
         } catch (const std::exception& e) {
           Log(std::string("Engine Error!\rDrawSprites:Draw reports the following error: ") +

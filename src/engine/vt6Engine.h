@@ -116,6 +116,7 @@ class Tvt6Engine {
   std::unique_ptr<Tvt6StarEngine> fStarEngine;
   std::unique_ptr<Tvt6ZoneEngine> fZoneEngine;
   int32_t fMaxLayer = 0;
+  uint64_t fSerials = 0;  // the latest sprite's Serial
   std::unique_ptr<TvtDisplayNumber> fDisplayNumber;
   std::unique_ptr<Tvt6FlagEngine> fFlagEngine;
   std::unique_ptr<Tvt6AudioEngine> fAudioEngine;

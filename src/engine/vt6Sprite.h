@@ -70,6 +70,9 @@ class Tvt6Sprite {
   TSpriteRef Parent;
   Tvt6SubscriptionEngine OnKillSelf;  // run once when the sprite is destroyed
   int32_t Countdown = 0;              // game timer, lowered by each update while 1..31999
+  // Given by the engine that takes the sprite: its sprites in the order they came, from
+  // 1, so that a display can tell a sprite from a newer one made at the same address.
+  uint64_t Serial = 0;
 
   // Makes the sprite ready for (re)use; kind, layer, strength, parent, handlers,
   // behaviours and projector are left as they are.

@@ -13,6 +13,7 @@
 #include "game/vtSpriteKinds.h"
 #include "graphics/vt6FontHandler.h"
 #include "graphics/vt6Projector.h"
+#include "graphics/vtFrameNotes.h"
 #include "graphics/vtStars.h"
 #include "movement/vt6Behavior_ExtRepEvents.h"
 #include "movement/vt6Move_MoveToFixedXYPoint.h"
@@ -229,6 +230,24 @@ void TfrmPlayer::FollowControlPoint() {
       shield->X = ship->X + rules.ShieldOffset.X;
       shield->Y = ship->Y + rules.ShieldOffset.Y;
     }
+  }
+  NoteSteeredSprites();
+}
+
+// Ships and shields stand where the control point has just put them, so a display that
+// draws between ticks may draw them where the pending mouse motion will put it.
+void TfrmPlayer::NoteSteeredSprites() {
+  IFrameNotes* notes = fMain.Platform().Display().FrameNotes();
+  if (!notes) return;
+  notes->SetPointer(fMain.Platform().Input(), ControlX, ControlY, MaxControlX, MaxControlY);
+  const Tvt6Engine& engine = MainEngine();
+  for (TSide side : AllSides) {
+    const Tvt6Sprite* ship = Ship[side].Get();
+    if (!ship) continue;
+    const bool alongX = PlayerSides[side].FollowsX;
+    notes->FollowPointer(&engine, ship->Serial, alongX, !alongX, ControlX, ControlY);
+    if (const Tvt6Sprite* shield = Shield[side].Get())
+      notes->FollowPointer(&engine, shield->Serial, alongX, !alongX, ControlX, ControlY);
   }
 }
 

@@ -113,6 +113,7 @@ class TfrmPlayer : public IPlayerUnit {
   void LaunchGhost(TSide side);
   void GhostArrive(TSide side, Tvt6Sprite& ghost);
   void FollowControlPoint();
+  void NoteSteeredSprites();
   Tvt6Move_MoveToFixedXYPoint* GhostFlight(TSide side) const;
 
   // Weapons, shields and bonuses (playerWeapons.cpp).

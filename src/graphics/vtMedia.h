@@ -94,6 +94,8 @@ class ITextCanvas {
 
 using TColorTable = std::array<uint32_t, 256>;
 
+class IFrameNotes;
+
 class IDisplay {
  public:
   virtual ~IDisplay() = default;
@@ -110,6 +112,10 @@ class IDisplay {
   TColorTable ColorTable{};
   TColorTable DefColorTable{};
   virtual void UpdatePalette() {}
+
+  // Where the drawing may say more about what it draws (vtFrameNotes.h); none for a
+  // display that shows each frame as it was drawn.
+  virtual IFrameNotes* FrameNotes() { return nullptr; }
 };
 
 // ---- Image list -----------------------------------------------------------
@@ -200,6 +206,9 @@ class IInput {
   // Relative motion since the previous poll.
   virtual int32_t MouseX() const = 0;
   virtual int32_t MouseY() const = 0;
+  // The motion that arrived since the last poll, which the next Update hands over, for
+  // drawing ahead of the ticks; false when this input cannot tell it before the poll.
+  virtual bool PendingMotion(int32_t& /*dx*/, int32_t& /*dy*/) const { return false; }
 };
 
 }  // namespace quellix

@@ -98,9 +98,24 @@ class IWindowSystem {
   virtual bool Closing() const { return false; }
 };
 
+// How the game's drawing reaches the screen.
+enum class TMotionStyle : uint8_t {
+  // Each tick's picture is kept and drawn at every refresh of the display, everything
+  // that moves drawn between where the last two ticks put it.
+  Smooth,
+  // Each tick's picture is shown as it was drawn, once per tick.
+  Classic,
+};
+
 // One platform: its window system and its media objects, owned by it.
 class IPlatform : public IWindowSystem {
  public:
+  // Chosen once, before anything is drawn or holds the display or the image list; a
+  // platform that cannot refresh on its own stays classic.
+  virtual void SetMotionStyle(TMotionStyle /*style*/) {}
+  // Smooth motion keeps to this many refreshes a second where vsync does not pace the
+  // drawing, instead of the rate the display reports (given before SetMotionStyle).
+  virtual void SetRefreshRate(int /*perSecond*/) {}
   // Where the platform reports what it cannot do (no sound device, a font that is
   // missing); the main window points it at the error log.
   virtual void AttachLog(std::function<void(const std::string&)> log) = 0;

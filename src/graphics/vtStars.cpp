@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/vtRandom.h"
+#include "graphics/vtFrameNotes.h"
 
 namespace quellix {
 
@@ -45,6 +46,7 @@ Tvt6Star& Tvt6StarEngine::AddStar(int32_t x, int32_t y, TColor color) {
   star->X = x;
   star->Y = y;
   star->Color = color;
+  star->Serial = ++fSerials;
   star->SpeedX = 4 + fRandom.Random(4);
   star->SpeedY = 3 + fRandom.Random(3);
   return *fStars.emplace_back(std::move(star));
@@ -89,8 +91,11 @@ void Tvt6StarEngine::DrawStars() {
   std::erase_if(fStars, [](const std::unique_ptr<Tvt6Star>& star) { return star->Dead; });
   if (fStars.empty()) return;
   if (!fDisplay) throw std::logic_error("Tvt6StarEngine.DrawStars: no display set");
-  for (const auto& star : fStars)
+  IFrameNotes* notes = fDisplay->FrameNotes();
+  for (const auto& star : fStars) {
+    const TItemScope item(notes, this, star->Serial);
     fDisplay->FillRect(Bounds(star->X, star->Y, star->Width, star->Height), star->Color);
+  }
 }
 
 void Tvt6StarEngine::DeleteStar(int32_t index) {

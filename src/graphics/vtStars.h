@@ -25,6 +25,8 @@ struct Tvt6Star {
   int32_t MinX = -10, MinY = -10, MaxX = 810, MaxY = 610;
   uint8_t EdgeMode = emWrap;
   bool Dead = false;
+  // Given by the engine that made the star: its stars in the order they came, from 1.
+  uint64_t Serial = 0;
   // Called when the star stands on its target after a move. It may change the star
   // (mark it Dead) but must not delete stars: the engine refuses that during a move.
   std::function<void(Tvt6Star&)> OnArrive;
@@ -63,6 +65,7 @@ class Tvt6StarEngine {
   IDisplay* fDisplay = nullptr;
   std::vector<std::unique_ptr<Tvt6Star>> fStars;
   bool fMoving = false;
+  uint64_t fSerials = 0;  // the latest star's Serial
 };
 
 }  // namespace quellix

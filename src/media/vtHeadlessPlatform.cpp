@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include <optional>
 #include <stdexcept>
 
 #include "media/vtSdlError.h"
@@ -44,6 +45,27 @@ void THeadlessPlatform::SetExeDir(const std::string& dir) {
 
 void THeadlessPlatform::AttachLog(std::function<void(const std::string&)> log) {
   fLog.Attach(std::move(log));
+}
+
+void THeadlessPlatform::SetMotionStyle(TMotionStyle style) {
+  if (style != TMotionStyle::Smooth || fSmooth) return;
+  fSmooth = std::make_unique<TSmoothScreen>(fMedia.Display, fMedia.Images, [this] { Refresh(1); });
+}
+
+IDisplay& THeadlessPlatform::Display() {
+  if (fSmooth) return fSmooth->Display();
+  return fMedia.Display;
+}
+
+IImageList& THeadlessPlatform::ImageList() {
+  if (fSmooth) return fSmooth->Images();
+  return fMedia.Images;
+}
+
+void THeadlessPlatform::Refresh(double fraction) {
+  if (!fSmooth) throw std::logic_error("Refresh needs smooth motion");
+  if (const std::optional<std::string> failure = fSmooth->Show(fraction))
+    fLog.Once("refresh", "A refresh of the screen could not draw everything: " + *failure);
 }
 
 void THeadlessPlatform::ShowProgress(std::string_view text, int32_t position, int32_t maximum) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "graphics/vtPlatform.h"
+#include "graphics/vtSmoothScreen.h"
 #include "media/vtGamepads.h"
 #include "media/vtMediaSet.h"
 
@@ -46,8 +47,12 @@ class THeadlessPlatform : public IPlatform {
   bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
-  IDisplay& Display() override { return fMedia.Display; }
-  IImageList& ImageList() override { return fMedia.Images; }
+  // Smooth: the game draws on a recorder; each finished frame is drawn at once as it
+  // stands at the end of its tick (the pixels of a classic frame), and Refresh draws it
+  // again at any moment into the next tick.
+  void SetMotionStyle(TMotionStyle style) override;
+  IDisplay& Display() override;
+  IImageList& ImageList() override;
   ISoundList& SoundList() override { return fMedia.Sounds; }
   IInput& Input() override { return fMedia.Input; }
 
@@ -64,6 +69,10 @@ class THeadlessPlatform : public IPlatform {
   // nothing happens.
   void PumpGamepads(IMainWindowEvents& events);
   const TGamepads* Gamepads() const { return fPads.get(); }
+  // Smooth motion only: draws the latest frame `fraction` (0..1) of the way into the
+  // next tick, as a refresh of a real display would.
+  void Refresh(double fraction);
+  const TSmoothScreen* Smooth() const { return fSmooth.get(); }
 
   TSdlDisplay& SdlDisplay() { return fMedia.Display; }
   TSdlImageList& SdlImages() { return fMedia.Images; }
@@ -101,6 +110,7 @@ class THeadlessPlatform : public IPlatform {
   TRendererPtr fRenderer;
   std::unique_ptr<TGamepads> fPads;
   TMediaSet fMedia;
+  std::unique_ptr<TSmoothScreen> fSmooth;
   IMainWindowEvents* fTicksBeneathModal = nullptr;
 };
 

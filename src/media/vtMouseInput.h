@@ -28,6 +28,7 @@ class TMouseInput : public IInput {
   bool MouseButton0() const override { return fButton0; }
   int32_t MouseX() const override { return fX; }
   int32_t MouseY() const override { return fY; }
+  bool PendingMotion(int32_t& dx, int32_t& dy) const override;
 
   // Adds the source's motion and button to every poll's (none: the mouse alone).
   void SetPointerSource(IPointerSource* source) { fSource = source; }
@@ -42,6 +43,7 @@ class TMouseInput : public IInput {
   bool fActive = true;
   bool fHeld = false;
   bool fPressedSincePoll = false;
+  bool fSourceMoved = false;  // the source moved the pointer at the last poll
   int64_t fPendingX = 0, fPendingY = 0;
   bool fButton0 = false;
   int32_t fX = 0, fY = 0;

@@ -1,6 +1,8 @@
 #include "media/vtSdlPlatform.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 #include "media/vtFrameClock.h"
@@ -98,6 +100,34 @@ void TSdlPlatform::AttachLog(std::function<void(const std::string&)> log) {
   fLog.Attach(std::move(log));
 }
 
+IDisplay& TSdlPlatform::Display() {
+  if (fSmooth) return fSmooth->Display();
+  return fMedia->Display;
+}
+
+IImageList& TSdlPlatform::ImageList() {
+  if (fSmooth) return fSmooth->Images();
+  return fMedia->Images;
+}
+
+void TSdlPlatform::SetMotionStyle(TMotionStyle style) {
+  if (style != TMotionStyle::Smooth || fSmooth) return;
+  fSmooth = std::make_unique<TSmoothScreen>(fMedia->Display, fMedia->Images,
+                                            [this] { fFrameTime = fTickTime; });
+  int rate = fRefreshRate;
+  const char* source = "chosen";
+  if (SDL_DisplayMode mode{}; rate <= 0) {
+    rate = SDL_GetWindowDisplayMode(fWindow.get(), &mode) == 0 ? mode.refresh_rate : 0;
+    source = rate > 0 ? "reported" : "assumed";
+  }
+  SDL_RendererInfo info{};
+  const bool vsync = SDL_GetRendererInfo(fRenderer.get(), &info) == 0 &&
+                     (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+  fPacer = std::make_unique<TRefreshPacer>(SDL_GetPerformanceFrequency(), rate, vsync);
+  fLog.Write("Smooth motion: drawn at every refresh of a " + std::to_string(fPacer->Rate()) +
+             " Hz display (rate " + source + ")" + (vsync ? ", with vsync" : ", without vsync"));
+}
+
 template <class F>
 void TSdlPlatform::Guarded(F&& handler) {
   if (!fEvents) return;
@@ -146,15 +176,50 @@ void TSdlPlatform::Step() {
     SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
     return;
   }
-  const uint64_t now = SDL_GetPerformanceCounter();
+  uint64_t now = SDL_GetPerformanceCounter();
   const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
   if (plan.Fire) {
     fDeadline = plan.NextDeadline;
+    fTickTime = plan.NextDeadline - fPeriod;
     Guarded([&] { fEvents->TimerEvent(plan.Lag); });
-    return;
+    if (!fSmooth || LoopEnds()) return;
+    now = SDL_GetPerformanceCounter();
+  }
+  uint64_t wake = fDeadline;
+  if (fSmooth && RefreshWanted()) {
+    const uint64_t due = fPacer->NextRefresh(now);
+    if (due <= now) {
+      Refresh(now);
+      return;
+    }
+    wake = std::min(wake, due);
   }
   SDL_WaitEventTimeout(
-      nullptr, static_cast<int>(WaitMilliseconds(fDeadline, now, SDL_GetPerformanceFrequency())));
+      nullptr, static_cast<int>(WaitMilliseconds(wake, now, SDL_GetPerformanceFrequency())));
+}
+
+// Once a frame has been shown as it stands at the end of its tick, nothing new is drawn
+// until the next tick: a paused game stands still, and so does what the hand steers.
+bool TSdlPlatform::RefreshWanted() const {
+  return fSmooth->FramesFinished() > 0 &&
+         (fShownFrame != fSmooth->FramesFinished() || fShownFraction < 1 || fPictureLost);
+}
+
+void TSdlPlatform::Refresh(uint64_t now) {
+  const double into = now > fFrameTime ? static_cast<double>(now - fFrameTime) : 0.0;
+  const double fraction = std::min(1.0, into / static_cast<double>(fPeriod));
+  // A picture lost while the game stands still comes back as it was, the hand's
+  // things included.
+  const bool again = fShownFrame == fSmooth->FramesFinished() && fShownFraction >= 1;
+  if (const std::optional<std::string> failure =
+          again ? fSmooth->ShowAgain() : fSmooth->Show(fraction))
+    fLog.Once("refresh", "A refresh of the screen could not draw everything: " + *failure);
+  fShownFrame = fSmooth->FramesFinished();
+  fShownFraction = fraction;
+  fPictureLost = false;
+  if (fPacer->Shown(SDL_GetPerformanceCounter()))
+    fLog.Write("The display does not wait for vsync: refreshes kept to " +
+               std::to_string(fPacer->Rate()) + " Hz");
 }
 
 void TSdlPlatform::ProcessMessages() {
@@ -210,6 +275,10 @@ void TSdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event) {
       break;
     case SDL_WINDOWEVENT_CLOSE:
       fCloseRequested = true;
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      fPictureLost = true;
       break;
     default:
       break;

@@ -11,10 +11,12 @@
 #include <string>
 
 #include "graphics/vtPlatform.h"
+#include "graphics/vtSmoothScreen.h"
 #include "media/vtGamepads.h"
 #include "media/vtKeyMap.h"
 #include "media/vtMediaSet.h"
 #include "media/vtProgressWindow.h"
+#include "media/vtRefreshPacer.h"
 
 namespace quellix::media {
 
@@ -50,18 +52,29 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   bool Closing() const override { return fCloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override;
-  IDisplay& Display() override { return fMedia->Display; }
-  IImageList& ImageList() override { return fMedia->Images; }
+  // Smooth: the game draws on a recorder and the loop shows its latest frame at every
+  // refresh of the display.
+  void SetMotionStyle(TMotionStyle style) override;
+  void SetRefreshRate(int perSecond) override { fRefreshRate = perSecond; }
+  IDisplay& Display() override;
+  IImageList& ImageList() override;
   ISoundList& SoundList() override { return fMedia->Sounds; }
   IInput& Input() override { return fMedia->Input; }
 
   SDL_Window* Window() const { return fWindow.get(); }
   const TGamepads& Gamepads() const { return fPads; }
   bool FullScreen() const { return fFullScreen; }
+  bool Smooth() const { return fSmooth != nullptr; }
 
  private:
-  // One pass of the loop: pending events, then the frame timer or a wait for either.
+  // One pass of the loop: pending events, then the frame timer, a refresh, or a wait
+  // for whichever comes first.
   void Step();
+  // A frame not yet shown as it stands at the end of its tick, or a window that lost
+  // its picture.
+  bool RefreshWanted() const;
+  // Shows the latest frame as far into its tick as the clock is at now.
+  void Refresh(uint64_t now);
   // Dispatches pending events; stops early when the running loop is to end.
   void PumpEvents();
   bool LoopEnds() const;
@@ -100,6 +113,16 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   bool fCloseRequested = false;
   uint64_t fPeriod;  // of the frame timer, in performance counter units
   uint64_t fDeadline = 0;
+  // Smooth motion: the screen, its pacing, when the tick that drew the latest frame was
+  // due, and which frame was shown last, how far into its tick.
+  std::unique_ptr<TSmoothScreen> fSmooth;
+  std::unique_ptr<TRefreshPacer> fPacer;
+  uint64_t fTickTime = 0;
+  uint64_t fFrameTime = 0;
+  uint64_t fShownFrame = 0;
+  double fShownFraction = 0;
+  bool fPictureLost = false;
+  int fRefreshRate = 0;  // chosen by the player; 0: the display's
 };
 
 // The directory of the running executable with a trailing '/'.

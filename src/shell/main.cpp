@@ -14,6 +14,7 @@
 #include "game/vtGame.h"
 #include "media/vtSdlPlatform.h"
 #include "services/vtGameFolders.h"
+#include "services/vtGameSettings.h"
 #include "shell/vtCommandLine.h"
 #include "shell/vtMainWindow.h"
 #include "shell/vtReplayPlayer.h"
@@ -37,6 +38,7 @@ std::unique_ptr<quellix::TfrmMain> MakeMainWindow(quellix::IPlatform& platform,
                                                   const quellix::TCommandLine& commandLine) {
   auto mainWindow = std::make_unique<quellix::TfrmMain>(platform);
   mainWindow->ChooseDataDir(commandLine.DataDir);
+  mainWindow->ChooseMotion(commandLine.Motion);
   mainWindow->AdoptGame(std::make_unique<quellix::TGame>(*mainWindow));
   return mainWindow;
 }
@@ -47,8 +49,11 @@ int Record(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
   recorder.Attach(*mainWindow);
   const int status = platform.Run(recorder);
   const std::string& file = commandLine.RecordFile;
+  quellix::TReplay replay = recorder.Replay();
+  // How it was drawn, which play does not depend on.
+  replay.Options.emplace_back("motion", quellix::MotionStyleName(mainWindow->Motion()));
   try {
-    quellix::SaveReplayFile(file, recorder.Replay());
+    quellix::SaveReplayFile(file, replay);
   } catch (const std::exception& e) {
     const std::string message = "Recording not saved: " + std::string(e.what());
     mainWindow->ErrorLog().Log(message);

@@ -5,6 +5,8 @@
 #include <functional>
 #include <span>
 
+#include "services/vtGameSettings.h"
+
 #ifndef QUELLIX_VERSION
 #define QUELLIX_VERSION "0"
 #endif
@@ -31,6 +33,11 @@ std::span<const TOption> Options() {
        [](TCommandLine& c, std::string_view) { c.Window = true; }},
       {"--data", "DIR", "read the game's data from DIR",
        [](TCommandLine& c, std::string_view dir) { c.DataDir = dir; }},
+      {"--motion", "STYLE", "smooth: draw at every refresh of the display; classic: once per tick",
+       [](TCommandLine& c, std::string_view style) {
+         c.Motion = ParseMotionStyle(style);
+         if (!c.Motion) throw TUsageError("--motion must be smooth or classic");
+       }},
       {"--record", "FILE", "record the session into FILE, written when the game ends",
        [](TCommandLine& c, std::string_view file) { c.RecordFile = file; }},
       {"--replay", "FILE", "play the session recorded in FILE; Esc stops it",

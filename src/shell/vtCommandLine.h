@@ -3,10 +3,13 @@
 // it sets. A wrong option is a TUsageError whose message says what was wrong.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "graphics/vtPlatform.h"
 
 namespace quellix {
 
@@ -17,6 +20,8 @@ struct TCommandLine {
   bool Window = false;
   // The folder of the game's data instead of the one found beside the executable.
   std::string DataDir;
+  // How the drawing reaches the screen, over the settings file's choice.
+  std::optional<TMotionStyle> Motion;
   // Record the session into this file; empty: no recording.
   std::string RecordFile;
   // Play the session recorded in this file; empty: play live.

@@ -87,6 +87,10 @@ class TfrmMain : public IMainWindowEvents {
   const TGameFolders& Folders() const { return fFolders; }
   // A data folder to use instead of the one found beside the executable (--data).
   void ChooseDataDir(std::string dir) { fChosenDataDir = std::move(dir); }
+  // A motion style over the settings file's (--motion).
+  void ChooseMotion(std::optional<TMotionStyle> style) { fChosenMotion = style; }
+  // The motion style start-up gave the platform.
+  TMotionStyle Motion() const { return fMotion; }
   // The folder start-up reads the data from; known before start-up.
   std::string DataDir() const { return FindDataDir(fPlatform.ExeDir(), fChosenDataDir); }
   IPlatform& Platform() { return fPlatform; }
@@ -112,6 +116,9 @@ class TfrmMain : public IMainWindowEvents {
   // The first time the user folder differs from the executable's, a table kept beside
   // the executable or the data is taken along.
   void AdoptHighScores();
+  // Reads (or first writes) the settings file and gives the platform its motion style,
+  // before anything draws.
+  void ApplyMotionStyle();
   std::string HighScoreFile() const { return fFolders.UserDir + "highscores.txt"; }
 
   // The tick and its state handlers (vtGameLoop.cpp).
@@ -147,6 +154,8 @@ class TfrmMain : public IMainWindowEvents {
   std::unique_ptr<Tvt6Engine> fTextEngine;
   std::string fExeDir;
   std::string fChosenDataDir;
+  std::optional<TMotionStyle> fChosenMotion;
+  TMotionStyle fMotion = TMotionStyle::Classic;
   TGameFolders fFolders;
   std::optional<uint64_t> fFixedSeed;
   uint64_t fSeed = 0;

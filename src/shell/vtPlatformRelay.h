@@ -34,6 +34,8 @@ class TPlatformRelay : public IPlatform, public IMainWindowEvents {
   void AttachLog(std::function<void(const std::string&)> log) override {
     fInner.AttachLog(std::move(log));
   }
+  void SetMotionStyle(TMotionStyle style) override { fInner.SetMotionStyle(style); }
+  void SetRefreshRate(int perSecond) override { fInner.SetRefreshRate(perSecond); }
   IDisplay& Display() override { return fInner.Display(); }
   IImageList& ImageList() override { return fInner.ImageList(); }
   ISoundList& SoundList() override { return fInner.SoundList(); }

@@ -10,7 +10,7 @@ namespace quellix {
 namespace {
 
 // Start-up options a replay may carry; none of them changes play.
-constexpr std::array<std::string_view, 1> KnownOptions = {"window"};
+constexpr std::array<std::string_view, 2> KnownOptions = {"window", "motion"};
 
 }  // namespace
 

@@ -55,6 +55,9 @@ class TReplayRecorder : public TPlatformRelay {
     bool MouseButton0() const override { return fOwner.Inner().Input().MouseButton0(); }
     int32_t MouseX() const override { return fOwner.Inner().Input().MouseX(); }
     int32_t MouseY() const override { return fOwner.Inner().Input().MouseY(); }
+    bool PendingMotion(int32_t& dx, int32_t& dy) const override {
+      return fOwner.Inner().Input().PendingMotion(dx, dy);
+    }
 
    private:
     TReplayRecorder& fOwner;

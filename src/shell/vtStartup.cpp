@@ -8,6 +8,7 @@
 #include "game/vtGame.h"
 #include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"
+#include "services/vtGameSettings.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix {
@@ -101,6 +102,16 @@ void TfrmMain::AdoptHighScores() {
   }
 }
 
+void TfrmMain::ApplyMotionStyle() {
+  const TGameSettings settings = LoadGameSettings(
+      fFolders.UserDir + SettingsFileName, [this](const std::string& line) { fLog.Log(line); });
+  fMotion = fChosenMotion.value_or(settings.Motion);
+  fLog.Log(std::string("Motion: ") + MotionStyleName(fMotion) +
+           (fChosenMotion ? " (command line)" : " (" + std::string(SettingsFileName) + ")"));
+  if (settings.Refresh > 0) fPlatform.SetRefreshRate(settings.Refresh);
+  fPlatform.SetMotionStyle(fMotion);
+}
+
 void TfrmMain::SeedRandom() {
   if (fFixedSeed) {
     fSeed = *fFixedSeed;
@@ -116,6 +127,7 @@ void TfrmMain::RunActivation() {
   OpenLog();
   // A preset table keeps the player's files out of play.
   if (!fPresetHighScores) AdoptHighScores();
+  ApplyMotionStyle();
   SeedRandom();
 
   const char* creating = "Creating Engine Objects...";

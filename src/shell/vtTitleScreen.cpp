@@ -9,6 +9,7 @@
 #include "game/vtAssetNames.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vt6Projector.h"
+#include "graphics/vtFrameNotes.h"
 #include "services/vt6Sound.h"
 #include "services/vt6ZoneEngine.h"
 #include "shell/vtMainWindow.h"
@@ -151,6 +152,13 @@ void TfrmTitleScreen::TitleTick() {
 
   UpdateCursor();
   if (Tvt6Sprite* cursor = fCursor.Get()) {
+    // Drawn above at where the previous tick left it; a display that draws between
+    // ticks shows it where the latest mouse motion puts the cursor.
+    if (IFrameNotes* notes = display.FrameNotes()) {
+      notes->SetPointer(fMain.Platform().Input(), fCursorX, fCursorY, ScreenWidth - 1,
+                        ScreenHeight - 1);
+      notes->FollowPointer(&engine, cursor->Serial, true, true, cursor->X, cursor->Y);
+    }
     engine.SetLayer(*cursor, 1);
     cursor->X = fCursorX;
     cursor->Y = fCursorY;

@@ -97,6 +97,13 @@ std::string ArchiveAtTheLimits(const std::string& bytes, TArchiveKind kind) {
   return {out.begin(), out.end()};
 }
 
+// Every frame half transparent and drawn a thousand times its size: the blended, scaled
+// draw must not ask for a picture of gigabytes.
+std::string HugeScales(const std::string& text) {
+  return std::regex_replace(text, std::regex("\n[0-9]+,0,([0-9.]+),([0-9.]+),100,100,"),
+                            "\n128,0,$1,$2,100000,100000,");
+}
+
 struct TCase {
   std::string File;  // within the run folder
   std::string Name;
@@ -149,6 +156,7 @@ std::vector<TCase> AllCases() {
   add(ArchiveCases("sounds.vtw", TArchiveKind::Sounds));
   add(TextCases("data/quellix.txt", "[REELREC]\r\nflood\r\n[SCENEREC]\r\nlines\r\n",
                 "255,0,0.5,0.5,100,100,missing,1"));
+  cases.push_back({"data/quellix.txt", "HugeScales", &HugeScales});
   add(TextCases("data/patterns.txt", "", "\"zig,\"\"1,2,0,0\"\"\""));
   add(TextCases("data/config.txt", "", "\"starfish,\"\"easy,\"\"\"\"Image,1\"\"\"\"\"\"\""));
   add(TextCases("highscores.txt", "", "Ann,5000,3,Devuvov"));

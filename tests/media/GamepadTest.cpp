@@ -150,8 +150,17 @@ TEST_F(HeadlessPads, ButtonsAreTheGamesKeysAndMouseButtonsAndTheStickMovesThePol
   EXPECT_EQ(Poll(), std::make_tuple(28, -28, false));
   platform->SetMouse(5, 1, false);
   EXPECT_EQ(Poll(), std::make_tuple(28 + 5, -28 + 1, false));
+  // Smooth motion draws the ships ahead by the mouse's motion since the last poll; a
+  // stick's motion comes only at polls, so while it steers there is none to draw by.
+  int32_t dx = 0, dy = 0;
+  platform->SetMouse(3, 0, false);
+  EXPECT_FALSE(platform->Input().PendingMotion(dx, dy));
   pad.Stick(0, 0);
-  EXPECT_EQ(Poll(), std::make_tuple(0, 0, false));
+  EXPECT_EQ(Poll(), std::make_tuple(3, 0, false));
+  platform->SetMouse(3, 0, false);
+  ASSERT_TRUE(platform->Input().PendingMotion(dx, dy));
+  EXPECT_EQ(std::make_pair(dx, dy), std::make_pair(3, 0));
+  EXPECT_EQ(Poll(), std::make_tuple(3, 0, false));
   EXPECT_EQ(events.Calls, TCalls{}) << "the stick and fire make no window events";
 }
 

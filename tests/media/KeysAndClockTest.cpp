@@ -1,10 +1,11 @@
-// The pure parts of the message loop: key codes, the Alt+Enter switch and the frame
-// timer's schedule.
+// The pure parts of the message loop: key codes, the Alt+Enter switch, the frame
+// timer's schedule and the pacing of smooth motion's refreshes.
 #include <gtest/gtest.h>
 
 #include "graphics/vtPlatform.h"
 #include "media/vtFrameClock.h"
 #include "media/vtKeyMap.h"
+#include "media/vtRefreshPacer.h"
 
 namespace quellix::media {
 namespace {
@@ -112,6 +113,44 @@ TEST(FrameClock, WaitsAreRoundedUpToWholeMilliseconds) {
   EXPECT_EQ(WaitMilliseconds(500, 500, freq), 0u);
   EXPECT_EQ(WaitMilliseconds(500, 900, freq), 0u);
   EXPECT_EQ(WaitMilliseconds(uint64_t{1} << 62, 0, 1000), UINT32_MAX) << "saturates, never wraps";
+}
+
+// Counter units of a millisecond: times below are in milliseconds.
+constexpr uint64_t Ms = 1000;
+
+TEST(RefreshPacer, WithoutVsyncRefreshesKeepToTheRateOnAGridOfDeadlines) {
+  TRefreshPacer pacer(1000 * Ms, 0, false);
+  EXPECT_EQ(pacer.Rate(), TRefreshPacer::DefaultRate) << "a display that tells no rate";
+  EXPECT_EQ(pacer.NextRefresh(5 * Ms), 5 * Ms) << "the first refresh at once";
+  TRefreshPacer hundred(1000 * Ms, 100, false);
+  EXPECT_FALSE(hundred.Shown(0));
+  EXPECT_EQ(hundred.NextRefresh(1 * Ms), 10 * Ms);
+  hundred.Shown(13 * Ms);  // late: the grid stays
+  EXPECT_EQ(hundred.NextRefresh(13 * Ms), 20 * Ms);
+  hundred.Shown(15 * Ms);  // early (the window asked): the grid stays
+  EXPECT_EQ(hundred.NextRefresh(15 * Ms), 20 * Ms);
+  hundred.Shown(95 * Ms);  // a pause: the grid starts anew
+  EXPECT_EQ(hundred.NextRefresh(95 * Ms), 105 * Ms);
+}
+
+TEST(RefreshPacer, VsyncThatDoesNotWaitIsFoundAndPacingGoesToDeadlines) {
+  TRefreshPacer waits(1000 * Ms, 60, true);
+  uint64_t now = 0;
+  for (int i = 0; i < 3 * TRefreshPacer::Sample; ++i, now += 16 * Ms) {
+    EXPECT_EQ(waits.NextRefresh(now), now);
+    EXPECT_FALSE(waits.Shown(now));
+  }
+  EXPECT_TRUE(waits.Vsync());
+  // A 144 Hz display that says 60 still waits.
+  TRefreshPacer fast(1000 * Ms, 60, true);
+  for (int i = 0; i <= TRefreshPacer::Sample; ++i) EXPECT_FALSE(fast.Shown(i * 7 * Ms));
+  EXPECT_TRUE(fast.Vsync());
+  TRefreshPacer busy(1000 * Ms, 60, true);
+  int found = 0;
+  for (int i = 0; i <= TRefreshPacer::Sample; ++i) found += busy.Shown(i * Ms / 2) ? 1 : 0;
+  EXPECT_EQ(found, 1);
+  EXPECT_FALSE(busy.Vsync());
+  EXPECT_GT(busy.NextRefresh(15 * Ms), 15 * Ms);
 }
 
 }  // namespace

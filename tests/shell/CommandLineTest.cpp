@@ -28,6 +28,9 @@ TEST(CommandLineTest, OptionsWithAValueTakeTheNextArgument) {
   EXPECT_EQ(c.DataDir, "/games/quellix");
   EXPECT_TRUE(c.Window);
   EXPECT_EQ(Parse({"--data", "--window"}).DataDir, "--window");
+  EXPECT_EQ(Parse({}).Motion, std::nullopt);
+  EXPECT_EQ(Parse({"--motion", "classic"}).Motion, TMotionStyle::Classic);
+  EXPECT_EQ(Parse({"--motion", "smooth"}).Motion, TMotionStyle::Smooth);
   EXPECT_EQ(c.RecordFile, "");
   EXPECT_EQ(Parse({"--record", "a.replay", "--window"}).RecordFile, "a.replay");
   EXPECT_EQ(Parse({"--replay", "b.replay"}).ReplayFile, "b.replay");
@@ -40,6 +43,8 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
                                             {"--window", "x"},
                                             {"--data"},
                                             {"--data", ""},
+                                            {"--motion", "fast"},
+                                            {"--motion"},
                                             {"--record"},
                                             {"--replay", ""},
                                             {"--record", "a", "--replay", "b"}}) {
@@ -50,8 +55,8 @@ TEST(CommandLineTest, UnknownOptionsAndStrayArgumentsAreUsageErrors) {
 TEST(CommandLineTest, UsageListsEveryOptionOnceUnderTheProgramName) {
   const std::string usage = Usage("quellix");
   EXPECT_TRUE(usage.starts_with("Usage: quellix [OPTION]...\n"));
-  for (const char* name :
-       {"--help", "--version", "--window", "--data DIR", "--record FILE", "--replay FILE"})
+  for (const char* name : {"--help", "--version", "--window", "--data DIR", "--motion STYLE",
+                           "--record FILE", "--replay FILE"})
     EXPECT_EQ(usage.find(name), usage.rfind(name)) << name;
   EXPECT_NE(VersionText().find("quellix "), std::string::npos);
 }

@@ -173,8 +173,11 @@ TEST_F(ReplayRefusalTest, OtherDataOtherVersionsAndUnknownOptionsAreRefused) {
   EXPECT_EQ(TReplayPlayer(platform, TReplay{}, "made").Problem(),
             "made: not a good replay: it needs one digest per data file");
 
-  replay.Options.push_back({"motion", "smooth"});
-  EXPECT_NE(Problem(WriteReplay(replay)).find("option motion=smooth"), std::string::npos);
+  // How it was drawn does not change play; an option this game lacks is refused.
+  replay.Options.push_back({"motion", "classic"});
+  EXPECT_EQ(Problem(WriteReplay(replay)), "");
+  replay.Options.push_back({"gravity", "low"});
+  EXPECT_NE(Problem(WriteReplay(replay)).find("option gravity=low"), std::string::npos);
 
   data.Write("data/config.txt", data.Read("data/config.txt") + "\n");
   data.Write("session.replay", good);

@@ -10,6 +10,7 @@
 #include "graphics/vt6FontHandler.h"
 #include "graphics/vtArchive.h"
 #include "services/vt6HighScore.h"
+#include "services/vtGameSettings.h"
 #include "support/vtTempDir.h"
 
 namespace quellix::testing {
@@ -23,6 +24,7 @@ TEST_F(StartupTest, ActivationLogsEveryStepInOrderAndEndsOnTheTitle) {
                                "Vintor Version 6.0 Logger Successfully Initialized",
                                "Data folder: " + data.Dir(),
                                "User folder: " + data.Dir(),
+                               "Motion: smooth (settings.txt)",
                                "Creating Engine Objects...",
                                "Loading Sprites...",
                                "Loading Animations...",
@@ -51,6 +53,28 @@ TEST_F(StartupTest, ActivationLogsEveryStepInOrderAndEndsOnTheTitle) {
   EXPECT_TRUE(main.Globals.SoundOn);
   EXPECT_TRUE(main.Globals.ShrapnelOn);
   EXPECT_FALSE(main.Globals.ChildMode);
+}
+
+TEST_F(StartupTest, MotionComesFromTheSettingsFileWrittenWhenMissingUnlessTheCommandLineSays) {
+  Activate();
+  EXPECT_EQ(platform.Motion, TMotionStyle::Smooth);
+  EXPECT_EQ(ReadTextFile(data.File("settings.txt")), GameSettingsText({}));
+}
+
+TEST_F(StartupTest, ClassicMotionInTheSettingsFileAndALineThatIsWrongIsLogged) {
+  data.Write("settings.txt", "motion = classic\nspeed = 11\n");
+  Activate();
+  EXPECT_EQ(platform.Motion, TMotionStyle::Classic);
+  EXPECT_TRUE(Logged("Motion: classic (settings.txt)"));
+  EXPECT_TRUE(Logged("settings.txt line 2: unknown setting \"speed\" ignored"));
+}
+
+TEST_F(StartupTest, TheCommandLineChoiceWinsOverTheSettingsFile) {
+  data.Write("settings.txt", "motion = classic\n");
+  main.ChooseMotion(TMotionStyle::Smooth);
+  Activate();
+  EXPECT_EQ(platform.Motion, TMotionStyle::Smooth);
+  EXPECT_TRUE(Logged("Motion: smooth (command line)"));
 }
 
 TEST_F(StartupTest, ProgressWindowShowsTheTextsAndPositions) {
@@ -88,10 +112,10 @@ TEST_F(StartupTest, MissingImageArchiveStopsStartUpInTheLoadingState) {
   data.Remove("sprites.vtg");
   Activate();
   const auto messages = LogMessages();
-  ASSERT_EQ(messages.size(), 6u);
-  EXPECT_EQ(messages[3], "Creating Engine Objects...");
-  EXPECT_EQ(messages[4], "Loading Sprites...");
-  EXPECT_EQ(messages[5], "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!\r" +
+  ASSERT_EQ(messages.size(), 7u);
+  EXPECT_EQ(messages[4], "Creating Engine Objects...");
+  EXPECT_EQ(messages[5], "Loading Sprites...");
+  EXPECT_EQ(messages[6], "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!\r" +
                              data.File("sprites.vtg") + ": cannot open file");
   EXPECT_EQ(main.Globals.GameState, gsLoading);
   EXPECT_TRUE(platform.ProgressFreed);
@@ -181,11 +205,13 @@ TEST_F(StartupTest, BesideAnExecutableThatCannotBeWrittenTheUsersFolderKeepsLogA
   EXPECT_EQ(main.Folders().UserDir, user);
   EXPECT_EQ(main.Globals.GameState, gsTitle);
   const std::vector<std::string> messages = LogMessagesIn(user + "log.txt");
-  ASSERT_GE(messages.size(), 5u);
+  ASSERT_GE(messages.size(), 6u);
   EXPECT_EQ(messages[1], "Data folder: " + data.Dir());
   EXPECT_EQ(messages[2], "User folder: " + user);
   EXPECT_EQ(messages[3], "High scores copied from " + data.File("highscores.txt"));
-  EXPECT_EQ(messages[4], "Creating Engine Objects...");
+  EXPECT_EQ(messages[4], "Motion: smooth (settings.txt)");
+  EXPECT_EQ(messages[5], "Creating Engine Objects...");
+  EXPECT_TRUE(std::filesystem::exists(user + "settings.txt"));
 
   // The table came along; from now on it is kept in the user's folder only.
   Tvt6HighScoreEngine& table = *main.MainEngine()->HighScoreEngine();

@@ -52,10 +52,12 @@ run_case() {  # dir
 mkdir "$work/empty"
 run_case "$work/empty"
 expected=$(printf '%s\n' "Vintor Version 6.0 Logger Successfully Initialized" \
-  "Data folder: $work/empty/" "User folder: $work/empty/" \
+  "Data folder: $work/empty/" "User folder: $work/empty/" "Motion: smooth (settings.txt)" \
   "Creating Engine Objects..." "Loading Sprites..." \
   "WARNING: UNHANDLED EXCEPTION DURING GAME OPERATION!"$'\r'"$work/empty/sprites.vtg: cannot open file")
-[ "$(messages "$work/empty")" = "$expected" ] || fail "$work/empty" "unexpected start-up log"
+# The display's own line (its rate, vsync) depends on the screen.
+[ "$(messages "$work/empty" | grep -v '^Smooth motion: ')" = "$expected" ] ||
+  fail "$work/empty" "unexpected start-up log"
 # The key goes to the focused window; on a loaded machine the first press may come
 # before the game's window has the focus, so press again until it ends.
 for _ in $(seq 1 30); do

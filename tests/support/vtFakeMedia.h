@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -122,9 +123,16 @@ class TFakeInput : public IInput {
   bool MouseButton0() const override { return Button0; }
   int32_t MouseX() const override { return fX; }
   int32_t MouseY() const override { return fY; }
+  // NextX and NextY, when TellsPending.
+  bool PendingMotion(int32_t& dx, int32_t& dy) const override {
+    dx = NextX;
+    dy = NextY;
+    return TellsPending;
+  }
 
   bool Button0 = false;
   int32_t NextX = 0, NextY = 0;  // motion delivered by the next poll
+  bool TellsPending = false;
   int Polls = 0;
 
  private:
@@ -147,6 +155,7 @@ class TFakePlatform : public IPlatform {
   bool Closing() const override { return CloseRequested; }
 
   void AttachLog(std::function<void(const std::string&)> log) override { Log = std::move(log); }
+  void SetMotionStyle(TMotionStyle style) override { Motion = style; }
   IDisplay& Display() override { return DisplayFake; }
   IImageList& ImageList() override { return Images; }
   ISoundList& SoundList() override { return Sounds; }
@@ -165,6 +174,7 @@ class TFakePlatform : public IPlatform {
   bool ProgressFreed = false;
   bool CursorHidden = false;
   bool CloseRequested = false;
+  std::optional<TMotionStyle> Motion;  // as start-up chose it
   int MessagePumps = 0;
   // Runs while a modal window is shown; by default types "Tester" and presses Enter.
   std::function<void(IModalWindow&)> ModalScript;
