@@ -135,6 +135,11 @@ void THeadlessPlatform::PumpGamepads(IMainWindowEvents& events) {
   while (SDL_PollEvent(&event)) fPads->HandleEvent(event, target);
 }
 
+const SDL_Surface& THeadlessPlatform::Screen() {
+  SDL_RenderFlush(fRenderer.get());
+  return *fSurface;
+}
+
 void THeadlessPlatform::SetMouse(int32_t dx, int32_t dy, bool button0) {
   fMedia.Input.AddMotion(dx, dy);
   fMedia.Input.SetButton0(button0);

@@ -61,6 +61,8 @@ class THeadlessPlatform : public IPlatform {
   TColor Pixel(int32_t x, int32_t y);
   // The back surface as a PNG file; throws TSdlError when it cannot be written.
   void SavePng(const std::string& path);
+  // The back surface (800 x 600, ARGB8888) with everything drawn so far.
+  const SDL_Surface& Screen();
   // Motion and the left button, delivered by the next Input().Update().
   void SetMouse(int32_t dx, int32_t dy, bool button0);
   // What the game controllers did since the last pump (plugged in or out, buttons,
