@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "base/vtLog.h"
 #include "config/vtCommaList.h"
 #include "config/vtSaturate.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vtMedia.h"
-#include "shell/vtErrorLogger.h"
 
 namespace quellix {
 

@@ -15,7 +15,7 @@ namespace quellix {
 
 class IDisplay;
 class IImageList;
-class TfrmErrorLog;
+class ILog;
 class Tvt6AnimationEngine;
 class Tvt6Scene;
 class Tvt6Sprite;
@@ -71,7 +71,7 @@ class Tvt6Projector {
   static constexpr uint8_t dirForward = 0;
   static constexpr uint8_t dirBackward = 1;
 
-  explicit Tvt6Projector(TfrmErrorLog& log) : fLog(log) {}
+  explicit Tvt6Projector(ILog& log) : fLog(log) {}
   Tvt6Projector(const Tvt6Projector&) = delete;
   Tvt6Projector& operator=(const Tvt6Projector&) = delete;
 
@@ -143,7 +143,7 @@ class Tvt6Projector {
   const TImageItem& ImageItem(int32_t index) const;
   bool PositionInScene() const;
 
-  TfrmErrorLog& fLog;
+  ILog& fLog;
 };
 
 }  // namespace quellix
