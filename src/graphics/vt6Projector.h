@@ -142,6 +142,9 @@ class Tvt6Projector {
   // The image list's item, or an exception for a missing list or a bad index.
   const TImageItem& ImageItem(int32_t index) const;
   bool PositionInScene() const;
+  // The one place a record mode becomes a drawing operation; an unknown mode draws nothing.
+  void DrawInMode(uint8_t mode, int32_t index, int32_t x, int32_t y, int32_t width, int32_t height,
+                  double centerX, double centerY, int32_t angle, int32_t alpha);
 
   ILog& fLog;
 };
