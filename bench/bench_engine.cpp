@@ -5,7 +5,7 @@
 // none beyond the sprites it creates.
 //
 // Each runs twice: on the headless back end (SDL's software renderer, real pixels) and
-// on a media layer that draws nothing, which leaves the engine's own cost.
+// on the simulator's quiet media, which draw nothing and leave the engine's own cost.
 //
 // Smooth motion: one refresh drawn from the frame the same playfield's tick recorded
 // (every sprite moved halfway between its places of the last two ticks), beside the
@@ -36,107 +36,10 @@
 #include "movement/vt6Move_StraightLine.h"
 #include "shell/vtErrorLogger.h"
 #include "support/vtAllocationCount.h"
+#include "vtSimPlatform.h"
 
 namespace quellix {
 namespace {
-
-// A media layer that takes every call and draws nothing.
-class TNullCanvas : public ITextCanvas {
- public:
-  void TextOut(int32_t, int32_t, std::string_view) override {}
-  void TextRect(const TRect&, int32_t, int32_t, std::string_view) override {}
-  int32_t TextWidth(std::string_view) override { return 0; }
-  int32_t TextHeight(std::string_view) override { return 0; }
-  void Release() override {}
-};
-
-class TNullDisplay : public IDisplay {
- public:
-  void Fill(TColor) override {}
-  void FillRect(const TRect&, TColor) override {}
-  ITextCanvas& Canvas() override { return fCanvas; }
-  void Flip() override {}
-
- private:
-  TNullCanvas fCanvas;
-};
-
-class TNullImageList : public IImageList {
- public:
-  void Add(const std::string& name, int32_t width, int32_t height) {
-    TImageItem& item = fItems.emplace_back();
-    item.Name = name;
-    item.PictureWidth = width;
-    item.PictureHeight = height;
-  }
-  void LoadFromFile(const std::string&) override { throw std::logic_error("no files here"); }
-  int32_t Count() const override { return static_cast<int32_t>(fItems.size()); }
-  const TImageItem& Item(int32_t index) const override {
-    return fItems[static_cast<size_t>(index)];
-  }
-  int32_t IndexOf(std::string_view name) const override {
-    for (size_t i = 0; i < fItems.size(); ++i)
-      if (fItems[i].Name == name) return static_cast<int32_t>(i);
-    return -1;
-  }
-  void Draw(int32_t index, int32_t x, int32_t y) override { Sink(index + x + y); }
-  void StretchDraw(int32_t index, const TRect& rect) override { Sink(index + rect.Left); }
-  void DrawAlpha(int32_t index, const TRect& rect, int32_t alpha) override {
-    Sink(index + rect.Left + alpha);
-  }
-  void DrawRotateAlpha(int32_t index, int32_t x, int32_t y, int32_t, int32_t, double, double,
-                       int32_t angle, int32_t) override {
-    Sink(index + x + y + angle);
-  }
-  TColorTable MakeColorTable() const override { return {}; }
-
- private:
-  static void Sink(int64_t value) { benchmark::DoNotOptimize(value); }
-  std::vector<TImageItem> fItems;
-};
-
-class TNullSoundList : public ISoundList {
- public:
-  void LoadFromFile(const std::string&) override {}
-  int32_t Count() const override { return 0; }
-  const TSoundItem& Item(int32_t) const override { throw std::out_of_range("no sounds"); }
-  int32_t IndexOf(std::string_view) const override { return -1; }
-  TSoundInstance Play(int32_t) override { return 0; }
-  void Stop(TSoundInstance) override {}
-  void StopAll() override {}
-};
-
-class TNullInput : public IInput {
- public:
-  void Update() override {}
-  bool MouseButton0() const override { return false; }
-  int32_t MouseX() const override { return 0; }
-  int32_t MouseY() const override { return 0; }
-};
-
-class TNullPlatform : public IPlatform {
- public:
-  std::string ExeDir() const override { return "./"; }
-  void ProcessMessages() override {}
-  void HideCursor() override {}
-  void ShowProgress(std::string_view, int32_t, int32_t) override {}
-  void FreeProgress() override {}
-  void ShowMessage(std::string_view) override {}
-  void ShowModal(IModalWindow&) override {}
-  void CloseMainWindow() override {}
-  void AttachLog(std::function<void(const std::string&)>) override {}
-  IDisplay& Display() override { return fDisplay; }
-  IImageList& ImageList() override { return Images; }
-  ISoundList& SoundList() override { return fSounds; }
-  IInput& Input() override { return fInput; }
-
-  TNullImageList Images;
-
- private:
-  TNullDisplay fDisplay;
-  TNullSoundList fSounds;
-  TNullInput fInput;
-};
 
 struct TPictureSpec {
   const char* Name;
@@ -145,11 +48,8 @@ struct TPictureSpec {
 const TPictureSpec Pictures[] = {{"target", 32, 32}, {"shot", 4, 10},   {"deco0", 16, 16},
                                  {"deco1", 16, 16},  {"deco2", 16, 16}, {"deco3", 16, 16}};
 
-void LoadPictures(TNullPlatform& platform) {
-  for (const TPictureSpec& p : Pictures) platform.Images.Add(p.Name, p.Width, p.Height);
-}
-
-void LoadPictures(media::THeadlessPlatform& platform) {
+// The pictures as an image archive, read by the platform's image list.
+void LoadPictures(IPlatform& platform) {
   TArchiveWriter writer(TArchiveKind::Images);
   int shade = 60;
   for (const TPictureSpec& p : Pictures) {
@@ -315,9 +215,10 @@ class TPlayfield {
 };
 
 // The two media layers a playfield can run on, each with its pictures loaded.
-struct TNullMedia {
-  TNullPlatform Platform;
-  TNullMedia() { LoadPictures(Platform); }
+struct TQuietMedia {
+  std::unique_ptr<sim::TSimPlatform> Owned = sim::MakeQuietPlatform("./");
+  IPlatform& Platform = *Owned;
+  TQuietMedia() { LoadPictures(Platform); }
 };
 
 struct THeadlessMedia {
@@ -390,10 +291,10 @@ void HeadlessStraightDraws(benchmark::State& state) {
   StraightDraws<THeadlessMedia>(state);
 }
 void NullMediaEngineTick(benchmark::State& state, bool churn) {
-  EngineTick<TNullMedia>(state, churn);
+  EngineTick<TQuietMedia>(state, churn);
 }
 void NullMediaStraightDraws(benchmark::State& state) {
-  StraightDraws<TNullMedia>(state);
+  StraightDraws<TQuietMedia>(state);
 }
 
 BENCHMARK_CAPTURE(HeadlessEngineTick, steady, false)->Unit(benchmark::kMicrosecond);

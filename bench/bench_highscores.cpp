@@ -7,32 +7,12 @@
 #include <string>
 
 #include "graphics/vt6FontHandler.h"
-#include "graphics/vtMedia.h"
 #include "services/vt6HighScore.h"
 #include "shell/vtErrorLogger.h"
+#include "vtQuietMedia.h"
 
 namespace quellix {
 namespace {
-
-class TNullCanvas : public ITextCanvas {
- public:
-  void TextOut(int32_t, int32_t, std::string_view) override {}
-  void TextRect(const TRect&, int32_t, int32_t, std::string_view) override {}
-  int32_t TextWidth(std::string_view text) override { return static_cast<int32_t>(text.size()); }
-  int32_t TextHeight(std::string_view) override { return 20; }
-  void Release() override {}
-};
-
-class TNullDisplay : public IDisplay {
- public:
-  void Fill(TColor) override {}
-  void FillRect(const TRect&, TColor) override {}
-  ITextCanvas& Canvas() override { return fCanvas; }
-  void Flip() override {}
-
- private:
-  TNullCanvas fCanvas;
-};
 
 std::string TableText(int64_t lines) {
   std::string text;
@@ -63,7 +43,7 @@ void BM_DrawTable(benchmark::State& state) {
   TfrmErrorLog log;
   Tvt6HighScoreEngine table(log);
   table.LoadFromText(TableText(state.range(0)), "highscores.txt");
-  TNullDisplay display;
+  sim::TQuietDisplay display;
   Tvt6FontItem font;
   table.SetDisplay(&display);
   table.SetFont(&font);

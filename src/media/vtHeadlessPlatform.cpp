@@ -110,6 +110,11 @@ void THeadlessPlatform::SavePng(const std::string& path) {
   if (IMG_SavePNG(fSurface.get(), path.c_str()) != 0) throw TSdlError("cannot save " + path);
 }
 
+const SDL_Surface& THeadlessPlatform::Screen() {
+  SDL_RenderFlush(fRenderer.get());
+  return *fSurface;
+}
+
 void THeadlessPlatform::SetMouse(int32_t dx, int32_t dy, bool button0) {
   fMedia.Input.AddMotion(dx, dy);
   fMedia.Input.SetButton0(button0);

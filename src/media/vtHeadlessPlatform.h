@@ -57,6 +57,8 @@ class THeadlessPlatform : public IPlatform {
   TColor Pixel(int32_t x, int32_t y);
   // The back surface as a PNG file; throws TSdlError when it cannot be written.
   void SavePng(const std::string& path);
+  // The back surface (800 x 600, ARGB8888) with everything drawn so far.
+  const SDL_Surface& Screen();
   // Motion and the left button, delivered by the next Input().Update().
   void SetMouse(int32_t dx, int32_t dy, bool button0);
   // Smooth motion only: draws the latest frame `fraction` (0..1) of the way into the

@@ -32,17 +32,6 @@ SDL_RWops* OpenBytes(std::span<const uint8_t> bytes, std::string_view file, std:
   return rw;
 }
 
-// The picture size from the PNG signature and IHDR chunk, checked before decoding.
-void CheckPngHeader(std::span<const uint8_t> png, std::string_view file, std::string_view name) {
-  static constexpr uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  if (png.size() < 24 || std::memcmp(png.data(), Signature, 8) != 0 ||
-      std::memcmp(png.data() + 12, "IHDR", 4) != 0)
-    Fail(file, name, "is not a PNG picture");
-  const uint32_t w = BigEndian32(png.data() + 16), h = BigEndian32(png.data() + 20);
-  if (w == 0 || h == 0 || w > MaxPictureSide || h > MaxPictureSide)
-    Fail(file, name, "has a bad picture size " + std::to_string(w) + " x " + std::to_string(h));
-}
-
 // The RIFF chunks, walked within the bytes: SDL trusts a data chunk's stated length
 // and a format's sample rate enough to allocate by them, so both are checked first.
 void CheckWaveHeader(std::span<const uint8_t> wav, std::string_view file, std::string_view name) {
@@ -78,9 +67,21 @@ void CheckWaveHeader(std::span<const uint8_t> wav, std::string_view file, std::s
 
 }  // namespace
 
+TPictureSize ReadPngSize(std::span<const uint8_t> png, std::string_view file,
+                         std::string_view name) {
+  static constexpr uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (png.size() < 24 || std::memcmp(png.data(), Signature, 8) != 0 ||
+      std::memcmp(png.data() + 12, "IHDR", 4) != 0)
+    Fail(file, name, "is not a PNG picture");
+  const uint32_t w = BigEndian32(png.data() + 16), h = BigEndian32(png.data() + 20);
+  if (w == 0 || h == 0 || w > MaxPictureSide || h > MaxPictureSide)
+    Fail(file, name, "has a bad picture size " + std::to_string(w) + " x " + std::to_string(h));
+  return {static_cast<int32_t>(w), static_cast<int32_t>(h)};
+}
+
 TSurfacePtr DecodePicture(std::span<const uint8_t> png, const TImageItem& fields,
                           std::string_view file) {
-  CheckPngHeader(png, file, fields.Name);
+  ReadPngSize(png, file, fields.Name);
   TSurfacePtr decoded(IMG_LoadTyped_RW(OpenBytes(png, file, fields.Name), 1, "PNG"));
   if (!decoded) Fail(file, fields.Name, std::string("does not decode as PNG: ") + IMG_GetError());
   TSurfacePtr argb(SDL_ConvertSurfaceFormat(decoded.get(), SDL_PIXELFORMAT_ARGB8888, 0));

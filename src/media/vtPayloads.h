@@ -16,6 +16,15 @@ namespace quellix::media {
 // header must not make the decoder allocate gigabytes.
 constexpr int32_t MaxPictureSide = 4096;
 
+struct TPictureSize {
+  int32_t Width = 0, Height = 0;
+};
+
+// The picture's size from its PNG signature and header, checked (within MaxPictureSide)
+// without decoding it.
+TPictureSize ReadPngSize(std::span<const uint8_t> png, std::string_view file,
+                         std::string_view name);
+
 // The picture as 32-bit ARGB; with fields.Transparent, pixels of TransparentColor are
 // made fully transparent.
 TSurfacePtr DecodePicture(std::span<const uint8_t> png, const TImageItem& fields,

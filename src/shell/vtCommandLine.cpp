@@ -1,8 +1,6 @@
 #include "shell/vtCommandLine.h"
 
-#include <algorithm>
 #include <array>
-#include <functional>
 #include <span>
 
 #include "services/vtGameSettings.h"
@@ -15,13 +13,7 @@ namespace quellix {
 
 namespace {
 
-struct TOption {
-  std::string_view Name;
-  // Empty for a switch; else the option takes the next argument as its value.
-  std::string_view ValueName;
-  std::string_view Help;
-  std::function<void(TCommandLine&, std::string_view)> Apply;
-};
+using TOption = TOptionRow<TCommandLine>;
 
 std::span<const TOption> Options() {
   static const auto options = std::to_array<TOption>({
@@ -46,31 +38,11 @@ std::span<const TOption> Options() {
   return options;
 }
 
-const TOption* FindOption(std::string_view name) {
-  for (const TOption& option : Options())
-    if (option.Name == name) return &option;
-  return nullptr;
-}
-
 }  // namespace
 
 TCommandLine ParseCommandLine(std::span<const std::string_view> args) {
   TCommandLine result;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    const TOption* option = FindOption(arg);
-    if (!option) {
-      if (arg.starts_with("-")) throw TUsageError("unknown option " + std::string(arg));
-      throw TUsageError("unexpected argument " + std::string(arg));
-    }
-    std::string_view value;
-    if (!option->ValueName.empty()) {
-      if (i + 1 >= args.size() || args[i + 1].empty())
-        throw TUsageError(std::string(arg) + " needs " + std::string(option->ValueName));
-      value = args[++i];
-    }
-    option->Apply(result, value);
-  }
+  ParseOptions<TCommandLine>(Options(), args, result);
   if (!result.RecordFile.empty() && !result.ReplayFile.empty())
     throw TUsageError("--record and --replay cannot be used together");
   return result;
@@ -79,12 +51,7 @@ TCommandLine ParseCommandLine(std::span<const std::string_view> args) {
 std::string Usage(std::string_view program) {
   std::string text = "Usage: " + std::string(program) + " [OPTION]...\n";
   text += "Quellix, an arcade shooter: four ships defend the edges of the screen.\n\nOptions:\n";
-  for (const TOption& option : Options()) {
-    std::string left = "  " + std::string(option.Name);
-    if (!option.ValueName.empty()) left += " " + std::string(option.ValueName);
-    left.resize(std::max<size_t>(left.size() + 2, 24), ' ');
-    text += left + std::string(option.Help) + "\n";
-  }
+  text += OptionHelp<TCommandLine>(Options());
   return text;
 }
 

@@ -5,11 +5,11 @@
 
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "graphics/vtPlatform.h"
+#include "shell/vtOptionTable.h"
 
 namespace quellix {
 
@@ -26,11 +26,6 @@ struct TCommandLine {
   std::string RecordFile;
   // Play the session recorded in this file; empty: play live.
   std::string ReplayFile;
-};
-
-class TUsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
 };
 
 // Reads the arguments after the program's name; throws TUsageError on an unknown

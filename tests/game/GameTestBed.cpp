@@ -12,33 +12,15 @@ namespace fs = std::filesystem;
 
 // ---- Recording display -------------------------------------------------------------
 
-void TRecordingDisplay::TCanvas::PassStyle() {
-  fInner.Brush = Brush;
-  fInner.Pen = Pen;
-  fInner.Font = Font;
-}
-
 void TRecordingDisplay::TCanvas::TextOut(int32_t x, int32_t y, std::string_view text) {
   fTexts.push_back({x, y, std::string(text), Brush, Pen, Font, false, {}});
-  PassStyle();
-  fInner.TextOut(x, y, text);
+  TCanvasRelay::TextOut(x, y, text);
 }
 
 void TRecordingDisplay::TCanvas::TextRect(const TRect& clip, int32_t x, int32_t y,
                                           std::string_view text) {
   fTexts.push_back({x, y, std::string(text), Brush, Pen, Font, true, clip});
-  PassStyle();
-  fInner.TextRect(clip, x, y, text);
-}
-
-int32_t TRecordingDisplay::TCanvas::TextWidth(std::string_view text) {
-  PassStyle();
-  return fInner.TextWidth(text);
-}
-
-int32_t TRecordingDisplay::TCanvas::TextHeight(std::string_view text) {
-  PassStyle();
-  return fInner.TextHeight(text);
+  TCanvasRelay::TextRect(clip, x, y, text);
 }
 
 // ---- Platform and data -------------------------------------------------------------

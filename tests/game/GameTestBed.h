@@ -15,6 +15,7 @@
 
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
+#include "graphics/vtCanvasRelay.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtMainWindow.h"
 #include "support/vtFakeMedia.h"
@@ -43,18 +44,15 @@ class TRecordingDisplay : public IDisplay {
   int Flips = 0;
 
  private:
-  class TCanvas : public ITextCanvas {
+  // Records each text, then draws it.
+  class TCanvas : public TCanvasRelay {
    public:
-    TCanvas(ITextCanvas& inner, std::vector<TTextCall>& texts) : fInner(inner), fTexts(texts) {}
+    TCanvas(ITextCanvas& inner, std::vector<TTextCall>& texts)
+        : TCanvasRelay(inner), fTexts(texts) {}
     void TextOut(int32_t x, int32_t y, std::string_view text) override;
     void TextRect(const TRect& clip, int32_t x, int32_t y, std::string_view text) override;
-    int32_t TextWidth(std::string_view text) override;
-    int32_t TextHeight(std::string_view text) override;
-    void Release() override { fInner.Release(); }
 
    private:
-    void PassStyle();
-    ITextCanvas& fInner;
     std::vector<TTextCall>& fTexts;
   };
 
