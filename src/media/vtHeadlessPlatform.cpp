@@ -30,8 +30,10 @@ THeadlessPlatform::THeadlessPlatform(const THeadlessOptions& options)
     : fExeDir(options.ExeDir),
       fSurface(MakeSurface()),
       fRenderer(MakeRenderer(fSurface.get())),
+      fPads(options.Gamepads ? std::make_unique<TGamepads>(fLog) : nullptr),
       fMedia(fRenderer.get(), fLog, options.AudioDriver) {
   fMedia.Fonts.SetFolders(TFontCatalog::StandardFolders(fExeDir));
+  fMedia.Input.SetPointerSource(fPads.get());
 }
 
 THeadlessPlatform::~THeadlessPlatform() = default;
@@ -108,6 +110,29 @@ TColor THeadlessPlatform::Pixel(int32_t x, int32_t y) {
 void THeadlessPlatform::SavePng(const std::string& path) {
   SDL_RenderFlush(fRenderer.get());
   if (IMG_SavePNG(fSurface.get(), path.c_str()) != 0) throw TSdlError("cannot save " + path);
+}
+
+void THeadlessPlatform::PumpGamepads(IMainWindowEvents& events) {
+  if (!fPads) return;
+  // The main window hears the controllers as the keyboard's key-ups and the mouse.
+  class TTarget : public IPadTarget {
+   public:
+    explicit TTarget(IMainWindowEvents& events) : fEvents(events) {}
+    void PadKey(int32_t key, bool down) override {
+      if (!down) fEvents.FormKeyUp(key);
+    }
+    void PadMouseButton(TMouseButton button, bool down) override {
+      if (down)
+        fEvents.FormMouseDown(button);
+      else
+        fEvents.FormMouseUp(button);
+    }
+
+   private:
+    IMainWindowEvents& fEvents;
+  } target(events);
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) fPads->HandleEvent(event, target);
 }
 
 const SDL_Surface& THeadlessPlatform::Screen() {

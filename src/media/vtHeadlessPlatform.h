@@ -1,9 +1,10 @@
 // The game's platform without a window, for tests and the simulator: the same display,
 // image list and sound list as on screen, drawing with SDL's software renderer into an
 // 800 x 600 surface whose pixels can be read and saved. The caller drives time (it
-// calls the game's TimerEvent itself) and injects the mouse; window-system requests
-// are recorded instead of shown. A modal window runs ModalScript, or, for a driver that
-// types into it between ticks (a replay, a bot), the ticks beneath it.
+// calls the game's TimerEvent itself) and injects the mouse or pumps the game
+// controllers; window-system requests are recorded instead of shown. A modal window runs
+// ModalScript, or, for a driver that types into it between ticks (a replay, a bot), the
+// ticks beneath it.
 #pragma once
 
 #include <functional>
@@ -13,6 +14,7 @@
 
 #include "graphics/vtPlatform.h"
 #include "graphics/vtSmoothScreen.h"
+#include "media/vtGamepads.h"
 #include "media/vtMediaSet.h"
 
 namespace quellix::media {
@@ -22,6 +24,8 @@ struct THeadlessOptions {
   // SDL's "dummy" driver plays in real time without hardware; a driver that cannot open
   // (say "none") leaves the game silent; empty lets SDL choose.
   std::string AudioDriver = "dummy";
+  // Game controllers (SDL's virtual ones among them), delivered by PumpGamepads.
+  bool Gamepads = false;
 };
 
 class THeadlessPlatform : public IPlatform {
@@ -61,6 +65,12 @@ class THeadlessPlatform : public IPlatform {
   const SDL_Surface& Screen();
   // Motion and the left button, delivered by the next Input().Update().
   void SetMouse(int32_t dx, int32_t dy, bool button0);
+  // What the game controllers did since the last pump (plugged in or out, buttons,
+  // triggers) reaches the events as keys and mouse buttons; their sticks and fire move
+  // and press the mouse of the next Input().Update(). Without THeadlessOptions::Gamepads
+  // nothing happens.
+  void PumpGamepads(IMainWindowEvents& events);
+  const TGamepads* Gamepads() const { return fPads.get(); }
   // Smooth motion only: draws the latest frame `fraction` (0..1) of the way into the
   // next tick, as a refresh of a real display would.
   void Refresh(double fraction);
@@ -100,6 +110,7 @@ class THeadlessPlatform : public IPlatform {
   std::string fExeDir;
   TSurfacePtr fSurface;
   TRendererPtr fRenderer;
+  std::unique_ptr<TGamepads> fPads;
   TMediaSet fMedia;
   std::unique_ptr<TSmoothScreen> fSmooth;
   IMainWindowEvents* fTicksBeneathModal = nullptr;

@@ -13,14 +13,19 @@ int32_t Saturate(int64_t v) {
 }  // namespace
 
 void TMouseInput::Update() {
-  fX = fActive ? Saturate(fPendingX) : 0;
-  fY = fActive ? Saturate(fPendingY) : 0;
-  fButton0 = fActive && (fHeld || fPressedSincePoll);
+  const IPointerSource::TPoll source = fSource ? fSource->Poll() : IPointerSource::TPoll{};
+  fX = fActive ? Saturate(fPendingX + source.X) : 0;
+  fY = fActive ? Saturate(fPendingY + source.Y) : 0;
+  fButton0 = fActive && (fHeld || fPressedSincePoll || source.Button0);
+  fSourceMoved = source.X != 0 || source.Y != 0;
   fPressedSincePoll = false;
   fPendingX = fPendingY = 0;
 }
 
 bool TMouseInput::PendingMotion(int32_t& dx, int32_t& dy) const {
+  // A stick moves the pointer only at polls, so nothing between polls shows where it is
+  // heading: while one steers, the ships are drawn between their tick places instead.
+  if (fSourceMoved) return false;
   dx = Saturate(fPendingX);
   dy = Saturate(fPendingY);
   return true;

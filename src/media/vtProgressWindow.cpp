@@ -86,6 +86,11 @@ TProgressWindow::TProgressWindow(TFontCatalog& fonts) {
   fWindow.reset(SDL_CreateWindow("Quellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Width,
                                  Height, SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP));
   if (!fWindow) throw TSdlError("cannot make the progress window");
+  // The window is drawn in software; SDL would show that through an OpenGL texture,
+  // whose setting up costs more than all of the window's drawing. Straight through the
+  // window system instead (SDL settles this at the first window drawn in software; the
+  // player's own SDL_FRAMEBUFFER_ACCELERATION still wins).
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
   fRenderer.reset(SDL_CreateRenderer(fWindow.get(), -1, SDL_RENDERER_SOFTWARE));
   if (!fRenderer) throw TSdlError("cannot draw the progress window");
   const std::string& face = fonts.FallbackPath();

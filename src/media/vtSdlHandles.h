@@ -16,6 +16,7 @@ struct TSdlDeleter {
   void operator()(SDL_Surface* p) const { SDL_FreeSurface(p); }
   void operator()(TTF_Font* p) const { TTF_CloseFont(p); }
   void operator()(Mix_Chunk* p) const { Mix_FreeChunk(p); }
+  void operator()(SDL_GameController* p) const { SDL_GameControllerClose(p); }
 };
 
 using TWindowPtr = std::unique_ptr<SDL_Window, TSdlDeleter>;
@@ -24,6 +25,7 @@ using TTexturePtr = std::unique_ptr<SDL_Texture, TSdlDeleter>;
 using TSurfacePtr = std::unique_ptr<SDL_Surface, TSdlDeleter>;
 using TFontPtr = std::unique_ptr<TTF_Font, TSdlDeleter>;
 using TChunkPtr = std::unique_ptr<Mix_Chunk, TSdlDeleter>;
+using TControllerPtr = std::unique_ptr<SDL_GameController, TSdlDeleter>;
 
 // Holds SDL subsystems started for as long as it lives.
 class TSdlSubsystems {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "graphics/vtArchive.h"
-#include "media/vtPayloads.h"
+#include "media/vtDecodePictures.h"
 
 namespace quellix::media {
 
@@ -20,14 +20,19 @@ SDL_FRect FloatRect(const TRect& r) {
 }  // namespace
 
 void TSdlImageList::LoadFromFile(const std::string& path) {
-  const TArchive archive = ReadArchive(path, TArchiveKind::Images);
+  const std::unique_ptr<TArchivePrefetch> prefetch = std::move(fPrefetch);
+  TDecodedArchive decoded =
+      prefetch && prefetch->Path() == path ? prefetch->Take() : DecodeArchive(path, fDecodeThreads);
+  const TArchive& archive = decoded.Archive;
+  std::vector<TSurfacePtr>& surfaces = decoded.Pictures;
   std::vector<TImageItem> items;
   std::vector<TPicture> pictures;
   items.reserve(archive.Entries.size());
   pictures.reserve(archive.Entries.size());
   for (size_t i = 0; i < archive.Entries.size(); ++i) {
     TImageItem item = archive.Entries[i].Image;
-    const TSurfacePtr surface = DecodePicture(archive.Payload(i), item, path);
+    // Each decoded picture is let go as soon as it is a texture.
+    const TSurfacePtr surface = std::move(surfaces[i]);
     item.PictureWidth = surface->w;
     item.PictureHeight = surface->h;
     TPicture picture;

@@ -1,6 +1,7 @@
 // The image list on an SDL renderer: each item's picture is a texture made at load,
 // its pattern-0 rectangle worked out once, so a draw is an index check and one copy,
-// with no allocation and no name lookup.
+// with no allocation and no name lookup. The pictures are decoded on every processor,
+// the textures then made on the renderer's own thread.
 //
 // DrawRotateAlpha turns clockwise on the screen as the angle grows (64 is a quarter
 // turn from pointing up to pointing right).
@@ -8,10 +9,12 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <vector>
 
 #include "graphics/vtMedia.h"
 #include "graphics/vtNameIndex.h"
+#include "media/vtDecodePictures.h"
 #include "media/vtSdlHandles.h"
 
 namespace quellix::media {
@@ -19,6 +22,14 @@ namespace quellix::media {
 class TSdlImageList : public IImageList {
  public:
   explicit TSdlImageList(SDL_Renderer* renderer) : fRenderer(renderer) {}
+
+  // Threads that decode the pictures of a load (DecodeThreads() unless set).
+  void SetDecodeThreads(unsigned threads) { fDecodeThreads = threads; }
+  // The next load takes the prefetch's pictures when it loads the same file (and lets
+  // go of it either way).
+  void AdoptPrefetch(std::unique_ptr<TArchivePrefetch> prefetch) {
+    fPrefetch = std::move(prefetch);
+  }
 
   void LoadFromFile(const std::string& path) override;
   int32_t Count() const override { return static_cast<int32_t>(fItems.size()); }
@@ -49,6 +60,8 @@ class TSdlImageList : public IImageList {
   bool Blend(TPicture& picture, int32_t alpha);
 
   SDL_Renderer* fRenderer;
+  unsigned fDecodeThreads = DecodeThreads();
+  std::unique_ptr<TArchivePrefetch> fPrefetch;
   std::vector<TImageItem> fItems;
   std::vector<TPicture> fPictures;
   TNameIndex fIndex;

@@ -15,6 +15,21 @@ namespace {
 // While no frame timer runs, the loop still wakes now and then.
 constexpr uint32_t IdleWaitMilliseconds = 100;
 
+// The accelerated renderer draws with OpenGL where there is one, and SDL destroys and
+// makes again a window made without OpenGL when such a renderer starts on it: a second
+// window, and a second wait for the full-screen switch. So the window is made for
+// OpenGL from the start, and plainly where the video driver has none.
+TWindowPtr MakeWindow(Uint32 flags) {
+  const auto make = [](Uint32 windowFlags) {
+    return TWindowPtr(SDL_CreateWindow("Quellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                       ScreenWidth, ScreenHeight, windowFlags));
+  };
+  TWindowPtr window = make(flags | SDL_WINDOW_OPENGL);
+  if (!window) window = make(flags);
+  if (!window) throw TSdlError("cannot open the main window");
+  return window;
+}
+
 TRendererPtr MakeRenderer(SDL_Window* window) {
   TRendererPtr renderer(
       SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
@@ -58,16 +73,19 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
       fExeDir(ExecutableDir()),
       fFullScreen(options.FullScreen),
       fPeriod(SDL_GetPerformanceFrequency() * TickMilliseconds / 1000) {
+  std::unique_ptr<TArchivePrefetch> prefetch;
+  if (!options.ImageArchive.empty())
+    prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads());
   const Uint32 flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  fWindow.reset(SDL_CreateWindow("Quellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 ScreenWidth, ScreenHeight, flags));
-  if (!fWindow) throw TSdlError("cannot open the main window");
+  fWindow = MakeWindow(flags);
   fRenderer = MakeRenderer(fWindow.get());
   SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
   fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
   fMedia->Fonts.SetFolders(
       TFontCatalog::StandardFolders(options.DataDir.empty() ? fExeDir : options.DataDir));
+  fMedia->Input.SetPointerSource(&fPads);
+  fMedia->Images.AdoptPrefetch(std::move(prefetch));
   fMedia->Display.Fill(0);
   SDL_RenderPresent(fRenderer.get());
 }
@@ -233,6 +251,7 @@ void TSdlPlatform::Dispatch(const SDL_Event& event) {
       DispatchButton(event.button);
       break;
     default:
+      fPads.HandleEvent(event, *this);
       break;
   }
 }
@@ -275,22 +294,27 @@ void TSdlPlatform::DispatchKey(const SDL_KeyboardEvent& event) {
     return;
   }
   const int32_t vk = VirtualKeyOf(key);
-  if (vk == 0) return;
+  if (vk != 0) RouteKey(vk, event.type == SDL_KEYDOWN);
+}
+
+void TSdlPlatform::RouteKey(int32_t key, bool down) {
   if (fModal) {
-    if (event.type == SDL_KEYDOWN)
-      Guarded([&] { fModal->KeyDown(vk); });
+    if (down)
+      Guarded([&] { fModal->KeyDown(key); });
     else
-      Guarded([&] { fModal->KeyUp(vk); });
-  } else if (event.type == SDL_KEYUP) {
-    Guarded([&] { fEvents->FormKeyUp(vk); });
+      Guarded([&] { fModal->KeyUp(key); });
+  } else if (!down) {
+    Guarded([&] { fEvents->FormKeyUp(key); });
   }
 }
 
 void TSdlPlatform::DispatchButton(const SDL_MouseButtonEvent& event) {
   if (event.windowID != SDL_GetWindowID(fWindow.get())) return;
   TMouseButton button;
-  if (!ToMouseButton(event.button, button)) return;
-  const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+  if (ToMouseButton(event.button, button)) RouteButton(button, event.type == SDL_MOUSEBUTTONDOWN);
+}
+
+void TSdlPlatform::RouteButton(TMouseButton button, bool down) {
   if (button == TMouseButton::Left) {
     fMedia->Input.SetButton0(down);
     if (down) Guarded([&] { fEvents->FormActivate(); });

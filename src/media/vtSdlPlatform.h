@@ -1,8 +1,8 @@
 // The game's platform on a real window: a borderless main window on the whole desktop
 // showing 800 x 600 logical pixels (aspect kept, letterboxed), vsync, hidden pointer,
-// the mouse in relative mode while the window has focus, and the message loop that
-// turns SDL events into the main window's events and runs the 40 ms frame timer on
-// the same thread.
+// the mouse in relative mode while the window has focus, game controllers standing in
+// for the mouse and keys, and the message loop that turns SDL events into the main
+// window's events and runs the 40 ms frame timer on the same thread.
 #pragma once
 
 #include <SDL.h>
@@ -12,6 +12,7 @@
 
 #include "graphics/vtPlatform.h"
 #include "graphics/vtSmoothScreen.h"
+#include "media/vtGamepads.h"
 #include "media/vtKeyMap.h"
 #include "media/vtMediaSet.h"
 #include "media/vtProgressWindow.h"
@@ -24,9 +25,12 @@ struct TSdlPlatformOptions {
   std::string AudioDriver;  // SDL's audio driver; empty lets SDL choose
   std::string DataDir;      // the game's data folder, whose fonts/ is searched first;
                             // empty: the executable's folder
+  // An image archive to read and decode in the background from the start, while the
+  // window opens, for the image list's first load of it; empty: none.
+  std::string ImageArchive;
 };
 
-class TSdlPlatform : public IPlatform {
+class TSdlPlatform : public IPlatform, private IPadTarget {
  public:
   static constexpr uint32_t TickMilliseconds = 40;
 
@@ -58,6 +62,7 @@ class TSdlPlatform : public IPlatform {
   IInput& Input() override { return fMedia->Input; }
 
   SDL_Window* Window() const { return fWindow.get(); }
+  const TGamepads& Gamepads() const { return fPads; }
   bool FullScreen() const { return fFullScreen; }
   bool Smooth() const { return fSmooth != nullptr; }
 
@@ -77,6 +82,12 @@ class TSdlPlatform : public IPlatform {
   void DispatchWindowEvent(const SDL_WindowEvent& event);
   void DispatchKey(const SDL_KeyboardEvent& event);
   void DispatchButton(const SDL_MouseButtonEvent& event);
+  // A key or mouse button, from its device or from a game controller: keys go to the
+  // modal window while one is shown, else their key-ups to the main window.
+  void RouteKey(int32_t key, bool down);
+  void RouteButton(TMouseButton button, bool down);
+  void PadKey(int32_t key, bool down) override { RouteKey(key, down); }
+  void PadMouseButton(TMouseButton button, bool down) override { RouteButton(button, down); }
   void SetFocus(bool focused);
   // Brings the main window to the front with the keyboard focus.
   void TakeFocus();
@@ -91,6 +102,7 @@ class TSdlPlatform : public IPlatform {
   std::string fExeDir;
   TWindowPtr fWindow;
   TRendererPtr fRenderer;
+  TGamepads fPads{fLog};
   std::unique_ptr<TMediaSet> fMedia;
   std::unique_ptr<TProgressWindow> fProgress;
   IMainWindowEvents* fEvents = nullptr;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <span>
 
 #include "graphics/vtArchive.h"
 #include "support/vtTempDir.h"
@@ -29,6 +30,29 @@ std::vector<uint8_t> SampleImages() {
   title.Name = "title";
   w.AddImage(title, Bytes("title"));
   return w.Bytes();
+}
+
+// The checksum one bit at a time, as the common CRC-32 is defined.
+uint32_t BitwiseCrc32(std::span<const uint8_t> bytes) {
+  uint32_t c = 0xFFFFFFFFu;
+  for (uint8_t b : bytes) {
+    c ^= b;
+    for (int k = 0; k < 8; ++k) c = (c & 1u) ? 0xEDB88320u ^ (c >> 1u) : c >> 1u;
+  }
+  return c ^ 0xFFFFFFFFu;
+}
+
+TEST(Archive, ChecksumIsTheCommonCrc32AtEveryLengthAndAlignment) {
+  EXPECT_EQ(Crc32(Bytes("123456789")), 0xCBF43926u);
+  EXPECT_EQ(Crc32({}), 0u);
+  std::vector<uint8_t> data(300);
+  uint32_t x = 12345;
+  for (uint8_t& b : data) b = static_cast<uint8_t>((x = x * 1103515245u + 12345u) >> 16u);
+  for (size_t start = 0; start < 8; ++start)
+    for (size_t length = 0; start + length <= data.size(); length += 1 + length / 16) {
+      const std::span<const uint8_t> part(data.data() + start, length);
+      ASSERT_EQ(Crc32(part), BitwiseCrc32(part)) << "start " << start << ", length " << length;
+    }
 }
 
 TEST(Archive, ImageItemsRoundTripWithEveryField) {

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -14,6 +15,13 @@ namespace quellix::testing {
 void UseDummyDrivers() {
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
   SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+}
+
+media::TSdlPlatformOptions WindowedOptions() {
+  media::TSdlPlatformOptions options;
+  options.FullScreen = false;
+  options.AudioDriver = "dummy";
+  return options;
 }
 
 std::vector<uint8_t> Png(int w, int h, const std::function<TColor(int, int)>& colour) {
@@ -62,6 +70,32 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void TRecordingEvents::FormKeyUp(int32_t key) {
+  Calls.push_back("keyup " + std::to_string(key));
+  if (key == ThrowOnKey) throw std::runtime_error("key handler failed");
+}
+
+void TRecordingEvents::FormMouseDown(TMouseButton b) {
+  Calls.push_back("down " + std::to_string(static_cast<int>(b)));
+}
+
+void TRecordingEvents::FormMouseUp(TMouseButton b) {
+  Calls.push_back("up " + std::to_string(static_cast<int>(b)));
+}
+
+void TRecordingEvents::TimerEvent(int32_t) {
+  ++Ticks;
+  if (OnTick) OnTick(Ticks);
+}
+
+void TRecordingEvents::ApplicationException(const std::exception& e) {
+  Calls.push_back(std::string("exception ") + e.what());
+}
+
+int TRecordingEvents::Count(const std::string& call) const {
+  return static_cast<int>(std::count(Calls.begin(), Calls.end(), call));
 }
 
 }  // namespace quellix::testing

@@ -20,37 +20,6 @@ namespace {
 using media::THeadlessPlatform;
 using media::TSdlPlatform;
 
-// Records every call of the game's window events; the test decides what ticks do.
-class TRecordingEvents : public IMainWindowEvents {
- public:
-  void FormActivate() override { Calls.push_back("activate"); }
-  void FormKeyUp(int32_t key) override {
-    Calls.push_back("keyup " + std::to_string(key));
-    if (key == 'X') throw std::runtime_error("key handler failed");
-  }
-  void FormMouseDown(TMouseButton b) override {
-    Calls.push_back("down " + std::to_string(static_cast<int>(b)));
-  }
-  void FormMouseUp(TMouseButton b) override {
-    Calls.push_back("up " + std::to_string(static_cast<int>(b)));
-  }
-  void FormClose() override { Calls.push_back("close"); }
-  void TimerEvent(int32_t) override {
-    ++Ticks;
-    if (OnTick) OnTick(Ticks);
-  }
-  void ApplicationException(const std::exception& e) override {
-    Calls.push_back(std::string("exception ") + e.what());
-  }
-  int Count(const std::string& call) const {
-    return static_cast<int>(std::count(Calls.begin(), Calls.end(), call));
-  }
-
-  std::vector<std::string> Calls;
-  int Ticks = 0;
-  std::function<void(int)> OnTick;
-};
-
 // A name window that records what reaches it and closes on the Enter key-up.
 class TRecordingModal : public IModalWindow {
  public:
@@ -78,8 +47,7 @@ class Windowed : public ::testing::Test {
  protected:
   void SetUp() override {
     UseDummyDrivers();
-    platform = std::make_unique<TSdlPlatform>(
-        media::TSdlPlatformOptions{.FullScreen = false, .AudioDriver = "dummy"});
+    platform = std::make_unique<TSdlPlatform>(WindowedOptions());
     platform->AttachLog([this](const std::string& line) { log.push_back(line); });
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
   }
@@ -167,6 +135,7 @@ TEST_F(Windowed, AltEnterSwitchesTheScreenModeAndIsNotAKeyOfTheGame) {
 }
 
 TEST_F(Windowed, AnExceptionInAHandlerIsReportedAndTheLoopGoesOn) {
+  events.ThrowOnKey = 'X';
   PushWindow(SDL_WINDOWEVENT_FOCUS_GAINED);
   PushKey(SDL_KEYUP, SDLK_x);
   events.OnTick = [&](int tick) {
