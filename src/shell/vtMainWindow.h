@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/vtContext.h"
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
+#include "graphics/vtContext.h"
 #include "graphics/vtPlatform.h"
 #include "services/vt6HighScore.h"
 #include "services/vtGameFolders.h"
