@@ -22,9 +22,9 @@
 
 #include <SDL.h>
 
+#include "base/vtRandom.h"
 #include "config/vtCommaList.h"
 #include "engine/vt6Engine.h"
-#include "engine/vtRandom.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vtArchive.h"
 #include "graphics/vtPlatform.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/vtContext.h"
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
+#include "graphics/vtContext.h"
 #include "graphics/vtMedia.h"
 #include "graphics/vtPlatform.h"
 #include "shell/vtErrorLogger.h"

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
+# Checks the includes of src/ against the layer table (scripts/check-layers.sh),
+# installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs the whole test suite, checks the generated data with quellix-data, then runs
 # every fuzz target for a short while (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/check-layers.sh
 scripts/deps.sh
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}"
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}"

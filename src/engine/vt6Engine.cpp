@@ -4,6 +4,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "base/vtLog.h"
 #include "config/vt6configclasses.h"
 #include "config/vtSaturate.h"
 #include "graphics/vt6AnimationEngine.h"
@@ -16,7 +17,6 @@
 #include "services/vt6MapEngine.h"
 #include "services/vt6Sound.h"
 #include "services/vt6ZoneEngine.h"
-#include "shell/vtErrorLogger.h"
 
 namespace quellix {
 

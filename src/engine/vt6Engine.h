@@ -14,7 +14,7 @@
 #include "config/vtPattern.h"
 #include "engine/vt6Sprite.h"
 #include "engine/vt6SpriteRef.h"
-#include "engine/vtContext.h"
+#include "graphics/vtContext.h"
 
 namespace quellix {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "shell/vtErrorLogger.h"
+#include "base/vtLog.h"
 
 namespace quellix {
 

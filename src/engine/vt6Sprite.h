@@ -9,12 +9,12 @@
 #include <memory>
 #include <vector>
 
+#include "base/vt6MsgSubscribe.h"
 #include "engine/vt6Gear.h"
-#include "engine/vt6MsgSubscribe.h"
 #include "engine/vt6SpriteMovement.h"
 #include "engine/vt6SpriteRef.h"
-#include "engine/vtContext.h"
 #include "graphics/vt6Projector.h"
+#include "graphics/vtContext.h"
 
 namespace quellix {
 

@@ -4,10 +4,10 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/vtRandom.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/shrapnel.h"
 #include "game/vtGameContext.h"
 #include "game/vtGameUnits.h"

@@ -3,10 +3,10 @@
 #include <array>
 #include <memory>
 
+#include "base/vtRandom.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/shrapnel.h"
 #include "game/vtSpriteKinds.h"
 #include "game/vtUnitSupport.h"

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
+#include "base/vtRandom.h"
 #include "config/vt6configclasses.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/enemyfamily.h"
 #include "game/vtAssetNames.h"
 #include "game/vtGameContext.h"

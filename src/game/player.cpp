@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <string>
 
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/playerSides.h"
 #include "game/vtAssetNames.h"
 #include "game/vtGameContext.h"

@@ -3,10 +3,10 @@
 #include <memory>
 #include <optional>
 
+#include "base/vtRandom.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/vtAssetNames.h"
 #include "game/vtGameContext.h"
 #include "game/vtHitterStep.h"

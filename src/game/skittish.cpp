@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "base/vtRandom.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/shrapnel.h"
 #include "game/vtHitterStep.h"
 #include "game/vtUnitSupport.h"

@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "base/vtRandom.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/vtSpriteKinds.h"
 #include "game/vtUnitSupport.h"
 #include "movement/vt6Move_StraightLine.h"

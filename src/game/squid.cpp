@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/shrapnel.h"
 #include "game/vtSpriteKinds.h"
 #include "game/vtUnitSupport.h"

@@ -1,6 +1,6 @@
 #include "game/targetrings.h"
 
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "game/vtUnitSupport.h"
 
 namespace quellix {

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
+#include "base/vtRandom.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "game/vtGameContext.h"
 
 namespace quellix {

@@ -2,11 +2,11 @@
 
 #include <stdexcept>
 
+#include "base/vtLog.h"
 #include "config/vtTextFile.h"
 #include "graphics/vtBadLines.h"
 #include "graphics/vtMedia.h"
 #include "graphics/vtNameIndex.h"
-#include "shell/vtErrorLogger.h"
 
 namespace quellix {
 

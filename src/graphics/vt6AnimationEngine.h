@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/vt6MsgSubscribe.h"
 #include "config/vtCommaList.h"
-#include "engine/vt6MsgSubscribe.h"
-#include "engine/vtContext.h"
 #include "graphics/vt6AnimationObjects.h"
+#include "graphics/vtContext.h"
 
 namespace quellix {
 

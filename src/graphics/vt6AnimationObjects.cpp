@@ -4,11 +4,11 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "base/vtLog.h"
 #include "config/vtCommaList.h"
 #include "config/vtStrToInt.h"
 #include "graphics/vtBadLines.h"
 #include "graphics/vtNameIndex.h"
-#include "shell/vtErrorLogger.h"
 
 namespace quellix {
 
@@ -121,7 +121,7 @@ Tvt6Scene* Tvt6Reel::Scene(int index) const {
   return index < SceneCount() ? fScenes[static_cast<size_t>(index)].get() : nullptr;
 }
 
-Tvt6Scene* Tvt6Reel::SceneByName(std::string_view name, TfrmErrorLog* warnings) const {
+Tvt6Scene* Tvt6Reel::SceneByName(std::string_view name, ILog* warnings) const {
   for (const auto& scene : fScenes)
     if (SameText(scene->Name, name)) return scene.get();
   if (warnings && !name.empty())

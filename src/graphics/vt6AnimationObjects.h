@@ -12,7 +12,7 @@
 namespace quellix {
 
 class TBadLines;
-class TfrmErrorLog;
+class ILog;
 
 class Tvt6Frame {
  public:
@@ -79,7 +79,7 @@ class Tvt6Reel {
 
   // The first scene of that name, letter case ignored. When a non-empty name is not
   // found and warnings is given, the miss is logged there.
-  Tvt6Scene* SceneByName(std::string_view name, TfrmErrorLog* warnings = nullptr) const;
+  Tvt6Scene* SceneByName(std::string_view name, ILog* warnings = nullptr) const;
 
  private:
   std::vector<std::unique_ptr<Tvt6Scene>> fScenes;

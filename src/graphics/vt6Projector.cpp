@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "base/vtLog.h"
 #include "config/vtCommaList.h"
 #include "config/vtSaturate.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vtMedia.h"
-#include "shell/vtErrorLogger.h"
 
 namespace quellix {
 
@@ -154,21 +154,7 @@ void Tvt6Projector::Draw_Image(int32_t x, int32_t y, int32_t alpha, int32_t angl
 
     try {
       Fire(OnBeforeDraw);
-      const int32_t index = frame->ImageIndex;
-      switch (mode) {
-        case Tvt6ProjectorRecFrame::RotatedBlend:
-          ImageList->DrawRotateAlpha(index, x, y, width, height, centerX, centerY, angle, alpha);
-          break;
-        case Tvt6ProjectorRecFrame::Stretched:
-          ImageList->StretchDraw(index, Bounds(x, y, width, height));
-          break;
-        case Tvt6ProjectorRecFrame::AlphaBlend:
-          ImageList->DrawAlpha(index, Bounds(x, y, width, height), alpha);
-          break;
-        default:
-          ImageList->Draw(index, x, y);
-          break;
-      }
+      DrawInMode(mode, frame->ImageIndex, x, y, width, height, centerX, centerY, angle, alpha);
       WriteFrameRec(frame->ImageName, x, y, alpha, angle, width, height, centerX, centerY, mode);
       Fire(OnAfterDraw);
     } catch (const std::exception& e) {
@@ -206,20 +192,25 @@ void Tvt6Projector::Draw_FromFrameRec(const Tvt6ProjectorRecFrame& record) {
   if (!ImageList) return;
   const int32_t index = ImageList->IndexOf(record.ImageName);
   if (index < 0) return;
-  const TRect rect = Bounds(record.X, record.Y, record.Width, record.Height);
-  switch (record.Mode) {
+  DrawInMode(record.Mode, index, record.X, record.Y, record.Width, record.Height, record.CenterX,
+             record.CenterY, record.Angle, record.Alpha);
+}
+
+void Tvt6Projector::DrawInMode(uint8_t mode, int32_t index, int32_t x, int32_t y, int32_t width,
+                               int32_t height, double centerX, double centerY, int32_t angle,
+                               int32_t alpha) {
+  switch (mode) {
     case Tvt6ProjectorRecFrame::RotatedBlend:
-      ImageList->DrawRotateAlpha(index, record.X, record.Y, record.Width, record.Height,
-                                 record.CenterX, record.CenterY, record.Angle, record.Alpha);
+      ImageList->DrawRotateAlpha(index, x, y, width, height, centerX, centerY, angle, alpha);
       break;
     case Tvt6ProjectorRecFrame::Stretched:
-      ImageList->StretchDraw(index, rect);
+      ImageList->StretchDraw(index, Bounds(x, y, width, height));
       break;
     case Tvt6ProjectorRecFrame::AlphaBlend:
-      ImageList->DrawAlpha(index, rect, record.Alpha);
+      ImageList->DrawAlpha(index, Bounds(x, y, width, height), alpha);
       break;
     case Tvt6ProjectorRecFrame::Plain:
-      ImageList->Draw(index, record.X, record.Y);
+      ImageList->Draw(index, x, y);
       break;
     default:
       break;

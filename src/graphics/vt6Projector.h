@@ -15,7 +15,7 @@ namespace quellix {
 
 class IDisplay;
 class IImageList;
-class TfrmErrorLog;
+class ILog;
 class Tvt6AnimationEngine;
 class Tvt6Scene;
 class Tvt6Sprite;
@@ -71,7 +71,7 @@ class Tvt6Projector {
   static constexpr uint8_t dirForward = 0;
   static constexpr uint8_t dirBackward = 1;
 
-  explicit Tvt6Projector(TfrmErrorLog& log) : fLog(log) {}
+  explicit Tvt6Projector(ILog& log) : fLog(log) {}
   Tvt6Projector(const Tvt6Projector&) = delete;
   Tvt6Projector& operator=(const Tvt6Projector&) = delete;
 
@@ -142,8 +142,11 @@ class Tvt6Projector {
   // The image list's item, or an exception for a missing list or a bad index.
   const TImageItem& ImageItem(int32_t index) const;
   bool PositionInScene() const;
+  // The one place a record mode becomes a drawing operation; an unknown mode draws nothing.
+  void DrawInMode(uint8_t mode, int32_t index, int32_t x, int32_t y, int32_t width, int32_t height,
+                  double centerX, double centerY, int32_t angle, int32_t alpha);
 
-  TfrmErrorLog& fLog;
+  ILog& fLog;
 };
 
 }  // namespace quellix

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "services/vtAtomicFile.h"
+#include "base/vtAtomicFile.h"
 
 namespace quellix {
 

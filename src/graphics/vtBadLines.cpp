@@ -1,11 +1,11 @@
 #include "graphics/vtBadLines.h"
 
+#include "base/vtLog.h"
 #include "graphics/vtPlatform.h"
-#include "shell/vtErrorLogger.h"
 
 namespace quellix {
 
-TBadLines::TBadLines(TfrmErrorLog& log, IWindowSystem& window, std::string file)
+TBadLines::TBadLines(ILog& log, IWindowSystem& window, std::string file)
     : fLog(log), fWindow(window), fFile(std::move(file)) {}
 
 void TBadLines::SetPlace(size_t line, std::string_view reel, std::string_view scene, int frame) {

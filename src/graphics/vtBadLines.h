@@ -12,14 +12,14 @@
 namespace quellix {
 
 class IWindowSystem;
-class TfrmErrorLog;
+class ILog;
 
 class TBadLines {
  public:
   static constexpr int32_t MaxShown = 3;
 
   // File names the data in the log lines; it may be empty for lines of no file.
-  TBadLines(TfrmErrorLog& log, IWindowSystem& window, std::string file);
+  TBadLines(ILog& log, IWindowSystem& window, std::string file);
 
   // Where the line being read stands: its index in the file (from 0) and, for a frame
   // line, its reel, scene and frame number ("Holes/RedHole frame 2"). The names must
@@ -35,7 +35,7 @@ class TBadLines {
  private:
   std::string Place() const;
 
-  TfrmErrorLog& fLog;
+  ILog& fLog;
   IWindowSystem& fWindow;
   std::string fFile;
   size_t fLine = 0;

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "graphics/vtFrameNotes.h"
 
 namespace quellix {

@@ -3,10 +3,10 @@
 #include <exception>
 #include <stdexcept>
 
+#include "base/vtLog.h"
 #include "config/vtPattern.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Sprite.h"
-#include "shell/vtErrorLogger.h"
 
 namespace quellix {
 

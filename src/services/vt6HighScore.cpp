@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "base/vtAtomicFile.h"
+#include "base/vtLog.h"
 #include "config/vtCommaList.h"
 #include "config/vtSaturate.h"
 #include "config/vtStrToInt.h"
 #include "config/vtTextFile.h"
 #include "graphics/vt6FontHandler.h"
-#include "services/vtAtomicFile.h"
-#include "shell/vtErrorLogger.h"
 
 namespace quellix {
 

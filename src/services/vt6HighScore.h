@@ -15,7 +15,7 @@
 
 namespace quellix {
 
-class TfrmErrorLog;
+class ILog;
 class Tvt6FontItem;
 
 struct Tvt6HighScoreRecord {
@@ -36,7 +36,7 @@ class Tvt6HighScoreEngine {
   using TRowEvent = std::function<void(Tvt6HighScoreEngine& sender, int32_t row)>;
 
   // Load and save errors go to log.
-  explicit Tvt6HighScoreEngine(TfrmErrorLog& log) : fLog(log) {}
+  explicit Tvt6HighScoreEngine(ILog& log) : fLog(log) {}
 
   void AddRecord(std::string name, std::string title, int32_t score, int32_t level);
   // Throws std::out_of_range unless 0 <= index <= Count().
@@ -96,7 +96,7 @@ class Tvt6HighScoreEngine {
  private:
   void DrawRows(ITextCanvas& canvas);
 
-  TfrmErrorLog& fLog;
+  ILog& fLog;
   std::vector<std::unique_ptr<Tvt6HighScoreRecord>> fRecords;
   IDisplay* fDisplay = nullptr;
   Tvt6FontItem* fFont = nullptr;

@@ -14,7 +14,7 @@ namespace quellix {
 
 class IDisplay;
 class IImageList;
-class TfrmErrorLog;
+class ILog;
 class Tvt6AnimationEngine;
 
 // A layer of the map. No kind of layer exists, so the engine's layer list stays empty.
@@ -22,7 +22,7 @@ struct Tvt6MapLayer {};
 
 class Tvt6MapEngine {
  public:
-  explicit Tvt6MapEngine(TfrmErrorLog& log) : fLog(log) {}
+  explicit Tvt6MapEngine(ILog& log) : fLog(log) {}
   // Withdraws the Rebuild registration, so the animation engine never calls into a
   // freed map engine. The animation engine must outlive the map engine: the projectors
   // point at its scenes.
@@ -53,7 +53,7 @@ class Tvt6MapEngine {
  private:
   void Unregister();
 
-  TfrmErrorLog& fLog;
+  ILog& fLog;
   std::vector<std::unique_ptr<Tvt6Projector>> fProjectors;
   std::vector<std::unique_ptr<Tvt6MapLayer>> fLayers;
   Tvt6AnimationEngine* fAnimationEngine = nullptr;

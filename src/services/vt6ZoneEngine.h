@@ -16,7 +16,7 @@ namespace quellix {
 
 class IDisplay;
 class IImageList;
-class TfrmErrorLog;
+class ILog;
 class Tvt6AnimationEngine;
 struct TRect;
 
@@ -65,7 +65,7 @@ class Tvt6Zone {
 
 class Tvt6ZoneEngine {
  public:
-  explicit Tvt6ZoneEngine(TfrmErrorLog& log) : fProjector(log) {}
+  explicit Tvt6ZoneEngine(ILog& log) : fProjector(log) {}
   Tvt6ZoneEngine(const Tvt6ZoneEngine&) = delete;
   Tvt6ZoneEngine& operator=(const Tvt6ZoneEngine&) = delete;
 

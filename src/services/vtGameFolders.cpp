@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/vtAtomicFile.h"
 #include "config/vtTextFile.h"
-#include "services/vtAtomicFile.h"
 
 namespace quellix {
 

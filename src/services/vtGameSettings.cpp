@@ -4,8 +4,8 @@
 #include <exception>
 #include <filesystem>
 
+#include "base/vtAtomicFile.h"
 #include "config/vtTextFile.h"
-#include "services/vtAtomicFile.h"
 
 namespace quellix {
 

@@ -8,9 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "base/vtLog.h"
+
 namespace quellix {
 
-class TfrmErrorLog {
+class TfrmErrorLog : public ILog {
  public:
   static constexpr size_t MaxLines = 300;
   static constexpr const char* Caption = "Debug Widow";
@@ -28,7 +30,7 @@ class TfrmErrorLog {
 
   // Creates or truncates the file; throws std::runtime_error when that fails.
   void Open(const std::string& fileName);
-  void Log(const std::string& message) noexcept;
+  void Log(const std::string& message) noexcept override;
 
   const std::deque<std::string>& Lines() const { return fLines; }
   bool FileOpen() const { return fFile != nullptr; }

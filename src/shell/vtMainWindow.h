@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/vtContext.h"
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "game/vtGameState.h"
+#include "graphics/vtContext.h"
 #include "graphics/vtPlatform.h"
 #include "services/vt6HighScore.h"
 #include "services/vtGameFolders.h"

@@ -6,7 +6,7 @@
 #include <limits>
 #include <system_error>
 
-#include "services/vtAtomicFile.h"
+#include "base/vtAtomicFile.h"
 
 namespace quellix {
 

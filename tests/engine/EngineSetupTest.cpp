@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
-#include "engine/vtRandom.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "base/vtRandom.h"
 #include "config/vtCommaList.h"
 #include "engine/vt6Engine.h"
-#include "engine/vtRandom.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vtArchive.h"
 #include "media/vtEncode.h"

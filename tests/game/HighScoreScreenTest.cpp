@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
-#include "engine/vtRandom.h"
 #include "graphics/vt6FontHandler.h"
 #include "media/vtHeadlessPlatform.h"
 #include "services/vt6HighScore.h"

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "SilentHeadless.h"
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
-#include "engine/vtRandom.h"
 #include "graphics/vtArchive.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"

@@ -14,9 +14,9 @@
 #include <string>
 
 #include "SilentHeadless.h"
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "engine/vtRandom.h"
 #include "graphics/vt6Projector.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"

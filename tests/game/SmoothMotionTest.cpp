@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
-#include "engine/vtRandom.h"
 #include "game/vtSpriteKinds.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "SilentHeadless.h"
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
-#include "engine/vtRandom.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"

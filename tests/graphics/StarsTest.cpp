@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "graphics/vtStars.h"
 #include "support/vtFakeMedia.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "MainWindowFixture.h"
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "shell/vtReplayPlayer.h"
 #include "support/vtReplayDamage.h"
 #include "support/vtTempDir.h"

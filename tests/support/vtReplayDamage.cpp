@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "shell/vtReplayFile.h"
 
 namespace quellix::testing {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/vtContext.h"
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
+#include "graphics/vtContext.h"
 #include "shell/vtErrorLogger.h"
 #include "support/vtFakeMedia.h"
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "graphics/vt6AnimationEngine.h"
 #include "graphics/vtNameIndex.h"
 #include "graphics/vtPlatform.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "services/vtAtomicFile.h"
+#include "base/vtAtomicFile.h"
 #include "vtDifficultyTable.h"
 #include "vtGolden.h"
 #include "vtReport.h"

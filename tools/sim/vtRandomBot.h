@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "vtBot.h"
 #include "vtTitlePilot.h"
 

@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/vtRandom.h"
 #include "engine/vt6SpriteRef.h"
-#include "engine/vtRandom.h"
 #include "vtBot.h"
 #include "vtTitlePilot.h"
 

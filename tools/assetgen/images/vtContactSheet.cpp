@@ -6,13 +6,13 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "base/vtAtomicFile.h"
 #include "graphics/vtArchive.h"
 #include "graphics/vtNameIndex.h"
 #include "images/vtAnimationScan.h"
 #include "images/vtGlyphs.h"
 #include "images/vtPaint.h"
 #include "images/vtPng.h"
-#include "services/vtAtomicFile.h"
 
 namespace quellix::assetgen {
 

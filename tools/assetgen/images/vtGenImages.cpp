@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <string>
 
+#include "base/vtAtomicFile.h"
 #include "graphics/vtArchive.h"
 #include "images/vtArtOutput.h"
 #include "images/vtArtSource.h"
 #include "images/vtPainters.h"
 #include "images/vtPng.h"
-#include "services/vtAtomicFile.h"
 #include "vtAssetGen.h"
 
 namespace quellix::assetgen {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 #include "sounds/vtSynthParts.h"
 
 namespace quellix::assetgen {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <set>
 
+#include "base/vtAtomicFile.h"
 #include "config/vt6EnemySettings.h"
-#include "services/vtAtomicFile.h"
 #include "tables/vtDifficultyTable.h"
 #include "tables/vtPatternShapes.h"
 #include "tables/vtSourceLines.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/vt6MsgSubscribe.h"
+#include "base/vt6MsgSubscribe.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

@@ -1,6 +1,7 @@
 // Subscriptions: the way other objects learn that a sprite is going. A sprite's
 // OnKillSelf runs every subscription once, first thing in the sprite's destruction.
-// A subscriber is kept only as an identity, so that it can Unsubscribe later.
+// A subscriber is kept only as an identity, so that it can Unsubscribe later. The
+// animation engine keeps a list too, so it sits below both; the sprite is only passed on.
 #pragma once
 
 #include <functional>
@@ -10,7 +11,7 @@
 namespace quellix {
 
 class Tvt6Sprite;
-class TfrmErrorLog;
+class ILog;
 
 // Called with the sprite whose event it is and the subscriber's identity.
 using TSubscriptionHandler = std::function<void(Tvt6Sprite* sprite, const void* subscriber)>;
@@ -23,12 +24,12 @@ class Tvt6Subscription {
 
   // Runs the handler if there is one. A std::exception from it is logged and stays
   // here; anything else leaves Execute.
-  void Execute(TfrmErrorLog& log);
+  void Execute(ILog& log);
 };
 
 class Tvt6SubscriptionEngine {
  public:
-  Tvt6SubscriptionEngine(TfrmErrorLog& log, Tvt6Sprite* sprite) : Sprite(sprite), fLog(log) {}
+  Tvt6SubscriptionEngine(ILog& log, Tvt6Sprite* sprite) : Sprite(sprite), fLog(log) {}
   Tvt6SubscriptionEngine(const Tvt6SubscriptionEngine&) = delete;
   Tvt6SubscriptionEngine& operator=(const Tvt6SubscriptionEngine&) = delete;
 
@@ -48,7 +49,7 @@ class Tvt6SubscriptionEngine {
   Tvt6Subscription* Subscription(int index) const;
 
  private:
-  TfrmErrorLog& fLog;
+  ILog& fLog;
   std::vector<std::unique_ptr<Tvt6Subscription>> fSubscriptions;
 };
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 
 namespace quellix {
 namespace {

@@ -1,4 +1,4 @@
-#include "services/vtAtomicFile.h"
+#include "base/vtAtomicFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "engine/vtRandom.h"
+#include "base/vtRandom.h"
 
 #include <chrono>
 

@@ -1,13 +1,13 @@
-#include "engine/vt6MsgSubscribe.h"
+#include "base/vt6MsgSubscribe.h"
 
 #include <exception>
 #include <string>
 
-#include "shell/vtErrorLogger.h"
+#include "base/vtLog.h"
 
 namespace quellix {
 
-void Tvt6Subscription::Execute(TfrmErrorLog& log) {
+void Tvt6Subscription::Execute(ILog& log) {
   if (!Handler) return;
   // The handler may unsubscribe this very subscription, which frees it: run a copy,
   // so nothing of the freed object is touched while or after the handler runs.
