@@ -76,7 +76,7 @@ void TfrmAzteks::ShotHit(Tvt6Sprite& shot, Tvt6Sprite& hitter) {
   shot.Dead = true;
   --fSettings.Current_Shots;
   if (Tvt6Sprite* aztek = shot.Parent.Get()) aztek->OnKillSelf.Unsubscribe(&shot);
-  AddScore(Main(), ShotDownScore);
+  AddScore(Game(), ShotDownScore);
   Shrapnel().KillEffects(hitter);
   Shrapnel().ExplosionSound();
 }

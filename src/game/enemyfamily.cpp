@@ -4,22 +4,22 @@
 
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "shell/vtMainWindow.h"
+#include "game/vtGameContext.h"
 
 namespace quellix {
 
-TEnemyFamily::TEnemyFamily(TfrmMain& main, IPlayerUnit& player, TfrmShrapnel& shrapnel)
-    : fMain(main),
-      fContext{main, player, shrapnel},
+TEnemyFamily::TEnemyFamily(IGameContext& game, IPlayerUnit& player, TfrmShrapnel& shrapnel)
+    : fGame(game),
+      fContext{game, player, shrapnel},
       fSpikers(fContext, Settings.SpikersSettings),
-      fStarfish(fContext, Settings.StarfishSettings),
+      fStarfish(fContext, StarfishTraits, Settings.StarfishSettings),
       fCastles(fContext, Settings.CastlesSettings),
       fSpirals(fContext, Settings.SpiralsSettings),
-      fSpikes(fContext, Settings.SpikesSettings),
+      fSpikes(fContext, SpikesTraits, Settings.SpikesSettings),
       fSquids(fContext, Settings.SquidsSettings),
       fBases(fContext, Settings.BasesSettings),
       fAzteks(fContext, Settings.AzteksSettings),
-      fSpinners(fContext, Settings.SpinnersSettings),
+      fSpinners(fContext, SpinnersTraits, Settings.SpinnersSettings),
       fFlouds(fContext, Settings.FloudsSettings),
       fKinds{&fSpikers, &fStarfish, &fCastles, &fSpirals,  &fSpikes,
              &fSquids,  &fBases,    &fAzteks,  &fSpinners, &fFlouds} {
@@ -29,7 +29,7 @@ TEnemyFamily::TEnemyFamily(TfrmMain& main, IPlayerUnit& player, TfrmShrapnel& sh
 }
 
 TEnemyFamily::~TEnemyFamily() {
-  if (Tvt6Engine* engine = fMain.MainEngine()) engine->ClearSprites();
+  if (Tvt6Engine* engine = fGame.MainEngine()) engine->ClearSprites();
 }
 
 void TEnemyFamily::Hit(Tvt6Sprite& enemy, Tvt6Sprite& hitter) {

@@ -10,20 +10,18 @@
 #include "game/bases.h"
 #include "game/castles.h"
 #include "game/flouds.h"
+#include "game/plainenemies.h"
 #include "game/spikers.h"
-#include "game/spikes.h"
-#include "game/spinners.h"
 #include "game/spirals.h"
 #include "game/squid.h"
-#include "game/starfish.h"
-#include "shell/vtGameUnits.h"
+#include "game/vtGameUnits.h"
 
 namespace quellix {
 
 class TEnemyFamily : public IEnemyHits {
  public:
   // The player chooses the homing enemies' targets; the shrapnel unit shows the hits.
-  TEnemyFamily(TfrmMain& main, IPlayerUnit& player, TfrmShrapnel& shrapnel);
+  TEnemyFamily(IGameContext& game, IPlayerUnit& player, TfrmShrapnel& shrapnel);
   // Enemies and their shots carry handlers that call back into the kinds, so the
   // sprites of MainEngine go first.
   ~TEnemyFamily() override;
@@ -41,17 +39,17 @@ class TEnemyFamily : public IEnemyHits {
   void Hit(Tvt6Sprite& enemy, Tvt6Sprite& hitter) override;
 
  private:
-  TfrmMain& fMain;
+  IGameContext& fGame;
   TEnemyContext fContext;
   TfrmSpikers fSpikers;
-  TfrmStarfish fStarfish;
+  TPlainEnemyUnit fStarfish;
   TfrmCastles fCastles;
   TfrmSpirials fSpirals;
-  TfrmSpikes fSpikes;
+  TPlainEnemyUnit fSpikes;
   TfrmSquid fSquids;
   TfrmBases fBases;
   TfrmAzteks fAzteks;
-  TfrmSpinners fSpinners;
+  TPlainEnemyUnit fSpinners;
   TfrmFlouds fFlouds;
   std::array<TEnemyUnit*, EnemyKindCount> fKinds;
 };

@@ -4,16 +4,18 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/vtRandom.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "game/shrapnel.h"
+#include "game/vtGameContext.h"
+#include "game/vtGameUnits.h"
 #include "game/vtUnitSupport.h"
 #include "movement/vt6Move_MoveToFixedXYPoint.h"
 #include "movement/vt6Move_MoveTowardsSprite.h"
 #include "movement/vt6Move_OffsetPattern.h"
-#include "shell/vtGameUnits.h"
-#include "shell/vtMainWindow.h"
+#include "services/vt6Sound.h"
 
 namespace quellix {
 
@@ -78,7 +80,7 @@ void TEnemyUnit::ChooseImage() {
 void TEnemyUnit::ResetKind(int32_t level) {
   ChooseImage();
   for (const auto& [current, initial] : fResets) *current = *initial;
-  if (ActiveOn(level)) AddEnemiesLeft(Main(), fCommon.Initial_Reserves);
+  if (ActiveOn(level)) AddEnemiesLeft(Game(), fCommon.Initial_Reserves);
   for (int32_t* counter : fCounters) *counter = 0;
 }
 
@@ -103,7 +105,7 @@ void TEnemyUnit::AdvanceKind(int32_t level) {
     *rule.Value = Saturate32(std::min<int64_t>(next, *rule.Limit));
   }
   for (int32_t* counter : fCounters) *counter = 0;
-  if (ActiveOn(level)) AddEnemiesLeft(Main(), fCommon.Current_Reserves);
+  if (ActiveOn(level)) AddEnemiesLeft(Game(), fCommon.Current_Reserves);
 }
 
 // ---- Launch ------------------------------------------------------------------
@@ -147,7 +149,7 @@ void TEnemyUnit::HomeOnShip(Tvt6Sprite& enemy) {
 void TEnemyUnit::Hit(Tvt6Sprite& enemy, Tvt6Sprite& hitter) {
   if (enemy.Dead) return;
   if (TakeDamage(enemy, hitter))
-    AddScore(Main(), 1);
+    AddScore(Game(), 1);
   else
     Kill(enemy, hitter);
   MarkHit(hitter);
@@ -164,7 +166,7 @@ bool TEnemyUnit::TakeDamage(Tvt6Sprite& enemy, const Tvt6Sprite& hitter) {
 
 void TEnemyUnit::Kill(Tvt6Sprite& enemy, Tvt6Sprite& hitter) {
   ShowKillScore(enemy);
-  AddScore(Main(), fTraits.Score);
+  AddScore(Game(), fTraits.Score);
   Shrapnel().KillEffects(hitter);
   AfterKillEffects(hitter);
   Shrapnel().ExplosionSound();
@@ -174,7 +176,7 @@ void TEnemyUnit::Kill(Tvt6Sprite& enemy, Tvt6Sprite& hitter) {
 void TEnemyUnit::Retire(Tvt6Sprite& enemy) {
   enemy.Dead = true;
   --fCommon.Amount_Active;
-  AddEnemiesLeft(Main(), -1);
+  AddEnemiesLeft(Game(), -1);
 }
 
 void TEnemyUnit::ShowKillScore(Tvt6Sprite& enemy) {
@@ -190,15 +192,15 @@ void TEnemyUnit::MarkHit(Tvt6Sprite& hitter) {
 // ---- Services ----------------------------------------------------------------
 
 TRandom& TEnemyUnit::Random() {
-  return fContext.Main.Random();
+  return fContext.Game.Random();
 }
 
 Tvt6Engine& TEnemyUnit::MainEngine() {
-  return MainEngineOf(fContext.Main);
+  return MainEngineOf(fContext.Game);
 }
 
 void TEnemyUnit::Play(std::string_view sound) {
-  PlaySound(fContext.Main, sound);
+  fContext.Game.Sound().PlaySound(sound);
 }
 
 std::string TEnemyUnit::BodyScene() const {

@@ -17,8 +17,8 @@
 
 namespace quellix {
 
+class IGameContext;
 class IPlayerUnit;
-class TfrmMain;
 class TfrmShrapnel;
 class TRandom;
 class Tvt6Engine;
@@ -27,7 +27,7 @@ class Tvt6Sprite;
 // What the enemies work with. Handlers that enemies and their shots carry call back
 // into the units, so the units must outlive every sprite of MainEngine.
 struct TEnemyContext {
-  TfrmMain& Main;
+  IGameContext& Game;
   IPlayerUnit& Player;
   TfrmShrapnel& Shrapnel;
 };
@@ -131,7 +131,7 @@ class TEnemyUnit {
   // The homing movement towards a ship chosen now (none: the enemy waits).
   void HomeOnShip(Tvt6Sprite& enemy);
 
-  TfrmMain& Main() { return fContext.Main; }
+  IGameContext& Game() { return fContext.Game; }
   IPlayerUnit& Player() { return fContext.Player; }
   TfrmShrapnel& Shrapnel() { return fContext.Shrapnel; }
   TRandom& Random();

@@ -68,7 +68,7 @@ void TfrmFlouds::Burst(Tvt6Sprite& floud) {
 // Scores even when the shot was already hit in this tick.
 void TfrmFlouds::ShotHit(Tvt6Sprite& shot, Tvt6Sprite& hitter) {
   shot.Dead = true;
-  AddScore(Main(), 1);
+  AddScore(Game(), 1);
   Shrapnel().HitSpark(hitter);
 }
 

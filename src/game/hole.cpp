@@ -8,10 +8,10 @@
 #include "engine/vt6Sprite.h"
 #include "game/enemyfamily.h"
 #include "game/vtAssetNames.h"
+#include "game/vtGameContext.h"
 #include "game/vtSpriteKinds.h"
 #include "game/vtUnitSupport.h"
 #include "graphics/vtStars.h"
-#include "shell/vtMainWindow.h"
 
 namespace quellix {
 
@@ -40,21 +40,21 @@ void LoadSettings(const Tvt6ConfigurationMgr& config, bool childMode, TDifficult
 
 }  // namespace
 
-TfrmHole::TfrmHole(TfrmMain& main, IPlayerUnit& player, TEnemyFamily& enemies)
-    : fMain(main), fPlayer(player), fEnemies(enemies) {}
+TfrmHole::TfrmHole(IGameContext& game, IPlayerUnit& player, TEnemyFamily& enemies)
+    : fGame(game), fPlayer(player), fEnemies(enemies) {}
 
 TfrmHole::~TfrmHole() = default;
 
 void TfrmHole::InitStars() {
-  fStars = std::make_unique<Tvt6StarEngine>(fMain.Random());
-  fStars->SetDisplay(&fMain.Platform().Display());
-  StarWavelength = 380 + fMain.Random().Random(380);
+  fStars = std::make_unique<Tvt6StarEngine>(fGame.Random());
+  fStars->SetDisplay(&fGame.Display());
+  StarWavelength = 380 + fGame.Random().Random(380);
 }
 
 void TfrmHole::CreateHole() {
   TickCount = 0;
-  TRandom& random = fMain.Random();
-  Tvt6Sprite& hole = MainEngineOf(fMain).NewSprite();
+  TRandom& random = fGame.Random();
+  Tvt6Sprite& hole = MainEngineOf(fGame).NewSprite();
   hole.Place(HoleX, HoleY, Tvt6Sprite::NotSet, false);
   // Green half the time, yellow and red a quarter each.
   size_t colour = 0;
@@ -66,7 +66,7 @@ void TfrmHole::CreateHole() {
 
 void TfrmHole::SpawnStars() {
   if (!fStars) return;
-  TRandom& random = fMain.Random();
+  TRandom& random = fGame.Random();
   for (int32_t i = 0; i < StarsPerTick; ++i) {
     int32_t x = 0, y = 0;
     if (EvenOdds(random)) {
@@ -86,44 +86,44 @@ void TfrmHole::SpawnStars() {
 
 void TfrmHole::HoleTick() {
   ++TickCount;
-  if (fMain.Globals.GameState == gsPlaying) ScheduleLaunches();
-  if (fMain.Random().Random(1000) < 10) NewStarColour();
+  if (fGame.Globals().GameState == gsPlaying) ScheduleLaunches();
+  if (fGame.Random().Random(1000) < 10) NewStarColour();
 }
 
 void TfrmHole::ScheduleLaunches() {
-  const int32_t level = fMain.Globals.Level;
+  const int32_t level = fGame.Globals().Level;
   for (TEnemyUnit* kind : fEnemies.Kinds())
     if (kind->ActiveOn(level) && kind->Final().Spawn_Delay < TickCount)
       kind->Launch(LaunchX, LaunchY);
 }
 
 void TfrmHole::NewStarColour() {
-  StarWavelength = 420 + fMain.Random().Random(281);
+  StarWavelength = 420 + fGame.Random().Random(281);
 }
 
 void TfrmHole::StartGame(TDifficulty difficulty) {
-  const bool child = fMain.Globals.ChildMode;
-  LoadSettings(*MainEngineOf(fMain).ConfigurationMgr(), child, difficulty, fEnemies.Settings);
+  const bool child = fGame.Globals().ChildMode;
+  LoadSettings(fGame.Difficulties(), child, difficulty, fEnemies.Settings);
   for (const TEnemyUnit* kind : fEnemies.Kinds()) kind->CheckIntervals();
   fPlayer.ResetForNewGame(child ? ChildSpareShips : NewGameSpareShips);
-  fMain.Globals.Level = 1;
-  fMain.Globals.Score = 0;
+  fGame.Globals().Level = 1;
+  fGame.Globals().Score = 0;
   NewGame();
-  fMain.Globals.GameState = gsPlaying;
+  fGame.Globals().GameState = gsPlaying;
 }
 
 void TfrmHole::NewGame() {
-  fMain.SetEnemiesLeft(0);
-  MainEngineOf(fMain).ClearSprites();
-  TextEngineOf(fMain).ClearSprites();
+  fGame.SetEnemiesLeft(0);
+  MainEngineOf(fGame).ClearSprites();
+  TextEngineOf(fGame).ClearSprites();
   fPlayer.LowerShields();
   fPlayer.StartLevelShips();
   CreateHole();
-  for (TEnemyUnit* kind : fEnemies.Kinds()) kind->ResetKind(fMain.Globals.Level);
+  for (TEnemyUnit* kind : fEnemies.Kinds()) kind->ResetKind(fGame.Globals().Level);
 }
 
 void TfrmHole::AdvanceLevel() {
-  const int32_t level = ++fMain.Globals.Level;
+  const int32_t level = ++fGame.Globals().Level;
   for (TEnemyUnit* kind : fEnemies.Kinds()) kind->AdvanceKind(level);
 }
 

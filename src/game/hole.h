@@ -6,12 +6,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "shell/vtGameUnits.h"
+#include "game/vtGameUnits.h"
 
 namespace quellix {
 
 class TEnemyFamily;
-class TfrmMain;
+class IGameContext;
 class Tvt6Sprite;
 class Tvt6StarEngine;
 
@@ -24,7 +24,7 @@ class TfrmHole : public IHoleUnit {
   static constexpr int32_t LaunchY = 280;
   static constexpr int32_t StarsPerTick = 6;
 
-  TfrmHole(TfrmMain& main, IPlayerUnit& player, TEnemyFamily& enemies);
+  TfrmHole(IGameContext& game, IPlayerUnit& player, TEnemyFamily& enemies);
   ~TfrmHole() override;
   TfrmHole(const TfrmHole&) = delete;
   TfrmHole& operator=(const TfrmHole&) = delete;
@@ -55,7 +55,7 @@ class TfrmHole : public IHoleUnit {
   int32_t StarWavelength = 0;  // nanometres; new stars take colours within 30 above it
 
  private:
-  TfrmMain& fMain;
+  IGameContext& fGame;
   IPlayerUnit& fPlayer;
   TEnemyFamily& fEnemies;
   std::unique_ptr<Tvt6StarEngine> fStars;

@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <string>
 
+#include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "game/playerSides.h"
 #include "game/vtAssetNames.h"
+#include "game/vtGameContext.h"
 #include "game/vtSpriteKinds.h"
 #include "graphics/vt6FontHandler.h"
 #include "graphics/vt6Projector.h"
@@ -18,7 +20,6 @@
 #include "movement/vt6Behavior_ExtRepEvents.h"
 #include "movement/vt6Move_MoveToFixedXYPoint.h"
 #include "services/vt6Sound.h"
-#include "shell/vtMainWindow.h"
 
 namespace quellix {
 
@@ -79,27 +80,27 @@ std::string LeadingZeros(int32_t value, size_t width) {
 
 }  // namespace
 
-TfrmPlayer::TfrmPlayer(TfrmMain& main, IEnemyHits& enemies)
-    : fMain(main), fEnemies(enemies), fSelf(std::make_shared<TfrmPlayer*>(this)) {}
+TfrmPlayer::TfrmPlayer(IGameContext& game, IEnemyHits& enemies)
+    : fGame(game), fEnemies(enemies), fSelf(std::make_shared<TfrmPlayer*>(this)) {}
 
 TfrmPlayer::~TfrmPlayer() {
   *fSelf = nullptr;
 }
 
 Tvt6Engine& TfrmPlayer::MainEngine() const {
-  return *fMain.MainEngine();
+  return *fGame.MainEngine();
 }
 
 Tvt6Engine& TfrmPlayer::TextEngine() const {
-  return *fMain.TextEngine();
+  return *fGame.TextEngine();
 }
 
 TSoundInstance TfrmPlayer::PlaySound(std::string_view name) const {
-  return MainEngine().AudioEngine()->PlaySound(name);
+  return fGame.Sound().PlaySound(name);
 }
 
 int32_t TfrmPlayer::Random(int32_t n) const {
-  return fMain.Random().Random(n);
+  return fGame.Random().Random(n);
 }
 
 // ---- Game and level start --------------------------------------------------------
@@ -107,14 +108,14 @@ int32_t TfrmPlayer::Random(int32_t n) const {
 void TfrmPlayer::ResetForNewGame(int32_t spareShips) {
   ShieldEnergy = NewGameShieldEnergy;
   ShotPower = 1;
-  fMain.Globals.SpareShips = spareShips;
+  fGame.Globals().SpareShips = spareShips;
   HudRowA = 560;
   HudRowB = 560;
   HudStepA = 1;
   HudStepB = -1;
   ShipColour = 1 + Random(ShipColourCount);
   Bombs = NewGameBombs;
-  fMain.Globals.Score = 0;
+  fGame.Globals().Score = 0;
   SideOccupied.fill(false);
   PendingRespawns = 0;
   for (TSpriteRef& ghost : Ghost) ghost.Reset();
@@ -124,7 +125,7 @@ void TfrmPlayer::ResetForNewGame(int32_t spareShips) {
 void TfrmPlayer::StartLevelShips() {
   PendingRespawns = 0;
   for (TSpriteRef& ghost : Ghost) ghost.Reset();
-  int32_t& spareShips = fMain.Globals.SpareShips;
+  int32_t& spareShips = fGame.Globals().SpareShips;
   for (TSide side : AllSides) {
     if (SideOccupied[side]) {
       CreateShip(side);
@@ -136,8 +137,8 @@ void TfrmPlayer::StartLevelShips() {
   ControlX = 400;
   ControlY = 300;
   FireCooldown = 0;
-  fMain.Globals.FireRequest = false;
-  fMain.Globals.BombRequest = false;
+  fGame.Globals().FireRequest = false;
+  fGame.Globals().BombRequest = false;
 }
 
 void TfrmPlayer::LevelEndSnapshot() {
@@ -153,7 +154,7 @@ void TfrmPlayer::LevelEndSnapshot() {
 }
 
 bool TfrmPlayer::GameContinues() const {
-  if (fMain.Globals.SpareShips > 0) return true;
+  if (fGame.Globals().SpareShips > 0) return true;
   return std::any_of(Ship.begin(), Ship.end(), [](const TSpriteRef& s) { return bool(s); });
 }
 
@@ -188,7 +189,7 @@ void TfrmPlayer::CreateShip(TSide side) {
 }
 
 void TfrmPlayer::FillEmptySides() {
-  int32_t& spareShips = fMain.Globals.SpareShips;
+  int32_t& spareShips = fGame.Globals().SpareShips;
   for (TSide side : AllSides) {
     if (!SideOccupied[side] && spareShips > 0) {
       CreateShip(side);
@@ -198,7 +199,7 @@ void TfrmPlayer::FillEmptySides() {
 }
 
 void TfrmPlayer::UpdateControlPoint() {
-  const IInput& input = fMain.Platform().Input();
+  const IInput& input = fGame.Input();
   ControlX = Clamp(ControlX + input.MouseX(), MaxControlX);
   ControlY = Clamp(ControlY + input.MouseY(), MaxControlY);
 }
@@ -237,9 +238,9 @@ void TfrmPlayer::FollowControlPoint() {
 // Ships and shields stand where the control point has just put them, so a display that
 // draws between ticks may draw them where the pending mouse motion will put it.
 void TfrmPlayer::NoteSteeredSprites() {
-  IFrameNotes* notes = fMain.Platform().Display().FrameNotes();
+  IFrameNotes* notes = fGame.Display().FrameNotes();
   if (!notes) return;
-  notes->SetPointer(fMain.Platform().Input(), ControlX, ControlY, MaxControlX, MaxControlY);
+  notes->SetPointer(fGame.Input(), ControlX, ControlY, MaxControlX, MaxControlY);
   const Tvt6Engine& engine = MainEngine();
   for (TSide side : AllSides) {
     const Tvt6Sprite* ship = Ship[side].Get();
@@ -254,7 +255,7 @@ void TfrmPlayer::NoteSteeredSprites() {
 void TfrmPlayer::PlayerTick() {
   DecayShotPower();
   FollowControlPoint();
-  TGameGlobals& globals = fMain.Globals;
+  TGameGlobals& globals = fGame.Globals();
   if (globals.BombRequest) {
     globals.BombRequest = false;
     LaunchBombWaves();
@@ -312,7 +313,7 @@ void TfrmPlayer::ShipDeath(TSide side, Tvt6Sprite& ship) {
 }
 
 void TfrmPlayer::RespawnDecision(TSide side) {
-  if (fMain.Globals.SpareShips - PendingRespawns > 0) LaunchGhost(side);
+  if (fGame.Globals().SpareShips - PendingRespawns > 0) LaunchGhost(side);
 }
 
 void TfrmPlayer::LaunchGhost(TSide side) {
@@ -343,7 +344,7 @@ void TfrmPlayer::GhostArrive(TSide side, Tvt6Sprite& ghost) {
     ship.Countdown = RespawnCountdown;
     ship.Strength = RespawnStrength;
   }
-  --fMain.Globals.SpareShips;
+  --fGame.Globals().SpareShips;
   --PendingRespawns;
   ghost.Dead = true;
   Ghost[side].Reset();
@@ -355,10 +356,10 @@ void TfrmPlayer::GhostArrive(TSide side, Tvt6Sprite& ghost) {
 // ---- Heads-up display --------------------------------------------------------------
 
 void TfrmPlayer::DrawHud() {
-  IDisplay& display = fMain.Platform().Display();
+  IDisplay& display = fGame.Display();
   display.FillRect(Bounds(0, HudBandTop, ScreenWidth, ScreenHeight - HudBandTop), RGB(0, 0, 0));
 
-  const TGameGlobals& globals = fMain.Globals;
+  const TGameGlobals& globals = fGame.Globals();
   const std::string score = LeadingZeros(globals.Score, 8);
 
   HudRowA += HudStepA;
@@ -371,7 +372,7 @@ void TfrmPlayer::DrawHud() {
     fonts.Font(0).Font.Color = Tvt6StarEngine::WavelengthColor(HudRowA - HudWavelengthOffset);
   fonts.DrawText(HudFont, 550, HudRowA, "Score:" + score);
   fonts.DrawText(HudFont, 0, HudRowB, "Ships:" + LeadingZeros(globals.SpareShips, 2));
-  fonts.DrawText(HudFont, 0, 0, "E:" + std::to_string(fMain.EnemiesLeft()));
+  fonts.DrawText(HudFont, 0, 0, "E:" + std::to_string(fGame.EnemiesLeft()));
   fonts.DrawText(HudFont, 0, 30, "L:" + std::to_string(globals.Level));
   fonts.DrawText(HudFont, 160, HudRowA, "Shields:" + std::to_string(ShieldEnergy));
   fonts.DrawText(HudFont, 380, HudRowB, "Bombs:" + std::to_string(Bombs));

@@ -16,13 +16,13 @@
 #include <string_view>
 
 #include "engine/vt6SpriteRef.h"
+#include "game/vtGameUnits.h"
 #include "game/vtSpriteKinds.h"
 #include "graphics/vtMedia.h"
-#include "shell/vtGameUnits.h"
 
 namespace quellix {
 
-class TfrmMain;
+class IGameContext;
 class Tvt6Engine;
 class Tvt6Move_MoveToFixedXYPoint;
 
@@ -43,7 +43,7 @@ class TfrmPlayer : public IPlayerUnit {
   static constexpr int32_t NewGameShieldEnergy = 1000;
   static constexpr int32_t NewGameBombs = 3;
 
-  TfrmPlayer(TfrmMain& main, IEnemyHits& enemies);
+  TfrmPlayer(IGameContext& game, IEnemyHits& enemies);
   ~TfrmPlayer() override;
   TfrmPlayer(const TfrmPlayer&) = delete;
   TfrmPlayer& operator=(const TfrmPlayer&) = delete;
@@ -126,7 +126,7 @@ class TfrmPlayer : public IPlayerUnit {
   void CollectBonus(Tvt6Sprite& bonus);
   void DecayShotPower();
 
-  TfrmMain& fMain;
+  IGameContext& fGame;
   IEnemyHits& fEnemies;
   // The playing copy of the shields' hum, stopped when the shields go down.
   TSoundInstance fShieldSound = 0;

@@ -9,11 +9,11 @@
 #include "game/player.h"
 #include "game/playerSides.h"
 #include "game/vtAssetNames.h"
+#include "game/vtGameContext.h"
 #include "game/vtSpriteKinds.h"
 #include "graphics/vt6Projector.h"
 #include "movement/vt6Move_StraightLine.h"
 #include "services/vt6Sound.h"
-#include "shell/vtMainWindow.h"
 
 namespace quellix {
 
@@ -167,7 +167,7 @@ void TfrmPlayer::LowerShields() {
     if (Tvt6Sprite* sprite = shield.Get()) sprite->Dead = true;
     shield.Reset();
   }
-  MainEngine().AudioEngine()->StopSound(fShieldSound);
+  fGame.Sound().StopSound(fShieldSound);
   fShieldSound = 0;
   // Also the shields no reference holds any more.
   Tvt6Engine& engine = MainEngine();
@@ -207,7 +207,7 @@ void TfrmPlayer::CollectBonus(Tvt6Sprite& bonus) {
   banner.Projector->QuickInit(reels::Text, BonusNames[index].Banner, Unlimited);
   bonus.Dead = true;
 
-  TGameGlobals& globals = fMain.Globals;
+  TGameGlobals& globals = fGame.Globals();
   switch (bonus.Kind) {
     case kinds::ShotPowerBonus:
       ShotPowerTimer = ShotPowerTicks;

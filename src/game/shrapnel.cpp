@@ -3,16 +3,18 @@
 #include <memory>
 #include <optional>
 
+#include "base/vtRandom.h"
 #include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "game/vtAssetNames.h"
+#include "game/vtGameContext.h"
 #include "game/vtHitterStep.h"
 #include "game/vtSpriteKinds.h"
 #include "game/vtUnitSupport.h"
 #include "movement/vt6Move_StraightLine.h"
 #include "movement/vt6Move_StraightWithFriction.h"
-#include "shell/vtMainWindow.h"
+#include "services/vt6Sound.h"
 
 namespace quellix {
 
@@ -88,9 +90,9 @@ void ThrowBurst(TRandom& random, Tvt6Engine& engine, Tvt6Sprite& hitter, TBurst 
 }  // namespace
 
 void TfrmShrapnel::ShowScore(const Tvt6Sprite& enemy, std::string_view text) {
-  TRandom& random = fMain.Random();
+  TRandom& random = fGame.Random();
   Tvt6Sprite& popup =
-      NewEffect(TextEngineOf(fMain), enemy.X, enemy.Y, 1 + random.Random(50), reels::Bonuses, text);
+      NewEffect(TextEngineOf(fGame), enemy.X, enemy.Y, 1 + random.Random(50), reels::Bonuses, text);
   const int32_t dx = random.Random(20) - 10;
   const int32_t dy = random.Random(20) - 10;
   popup.AddBehavior(std::make_unique<Tvt6SpriteMove_StraightLine>()).SetSpeed(dx, dy);
@@ -98,25 +100,26 @@ void TfrmShrapnel::ShowScore(const Tvt6Sprite& enemy, std::string_view text) {
 
 void TfrmShrapnel::HitSpark(Tvt6Sprite& sprite) {
   const TCentre centre = CentreOf(sprite);
-  NewEffect(TextEngineOf(fMain), centre.X, centre.Y, 9, reels::Explosions,
-            SparkScene(1 + fMain.Random().Random(SparkCount)));
+  NewEffect(TextEngineOf(fGame), centre.X, centre.Y, 9, reels::Explosions,
+            SparkScene(1 + fGame.Random().Random(SparkCount)));
 }
 
 void TfrmShrapnel::KillEffects(Tvt6Sprite& hitter) {
-  TRandom& random = fMain.Random();
+  TRandom& random = fGame.Random();
   if (random.Random(100) < BonusChance) DropBonus(BonusX, BonusY);
-  if (!fMain.Globals.ShrapnelOn) return;
+  if (!fGame.Globals().ShrapnelOn) return;
   const int32_t image = 1 + random.Random(ShrapnelCount);
   if (const std::optional<TBurst> burst = BurstOf(hitter))
-    ThrowBurst(random, TextEngineOf(fMain), hitter, *burst, image);
+    ThrowBurst(random, TextEngineOf(fGame), hitter, *burst, image);
 }
 
 void TfrmShrapnel::ExplosionSound() {
-  PlaySound(fMain, fMain.Random().Random(100) >= 50 ? sounds::Explosion82 : sounds::Explosion);
+  fGame.Sound().PlaySound(fGame.Random().Random(100) >= 50 ? sounds::Explosion82
+                                                           : sounds::Explosion);
 }
 
 void TfrmShrapnel::DropBonus(int32_t x, int32_t y) {
-  TRandom& random = fMain.Random();
+  TRandom& random = fGame.Random();
   const int32_t kind = BonusKind(random.Random(100));
   int32_t dx = random.Random(20) - 10;
   int32_t dy = random.Random(20) - 10;
@@ -125,7 +128,7 @@ void TfrmShrapnel::DropBonus(int32_t x, int32_t y) {
     dx = 2 + random.Random(10);
     dy = 2 + random.Random(10);
   }
-  Tvt6Sprite& bonus = MainEngineOf(fMain).NewSprite();
+  Tvt6Sprite& bonus = MainEngineOf(fGame).NewSprite();
   bonus.Place(x, y, BonusLifetime, true);
   bonus.AddBehavior(std::make_unique<Tvt6SpriteMove_StraightLine>()).SetSpeed(dx, dy);
   bonus.Kind = kind;

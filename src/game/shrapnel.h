@@ -9,7 +9,7 @@
 
 namespace quellix {
 
-class TfrmMain;
+class IGameContext;
 class Tvt6Sprite;
 
 class TfrmShrapnel {
@@ -20,8 +20,8 @@ class TfrmShrapnel {
   static constexpr int32_t BonusChance = 8;  // per cent of kills
   static constexpr int32_t BonusLifetime = 200;
 
-  // Uses the main window's engines, random generator, sound player and ShrapnelOn.
-  explicit TfrmShrapnel(TfrmMain& main) : fMain(main) {}
+  // Uses the game's engines, random generator, sound player and ShrapnelOn.
+  explicit TfrmShrapnel(IGameContext& game) : fGame(game) {}
 
   // The score popup at the enemy's position, flying off in a random direction.
   void ShowScore(const Tvt6Sprite& enemy, std::string_view text);
@@ -35,7 +35,7 @@ class TfrmShrapnel {
   void DropBonus(int32_t x, int32_t y);
 
  private:
-  TfrmMain& fMain;
+  IGameContext& fGame;
 };
 
 }  // namespace quellix

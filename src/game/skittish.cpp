@@ -49,7 +49,7 @@ void TSkittishEnemy::Hit(Tvt6Sprite& enemy, Tvt6Sprite& hitter) {
   }
   Shrapnel().KillEffects(hitter);
   ShowKillScore(enemy);
-  AddScore(Main(), Traits().Score);
+  AddScore(Game(), Traits().Score);
   Shrapnel().ExplosionSound();
   Retire(enemy);
 }

@@ -2,8 +2,8 @@
 
 #include "engine/vt6Sprite.h"
 #include "game/shrapnel.h"
+#include "game/vtGameUnits.h"
 #include "game/vtSpriteKinds.h"
-#include "shell/vtGameUnits.h"
 
 namespace quellix {
 

@@ -58,7 +58,7 @@ void TfrmSpirials::ShotHit(Tvt6Sprite& shot, Tvt6Sprite& /*hitter*/) {
 }
 
 void TfrmSpirials::ShowKillScore(Tvt6Sprite& enemy) {
-  Tvt6Sprite& popup = NewEffect(TextEngineOf(Main()), enemy.X, enemy.Y, 20, reels::Bonuses,
+  Tvt6Sprite& popup = NewEffect(TextEngineOf(Game()), enemy.X, enemy.Y, 20, reels::Bonuses,
                                 ScorePopup(Traits().Score));
   const int32_t dx = Random().Random(10) - 5;
   const int32_t dy = -3 - Random().Random(5);

@@ -6,8 +6,7 @@
 #include "config/vtSaturate.h"
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "services/vt6Sound.h"
-#include "shell/vtMainWindow.h"
+#include "game/vtGameContext.h"
 
 namespace quellix {
 
@@ -20,25 +19,21 @@ Tvt6Engine& Existing(Tvt6Engine* engine, const char* name) {
 
 }  // namespace
 
-Tvt6Engine& MainEngineOf(TfrmMain& main) {
-  return Existing(main.MainEngine(), "MainEngine");
+Tvt6Engine& MainEngineOf(IGameContext& game) {
+  return Existing(game.MainEngine(), "MainEngine");
 }
 
-Tvt6Engine& TextEngineOf(TfrmMain& main) {
-  return Existing(main.TextEngine(), "TextEngine");
+Tvt6Engine& TextEngineOf(IGameContext& game) {
+  return Existing(game.TextEngine(), "TextEngine");
 }
 
-void PlaySound(TfrmMain& main, std::string_view name) {
-  MainEngineOf(main).AudioEngine()->PlaySound(name);
-}
-
-void AddScore(TfrmMain& main, int32_t points) {
-  main.Globals.Score = SaturatedAdd(main.Globals.Score, points);
+void AddScore(IGameContext& game, int32_t points) {
+  game.Globals().Score = SaturatedAdd(game.Globals().Score, points);
 }
 
 // Each kind adds its reserves, which the configuration may set to anything.
-void AddEnemiesLeft(TfrmMain& main, int32_t count) {
-  main.SetEnemiesLeft(SaturatedAdd(main.EnemiesLeft(), count));
+void AddEnemiesLeft(IGameContext& game, int32_t count) {
+  game.SetEnemiesLeft(SaturatedAdd(game.EnemiesLeft(), count));
 }
 
 bool EvenOdds(TRandom& random) {

@@ -1,6 +1,5 @@
-// What every game unit reaches through the main window (its engines, the sound player,
-// the score and the enemies-left count), even odds, and one way to make a plain effect
-// sprite.
+// What every game unit reaches through the game's context (its engines, the score and
+// the enemies-left count), even odds, and one way to make a plain effect sprite.
 #pragma once
 
 #include <cstdint>
@@ -8,19 +7,18 @@
 
 namespace quellix {
 
-class TfrmMain;
+class IGameContext;
 class TRandom;
 class Tvt6Engine;
 class Tvt6Sprite;
 
-// The main window's engines. Game units run only after start-up has made them; before
-// that these raise std::logic_error.
-Tvt6Engine& MainEngineOf(TfrmMain& main);
-Tvt6Engine& TextEngineOf(TfrmMain& main);
+// The game's engines. Game units run only after start-up has made them; before that
+// these raise std::logic_error.
+Tvt6Engine& MainEngineOf(IGameContext& game);
+Tvt6Engine& TextEngineOf(IGameContext& game);
 
-void PlaySound(TfrmMain& main, std::string_view name);
-void AddScore(TfrmMain& main, int32_t points);
-void AddEnemiesLeft(TfrmMain& main, int32_t count);
+void AddScore(IGameContext& game, int32_t points);
+void AddEnemiesLeft(IGameContext& game, int32_t count);
 
 // Even odds, drawn as every chance of the game is: Random(100) below 50.
 bool EvenOdds(TRandom& random);

@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "game/vtGame.h"
 #include "media/vtSdlPlatform.h"
 #include "services/vtGameFolders.h"
 #include "services/vtGameSettings.h"
 #include "shell/vtCommandLine.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "shell/vtReplayPlayer.h"
 #include "shell/vtReplayRecorder.h"

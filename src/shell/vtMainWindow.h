@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "base/vtRandom.h"
+#include "game/vtGameState.h"
 #include "graphics/vtContext.h"
 #include "graphics/vtPlatform.h"
 #include "services/vt6HighScore.h"
 #include "services/vtGameFolders.h"
 #include "shell/vtErrorLogger.h"
-#include "shell/vtGameState.h"
-#include "shell/vtGameUnits.h"
+#include "shell/vtMainWindowContext.h"
+#include "shell/vtWindowUnits.h"
 
 namespace quellix {
 
@@ -97,6 +98,8 @@ class TfrmMain : public IMainWindowEvents {
   TfrmErrorLog& ErrorLog() { return fLog; }
   TRandom& Random() { return fRandom; }
   TVintorContext& Context() { return fContext; }
+  // What the game units are built with.
+  IGameContext& GameContext() { return fGameContext; }
   Tvt6Engine* MainEngine() { return fMainEngine.get(); }
   Tvt6Engine* TextEngine() { return fTextEngine.get(); }
 
@@ -147,6 +150,7 @@ class TfrmMain : public IMainWindowEvents {
   TfrmErrorLog fLog;
   TRandom fRandom;
   TVintorContext fContext;
+  TMainWindowContext fGameContext{*this};
   TGameUnits fUnits;
   // Destroyed after the engines have let go of every sprite (see the destructor).
   std::unique_ptr<TGame> fGame;

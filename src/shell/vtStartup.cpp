@@ -5,10 +5,10 @@
 #include "config/vt6configclasses.h"
 #include "config/vtPattern.h"
 #include "engine/vt6Engine.h"
-#include "game/vtGame.h"
 #include "graphics/vt6FontHandler.h"
 #include "services/vt6HighScore.h"
 #include "services/vtGameSettings.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "engine/vt6SpriteRef.h"
-#include "shell/vtGameUnits.h"
+#include "shell/vtWindowUnits.h"
 
 namespace quellix {
 

@@ -16,9 +16,9 @@
 
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "game/vtGame.h"
 #include "game/vtSpriteKinds.h"
 #include "media/vtHeadlessPlatform.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "support/vtLinkedGameData.h"
 #include "support/vtVirtualPad.h"

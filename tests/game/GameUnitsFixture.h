@@ -79,9 +79,9 @@ class GameUnitsTest : public ::testing::Test {
   TFakePlatform platform;
   TfrmMain main{platform};
   TTargetPlayer player;
-  TfrmShrapnel shrapnel{main};
-  TEnemyFamily enemies{main, player, shrapnel};
-  TfrmHole hole{main, player, enemies};
+  TfrmShrapnel shrapnel{main.GameContext()};
+  TEnemyFamily enemies{main.GameContext(), player, shrapnel};
+  TfrmHole hole{main.GameContext(), player, enemies};
 };
 
 }  // namespace quellix::testing

@@ -21,9 +21,9 @@
 #include "SilentHeadless.h"
 #include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
-#include "game/vtGame.h"
 #include "graphics/vtArchive.h"
 #include "media/vtHeadlessPlatform.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "support/vtLinkedGameData.h"
 

@@ -325,7 +325,7 @@ TEST_F(PlayerShipsTest, GhostInFlightAtLevelEndCostsExactlyOneSpare) {
 // The engines may outlive a player unit: the handlers it left on ships, shots, waves
 // and explosions must then do nothing (run under AddressSanitizer).
 TEST_F(PlayerShipsTest, HandlersOfAUnitThatIsGoneDoNothing) {
-  auto gone = std::make_unique<TfrmPlayer>(*main, hits);
+  auto gone = std::make_unique<TfrmPlayer>(main->GameContext(), hits);
   gone->ResetForNewGame(8);
   MainEngine().ClearSprites();
   gone->StartLevelShips();

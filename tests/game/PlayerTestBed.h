@@ -11,7 +11,7 @@ class PlayerTest : public GameTestBed {
  protected:
   using TSide = TfrmPlayer::TSide;
 
-  PlayerTest() : player(*main, hits) {}
+  PlayerTest() : player(main->GameContext(), hits) {}
 
   void SetUp() override {
     Activate({nullptr, &player, nullptr});

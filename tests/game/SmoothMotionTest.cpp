@@ -15,9 +15,9 @@
 
 #include "base/vtRandom.h"
 #include "engine/vt6Engine.h"
-#include "game/vtGame.h"
 #include "game/vtSpriteKinds.h"
 #include "media/vtHeadlessPlatform.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "support/vtLinkedGameData.h"
 

@@ -55,6 +55,27 @@ TEST_F(StartupTest, ActivationLogsEveryStepInOrderAndEndsOnTheTitle) {
   EXPECT_FALSE(main.Globals.ChildMode);
 }
 
+// The game units see the window through its context: the same engines, services and
+// values, and none of MainEngine's services before start-up made it.
+TEST_F(StartupTest, TheGameContextAnswersWithTheWindowsEnginesAndValues) {
+  IGameContext& game = main.GameContext();
+  EXPECT_EQ(game.MainEngine(), nullptr);
+  EXPECT_THROW(game.Sound(), std::logic_error);
+  EXPECT_THROW(game.Difficulties(), std::logic_error);
+  Activate();
+  EXPECT_EQ(game.MainEngine(), main.MainEngine());
+  EXPECT_EQ(game.TextEngine(), main.TextEngine());
+  EXPECT_EQ(&game.Sound(), main.MainEngine()->AudioEngine());
+  EXPECT_EQ(&game.Difficulties(), main.MainEngine()->ConfigurationMgr());
+  EXPECT_EQ(&game.Random(), &main.Random());
+  EXPECT_EQ(&game.Display(), &platform.Display());
+  EXPECT_EQ(&game.Input(), &platform.Input());
+  EXPECT_EQ(&game.Globals(), &main.Globals);
+  game.SetEnemiesLeft(7);
+  EXPECT_EQ(main.EnemiesLeft(), 7);
+  EXPECT_EQ(game.EnemiesLeft(), 7);
+}
+
 TEST_F(StartupTest, MotionComesFromTheSettingsFileWrittenWhenMissingUnlessTheCommandLineSays) {
   Activate();
   EXPECT_EQ(platform.Motion, TMotionStyle::Smooth);

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "engine/vt6Engine.h"
-#include "game/vtGame.h"
 #include "services/vt6HighScore.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "vtCheckpoint.h"
 #include "vtSimGame.h"

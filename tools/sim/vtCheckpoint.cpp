@@ -6,7 +6,7 @@
 
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
-#include "game/vtGame.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "vtDigest.h"
 

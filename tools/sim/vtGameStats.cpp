@@ -4,7 +4,7 @@
 
 #include "engine/vt6Engine.h"
 #include "game/playerSides.h"
-#include "game/vtGame.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix::sim {

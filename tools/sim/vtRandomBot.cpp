@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/vtGame.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix::sim {

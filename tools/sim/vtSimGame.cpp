@@ -3,8 +3,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "game/vtGame.h"
 #include "shell/vtErrorLogger.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "shell/vtReplayFile.h"
 #include "shell/vtReplayPlayer.h"

@@ -8,8 +8,8 @@
 #include "engine/vt6Engine.h"
 #include "engine/vt6Sprite.h"
 #include "game/playerSides.h"
-#include "game/vtGame.h"
 #include "game/vtSpriteKinds.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix::sim {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "game/vtAssetNames.h"
-#include "game/vtGame.h"
 #include "services/vt6ZoneEngine.h"
+#include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix::sim {

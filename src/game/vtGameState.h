@@ -18,8 +18,8 @@ enum TGameState : uint8_t {
   gsShowHighScores = 10,
 };
 
-// The values the game units share. They live in the main window, never at namespace
-// scope, so every game is built fresh.
+// The values the game units share. Their host keeps them (the main window), never at
+// namespace scope, so every game is built fresh.
 struct TGameGlobals {
   TGameState GameState = gsLoading;
 

@@ -1,7 +1,7 @@
-// The game units the main window drives from its tick, and what the units ask of each
-// other: the title screen, the player, the hole with its level progression, and the
-// enemies' hit handlers. Each unit reaches the others only through these interfaces,
-// so every unit can be run and tested with any set of the others.
+// The game units a host drives from its tick, and what the units ask of each other: the
+// player, the hole with its level progression, and the enemies' hit handlers. Each unit
+// reaches the others only through these interfaces, so every unit can be run and tested
+// with any set of the others.
 #pragma once
 
 #include <cstdint>
@@ -12,13 +12,6 @@ class Tvt6Sprite;
 class Tvt6StarEngine;
 
 enum class TDifficulty : uint8_t { Easy, Normal, Hard };
-
-class ITitleScreen {
- public:
-  virtual ~ITitleScreen() = default;
-  virtual void SetupTitle() = 0;
-  virtual void TitleTick() = 0;
-};
 
 class IPlayerUnit {
  public:
@@ -59,12 +52,6 @@ class IEnemyHits {
  public:
   virtual ~IEnemyHits() = default;
   virtual void Hit(Tvt6Sprite& enemy, Tvt6Sprite& hitter) = 0;
-};
-
-struct TGameUnits {
-  ITitleScreen* Title = nullptr;
-  IPlayerUnit* Player = nullptr;
-  IHoleUnit* Hole = nullptr;
 };
 
 }  // namespace quellix

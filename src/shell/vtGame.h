@@ -1,7 +1,8 @@
 // The game's units assembled around the main window: the title screen, the player, the
 // hole with its level progression, the ten enemy kinds and the shrapnel effects. They
-// know each other only through the interfaces of vtGameUnits.h; this is the one place
-// where the real ones are joined. The main window adopts the game and keeps it for the
+// know each other only through the interfaces of game/vtGameUnits.h and the game's
+// context, which the main window gives; this is the one place where the real ones are
+// joined. The main window adopts the game and keeps it for the
 // whole run.
 #pragma once
 
@@ -9,8 +10,8 @@
 #include "game/hole.h"
 #include "game/player.h"
 #include "game/shrapnel.h"
-#include "shell/vtGameUnits.h"
 #include "shell/vtTitleScreen.h"
+#include "shell/vtWindowUnits.h"
 
 namespace quellix {
 

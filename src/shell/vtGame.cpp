@@ -1,0 +1,14 @@
+#include "shell/vtGame.h"
+
+#include "shell/vtMainWindow.h"
+
+namespace quellix {
+
+TGame::TGame(TfrmMain& main)
+    : Shrapnel(main.GameContext()),
+      Enemies(main.GameContext(), Player, Shrapnel),
+      Player(main.GameContext(), Enemies),
+      Hole(main.GameContext(), Player, Enemies),
+      Title(main, Hole) {}
+
+}  // namespace quellix
