@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "graphics/vt6FontHandler.h"
-#include "services/vt6HighScore.h"
+#include "graphics/vtFontHandler.h"
+#include "services/vtHighScore.h"
 #include "shell/vtErrorLogger.h"
 #include "vtQuietMedia.h"
 

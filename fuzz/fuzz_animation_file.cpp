@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "config/vtTextFile.h"
-#include "graphics/vt6AnimationEngine.h"
-#include "graphics/vt6Projector.h"
+#include "graphics/vtAnimationEngine.h"
 #include "graphics/vtArchive.h"
 #include "graphics/vtBadLines.h"
+#include "graphics/vtProjector.h"
 #include "vtFuzzMedia.h"
 #include "vtFuzzSupport.h"
 

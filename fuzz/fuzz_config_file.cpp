@@ -5,8 +5,8 @@
 #include <exception>
 #include <string_view>
 
-#include "config/vt6EnemySettings.h"
-#include "config/vt6configclasses.h"
+#include "config/vtConfigClasses.h"
+#include "config/vtEnemySettings.h"
 #include "config/vtTextFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

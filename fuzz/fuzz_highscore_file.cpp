@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "graphics/vt6FontHandler.h"
-#include "services/vt6HighScore.h"
+#include "graphics/vtFontHandler.h"
+#include "services/vtHighScore.h"
 #include "vtFuzzSupport.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/vt6AnimationEngine.h"
-#include "graphics/vt6Projector.h"
+#include "graphics/vtAnimationEngine.h"
 #include "graphics/vtArchive.h"
+#include "graphics/vtProjector.h"
 #include "vtFuzzMedia.h"
 #include "vtFuzzSupport.h"
 

@@ -9,9 +9,9 @@
 
 #include "config/vtPattern.h"
 #include "config/vtTextFile.h"
-#include "engine/vt6Sprite.h"
-#include "movement/vt6Move_OffsetFromSpritePattern.h"
-#include "movement/vt6Move_OffsetPattern.h"
+#include "engine/vtSprite.h"
+#include "movement/vtMoveOffsetFromSpritePattern.h"
+#include "movement/vtMoveOffsetPattern.h"
 #include "vtFuzzSupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "game/vtHitterStep.h"
 
-#include "engine/vt6Sprite.h"
-#include "movement/vt6Move_StraightLine.h"
+#include "engine/vtSprite.h"
+#include "movement/vtMoveStraightLine.h"
 
 namespace quellix {
 

@@ -4,8 +4,8 @@
 
 #include "base/vtRandom.h"
 #include "config/vtSaturate.h"
-#include "engine/vt6Engine.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtEngine.h"
+#include "engine/vtSprite.h"
 #include "game/vtGameContext.h"
 
 namespace quellix {

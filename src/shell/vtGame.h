@@ -6,10 +6,10 @@
 // whole run.
 #pragma once
 
-#include "game/enemyfamily.h"
-#include "game/hole.h"
-#include "game/player.h"
-#include "game/shrapnel.h"
+#include "game/vtEnemyFamily.h"
+#include "game/vtHole.h"
+#include "game/vtPlayer.h"
+#include "game/vtShrapnel.h"
 #include "shell/vtTitleScreen.h"
 #include "shell/vtWindowUnits.h"
 

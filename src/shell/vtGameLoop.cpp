@@ -3,15 +3,15 @@
 // moves the game between title, play, level end, game over and the high-score screens.
 #include <string>
 
-#include "engine/vt6Engine.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtEngine.h"
+#include "engine/vtSprite.h"
 #include "game/vtAssetNames.h"
 #include "game/vtSpriteKinds.h"
-#include "graphics/vt6Projector.h"
+#include "graphics/vtProjector.h"
 #include "graphics/vtStars.h"
-#include "services/vt6HighScore.h"
-#include "services/vt6HighScoreInput.h"
-#include "services/vt6Sound.h"
+#include "services/vtHighScore.h"
+#include "services/vtHighScoreInput.h"
+#include "services/vtSound.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix {

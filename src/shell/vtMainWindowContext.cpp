@@ -1,6 +1,6 @@
 #include "shell/vtMainWindowContext.h"
 
-#include "engine/vt6Engine.h"
+#include "engine/vtEngine.h"
 #include "game/vtUnitSupport.h"
 #include "shell/vtMainWindow.h"
 

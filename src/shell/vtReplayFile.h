@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "graphics/vtPlatform.h"
-#include "services/vt6HighScore.h"
+#include "services/vtHighScore.h"
 #include "shell/vtDataDigest.h"
 
 namespace quellix {

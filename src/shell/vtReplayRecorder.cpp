@@ -1,6 +1,6 @@
 #include "shell/vtReplayRecorder.h"
 
-#include "engine/vt6Engine.h"
+#include "engine/vtEngine.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix {

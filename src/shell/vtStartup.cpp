@@ -2,12 +2,12 @@
 // data behind the progress window, and the close sequence that keeps the high scores.
 #include <string>
 
-#include "config/vt6configclasses.h"
+#include "config/vtConfigClasses.h"
 #include "config/vtPattern.h"
-#include "engine/vt6Engine.h"
-#include "graphics/vt6FontHandler.h"
-#include "services/vt6HighScore.h"
+#include "engine/vtEngine.h"
+#include "graphics/vtFontHandler.h"
 #include "services/vtGameSettings.h"
+#include "services/vtHighScore.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 

@@ -4,14 +4,14 @@
 #include <array>
 #include <functional>
 
-#include "engine/vt6Engine.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtEngine.h"
+#include "engine/vtSprite.h"
 #include "game/vtAssetNames.h"
-#include "graphics/vt6AnimationEngine.h"
-#include "graphics/vt6Projector.h"
+#include "graphics/vtAnimationEngine.h"
 #include "graphics/vtFrameNotes.h"
-#include "services/vt6Sound.h"
-#include "services/vt6ZoneEngine.h"
+#include "graphics/vtProjector.h"
+#include "services/vtSound.h"
+#include "services/vtZoneEngine.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix {

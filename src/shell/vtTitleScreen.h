@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "engine/vt6SpriteRef.h"
+#include "engine/vtSpriteRef.h"
 #include "shell/vtWindowUnits.h"
 
 namespace quellix {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/vt6MsgSubscribe.h"
+#include "base/vtMsgSubscribe.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

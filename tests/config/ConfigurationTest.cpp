@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "config/vt6configclasses.h"
 #include "config/vtCommaList.h"
+#include "config/vtConfigClasses.h"
 #include "support/vtTempDir.h"
 
 namespace quellix {

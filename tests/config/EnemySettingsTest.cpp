@@ -5,9 +5,9 @@
 #include <functional>
 #include <optional>
 
-#include "config/vt6EnemySettings.h"
-#include "config/vt6configclasses.h"
 #include "config/vtCommaList.h"
+#include "config/vtConfigClasses.h"
+#include "config/vtEnemySettings.h"
 
 namespace quellix {
 namespace {

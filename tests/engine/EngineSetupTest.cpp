@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "base/vtRandom.h"
-#include "engine/vt6Engine.h"
-#include "graphics/vt6AnimationEngine.h"
-#include "graphics/vt6FontHandler.h"
-#include "services/vt6HighScore.h"
-#include "services/vt6Sound.h"
+#include "engine/vtEngine.h"
+#include "graphics/vtAnimationEngine.h"
+#include "graphics/vtFontHandler.h"
+#include "services/vtHighScore.h"
+#include "services/vtSound.h"
 #include "shell/vtErrorLogger.h"
 #include "support/vtFakeMedia.h"
 #include "support/vtMiniData.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/vt6Gear.h"
+#include "engine/vtGear.h"
 
 namespace quellix {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/vt6Sprite.h"
-#include "graphics/vt6AnimationEngine.h"
+#include "engine/vtSprite.h"
+#include "graphics/vtAnimationEngine.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

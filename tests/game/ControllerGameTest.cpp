@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/vt6Engine.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtEngine.h"
+#include "engine/vtSprite.h"
 #include "game/vtSpriteKinds.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "GameUnitsFixture.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtSprite.h"
 
 namespace quellix::testing {
 namespace {

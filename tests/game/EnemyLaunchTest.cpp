@@ -3,11 +3,11 @@
 #include <string>
 
 #include "GameUnitsFixture.h"
-#include "engine/vt6Sprite.h"
-#include "graphics/vt6AnimationEngine.h"
-#include "movement/vt6Move_MoveToFixedXYPoint.h"
-#include "movement/vt6Move_MoveTowardsSprite.h"
-#include "movement/vt6Move_OffsetPattern.h"
+#include "engine/vtSprite.h"
+#include "graphics/vtAnimationEngine.h"
+#include "movement/vtMoveOffsetPattern.h"
+#include "movement/vtMoveToFixedXYPoint.h"
+#include "movement/vtMoveTowardsSprite.h"
 
 namespace quellix::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "GameUnitsFixture.h"
 #include "config/vtPattern.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtSprite.h"
 #include "game/vtHitterStep.h"
 
 namespace quellix::testing {

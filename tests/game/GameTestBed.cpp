@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "graphics/vt6Projector.h"
+#include "graphics/vtProjector.h"
 
 namespace quellix::testing {
 

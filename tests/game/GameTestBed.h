@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/vt6Engine.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtEngine.h"
+#include "engine/vtSprite.h"
 #include "graphics/vtCanvasRelay.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtMainWindow.h"

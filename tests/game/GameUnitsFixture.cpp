@@ -2,11 +2,11 @@
 
 #include <memory>
 
-#include "config/vt6EnemySettings.h"
-#include "config/vt6configclasses.h"
 #include "config/vtCommaList.h"
-#include "engine/vt6Sprite.h"
-#include "movement/vt6Move_StraightLine.h"
+#include "config/vtConfigClasses.h"
+#include "config/vtEnemySettings.h"
+#include "engine/vtSprite.h"
+#include "movement/vtMoveStraightLine.h"
 
 namespace quellix::testing {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/vt6Engine.h"
-#include "game/enemyfamily.h"
-#include "game/hole.h"
-#include "game/shrapnel.h"
+#include "engine/vtEngine.h"
+#include "game/vtEnemyFamily.h"
+#include "game/vtHole.h"
+#include "game/vtShrapnel.h"
 #include "shell/vtMainWindow.h"
 #include "support/vtFakeMedia.h"
 #include "support/vtLinkedGameData.h"

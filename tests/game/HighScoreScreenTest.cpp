@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "base/vtRandom.h"
-#include "engine/vt6Engine.h"
-#include "graphics/vt6FontHandler.h"
+#include "engine/vtEngine.h"
+#include "graphics/vtFontHandler.h"
 #include "media/vtHeadlessPlatform.h"
-#include "services/vt6HighScore.h"
+#include "services/vtHighScore.h"
 #include "shell/vtErrorLogger.h"
 
 namespace quellix::testing {

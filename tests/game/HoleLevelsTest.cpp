@@ -5,9 +5,9 @@
 #include <string>
 
 #include "GameUnitsFixture.h"
-#include "config/vt6configclasses.h"
-#include "engine/vt6Sprite.h"
-#include "movement/vt6Move_StraightLine.h"
+#include "config/vtConfigClasses.h"
+#include "engine/vtSprite.h"
+#include "movement/vtMoveStraightLine.h"
 
 namespace quellix::testing {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "GameUnitsFixture.h"
-#include "config/vt6configclasses.h"
-#include "engine/vt6Sprite.h"
+#include "config/vtConfigClasses.h"
+#include "engine/vtSprite.h"
 #include "graphics/vtStars.h"
 
 namespace quellix::testing {

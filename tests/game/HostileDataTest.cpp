@@ -20,7 +20,7 @@
 
 #include "SilentHeadless.h"
 #include "base/vtRandom.h"
-#include "engine/vt6Engine.h"
+#include "engine/vtEngine.h"
 #include "graphics/vtArchive.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"

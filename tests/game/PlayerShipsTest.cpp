@@ -5,9 +5,9 @@
 
 #include "PlayerTestBed.h"
 #include "game/vtSpriteKinds.h"
-#include "graphics/vt6FontHandler.h"
+#include "graphics/vtFontHandler.h"
 #include "graphics/vtStars.h"
-#include "movement/vt6Move_MoveToFixedXYPoint.h"
+#include "movement/vtMoveToFixedXYPoint.h"
 
 namespace quellix::testing {
 namespace {

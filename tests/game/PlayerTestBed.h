@@ -3,7 +3,7 @@
 #pragma once
 
 #include "GameTestBed.h"
-#include "game/player.h"
+#include "game/vtPlayer.h"
 
 namespace quellix::testing {
 

@@ -15,9 +15,9 @@
 
 #include "SilentHeadless.h"
 #include "base/vtRandom.h"
-#include "engine/vt6Engine.h"
-#include "engine/vt6Sprite.h"
-#include "graphics/vt6Projector.h"
+#include "engine/vtEngine.h"
+#include "engine/vtSprite.h"
+#include "graphics/vtProjector.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "GameUnitsFixture.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtSprite.h"
 #include "game/vtHitterStep.h"
-#include "movement/vt6Move_StraightWithFriction.h"
+#include "movement/vtMoveStraightWithFriction.h"
 
 namespace quellix::testing {
 namespace {

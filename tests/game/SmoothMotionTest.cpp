@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "base/vtRandom.h"
-#include "engine/vt6Engine.h"
+#include "engine/vtEngine.h"
 #include "game/vtSpriteKinds.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "GameTestBed.h"
-#include "graphics/vt6AnimationEngine.h"
-#include "services/vt6Sound.h"
-#include "services/vt6ZoneEngine.h"
+#include "graphics/vtAnimationEngine.h"
+#include "services/vtSound.h"
+#include "services/vtZoneEngine.h"
 #include "shell/vtTitleScreen.h"
 
 namespace quellix::testing {

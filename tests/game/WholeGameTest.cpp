@@ -10,7 +10,7 @@
 
 #include "SilentHeadless.h"
 #include "base/vtRandom.h"
-#include "engine/vt6Engine.h"
+#include "engine/vtEngine.h"
 #include "media/vtHeadlessPlatform.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"

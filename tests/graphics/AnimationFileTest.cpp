@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "graphics/vt6AnimationEngine.h"
+#include "graphics/vtAnimationEngine.h"
 #include "graphics/vtBadLines.h"
 #include "support/vtTempDir.h"
 #include "support/vtTestContext.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "graphics/vt6FontHandler.h"
+#include "graphics/vtFontHandler.h"
 #include "support/vtFakeMedia.h"
 
 namespace quellix {

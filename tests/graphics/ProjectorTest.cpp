@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/vt6AnimationEngine.h"
-#include "graphics/vt6Projector.h"
+#include "graphics/vtAnimationEngine.h"
+#include "graphics/vtProjector.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

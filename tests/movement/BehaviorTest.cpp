@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/vt6Sprite.h"
-#include "movement/vt6Behavior_BlinkSprite.h"
-#include "movement/vt6Behavior_ExtRepEvents.h"
+#include "engine/vtSprite.h"
+#include "movement/vtBehaviorBlinkSprite.h"
+#include "movement/vtBehaviorExtRepEvents.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

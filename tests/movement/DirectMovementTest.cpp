@@ -3,11 +3,11 @@
 #include <memory>
 #include <vector>
 
-#include "engine/vt6Sprite.h"
-#include "movement/vt6Move_MoveToFixedXYPoint.h"
-#include "movement/vt6Move_MoveTowardsSprite.h"
-#include "movement/vt6Move_StraightLine.h"
-#include "movement/vt6Move_StraightWithFriction.h"
+#include "engine/vtSprite.h"
+#include "movement/vtMoveStraightLine.h"
+#include "movement/vtMoveStraightWithFriction.h"
+#include "movement/vtMoveToFixedXYPoint.h"
+#include "movement/vtMoveTowardsSprite.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

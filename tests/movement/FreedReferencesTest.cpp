@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "config/vtCommaList.h"
-#include "movement/vt6Move_MoveTowardsSprite.h"
-#include "movement/vt6Move_OffsetFromSpritePattern.h"
+#include "movement/vtMoveOffsetFromSpritePattern.h"
+#include "movement/vtMoveTowardsSprite.h"
 #include "support/vtEngineTestKit.h"
 
 namespace quellix {

@@ -8,11 +8,11 @@
 
 #include "config/vtCommaList.h"
 #include "config/vtPattern.h"
-#include "engine/vt6Sprite.h"
-#include "movement/vt6Move_MoveTowardsSprite.h"
-#include "movement/vt6Move_OffsetFromSpritePattern.h"
-#include "movement/vt6Move_OffsetPattern.h"
-#include "movement/vt6Move_StraightLine.h"
+#include "engine/vtSprite.h"
+#include "movement/vtMoveOffsetFromSpritePattern.h"
+#include "movement/vtMoveOffsetPattern.h"
+#include "movement/vtMoveStraightLine.h"
+#include "movement/vtMoveTowardsSprite.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

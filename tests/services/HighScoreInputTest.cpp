@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "services/vt6HighScoreInput.h"
+#include "services/vtHighScoreInput.h"
 #include "support/vtFakeMedia.h"
 
 namespace quellix {

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "graphics/vt6FontHandler.h"
-#include "services/vt6HighScore.h"
+#include "graphics/vtFontHandler.h"
+#include "services/vtHighScore.h"
 #include "shell/vtErrorLogger.h"
 #include "support/vtFakeMedia.h"
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/vt6AnimationEngine.h"
-#include "services/vt6MapEngine.h"
+#include "graphics/vtAnimationEngine.h"
+#include "services/vtMapEngine.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "services/vt6FlagClass.h"
-#include "services/vt6Sound.h"
+#include "services/vtFlagClass.h"
+#include "services/vtSound.h"
 #include "support/vtFakeMedia.h"
 
 namespace quellix {

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "graphics/vt6AnimationEngine.h"
+#include "graphics/vtAnimationEngine.h"
 #include "graphics/vtMedia.h"
-#include "services/vt6ZoneEngine.h"
+#include "services/vtZoneEngine.h"
 #include "support/vtTestContext.h"
 
 namespace quellix {

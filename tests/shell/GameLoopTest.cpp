@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
-#include "engine/vt6Sprite.h"
-#include "services/vt6HighScore.h"
+#include "engine/vtSprite.h"
+#include "services/vtHighScore.h"
 
 namespace quellix::testing {
 namespace {

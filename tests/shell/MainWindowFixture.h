@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/vt6Engine.h"
+#include "engine/vtEngine.h"
 #include "shell/vtMainWindow.h"
 #include "support/vtFakeMedia.h"
 #include "support/vtMiniData.h"

@@ -3,14 +3,14 @@
 #include <fstream>
 
 #include "MainWindowFixture.h"
-#include "config/vt6configclasses.h"
+#include "config/vtConfigClasses.h"
 #include "config/vtPattern.h"
 #include "config/vtTextFile.h"
-#include "graphics/vt6AnimationEngine.h"
-#include "graphics/vt6FontHandler.h"
+#include "graphics/vtAnimationEngine.h"
 #include "graphics/vtArchive.h"
-#include "services/vt6HighScore.h"
+#include "graphics/vtFontHandler.h"
 #include "services/vtGameSettings.h"
+#include "services/vtHighScore.h"
 #include "support/vtTempDir.h"
 
 namespace quellix::testing {

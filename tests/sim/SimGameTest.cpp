@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/vt6Engine.h"
-#include "services/vt6HighScore.h"
+#include "engine/vtEngine.h"
+#include "services/vtHighScore.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "vtCheckpoint.h"

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "engine/vt6Engine.h"
-#include "graphics/vt6AnimationEngine.h"
+#include "engine/vtEngine.h"
+#include "graphics/vtAnimationEngine.h"
 #include "support/vtTestContext.h"
 
 namespace quellix::testing {

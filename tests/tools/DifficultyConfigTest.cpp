@@ -7,8 +7,8 @@
 #include <set>
 
 #include "DifficultyLevelPlan.h"
-#include "config/vt6EnemySettings.h"
-#include "config/vt6configclasses.h"
+#include "config/vtConfigClasses.h"
+#include "config/vtEnemySettings.h"
 
 namespace quellix::testing {
 namespace {

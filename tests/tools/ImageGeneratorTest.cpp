@@ -12,7 +12,7 @@
 
 #include "config/vtCommaList.h"
 #include "game/vtAssetNames.h"
-#include "graphics/vt6AnimationEngine.h"
+#include "graphics/vtAnimationEngine.h"
 #include "graphics/vtArchive.h"
 #include "graphics/vtNameIndex.h"
 #include "images/vtAnimationScan.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/vtRandom.h"
-#include "graphics/vt6AnimationEngine.h"
+#include "graphics/vtAnimationEngine.h"
 #include "graphics/vtNameIndex.h"
 #include "graphics/vtPlatform.h"
 #include "shell/vtErrorLogger.h"

@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "config/vt6EnemySettings.h"
-#include "config/vt6configclasses.h"
+#include "config/vtConfigClasses.h"
+#include "config/vtEnemySettings.h"
 #include "config/vtStrToInt.h"
 #include "graphics/vtNameIndex.h"
 

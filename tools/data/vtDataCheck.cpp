@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "config/vt6EnemySettings.h"
+#include "config/vtEnemySettings.h"
 #include "config/vtPattern.h"
 #include "config/vtTextFile.h"
 #include "game/vtAssetNames.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "engine/vt6Engine.h"
-#include "engine/vt6Sprite.h"
+#include "engine/vtEngine.h"
+#include "engine/vtSprite.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 #include "vtDigest.h"

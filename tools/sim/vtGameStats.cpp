@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/vt6Engine.h"
-#include "game/playerSides.h"
+#include "engine/vtEngine.h"
+#include "game/vtPlayerSides.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/vt6SpriteRef.h"
+#include "engine/vtSpriteRef.h"
 
 namespace quellix {
 class TfrmMain;

@@ -5,9 +5,9 @@
 #include <limits>
 #include <string_view>
 
-#include "engine/vt6Engine.h"
-#include "engine/vt6Sprite.h"
-#include "game/playerSides.h"
+#include "engine/vtEngine.h"
+#include "engine/vtSprite.h"
+#include "game/vtPlayerSides.h"
 #include "game/vtSpriteKinds.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"

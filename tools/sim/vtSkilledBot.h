@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "base/vtRandom.h"
-#include "engine/vt6SpriteRef.h"
+#include "engine/vtSpriteRef.h"
 #include "vtBot.h"
 #include "vtTitlePilot.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "game/vtAssetNames.h"
-#include "services/vt6ZoneEngine.h"
+#include "services/vtZoneEngine.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
 

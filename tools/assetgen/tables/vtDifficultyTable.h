@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/vt6EnemySettings.h"
+#include "config/vtEnemySettings.h"
 #include "tables/vtSourceLines.h"
 
 namespace quellix::assetgen {

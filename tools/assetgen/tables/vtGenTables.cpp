@@ -4,7 +4,7 @@
 #include <set>
 
 #include "base/vtAtomicFile.h"
-#include "config/vt6EnemySettings.h"
+#include "config/vtEnemySettings.h"
 #include "tables/vtDifficultyTable.h"
 #include "tables/vtPatternShapes.h"
 #include "tables/vtSourceLines.h"
