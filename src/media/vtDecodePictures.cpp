@@ -1,6 +1,5 @@
 #include "media/vtDecodePictures.h"
 
-
 #include <algorithm>
 #include <atomic>
 #include <exception>
