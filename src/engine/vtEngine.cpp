@@ -22,10 +22,64 @@ namespace quellix {
 
 namespace {
 
-// A target's own size; a sprite without a projector cannot be a target.
-void TargetDims(Tvt6Sprite& target, int32_t& width, int32_t& height) {
-  if (!target.Projector) throw std::logic_error("the sprite has no projector");
-  target.Projector->GetDims(width, height);
+// Every sprite as one collision pass sees it, gathered at once: whether it may be hit,
+// its own size (its projector's GetDims) and its box as a target. A pass tests every
+// sprite of a kind against every other, and none of this changes until a hit runs a
+// handler, which may change any sprite: the pass gathers it again then.
+class TPassView {
+ public:
+  struct TEntry {
+    bool Collidable = false;
+    bool HasProjector = false;
+    int32_t Width = 0, Height = 0;
+    TBox Box;
+  };
+  // Where a pass puts a target's box, from the target and its size.
+  using TBoxRule = TBox (*)(const Tvt6Sprite& target, int32_t width, int32_t height);
+
+  TPassView(const std::vector<std::unique_ptr<Tvt6Sprite>>& sprites, TBoxRule rule)
+      : fSprites(sprites), fRule(rule) {}
+
+  TEntry At(size_t index) {
+    if (fEntries.size() < fSprites.size()) Gather();
+    return fEntries[index];
+  }
+  void Forget() { fEntries.clear(); }
+
+  // Whether the tester at index hits the box; on a hit its OnCollide has run. A tester
+  // without a projector is tested as Collide tests it, size 0 x 0 and reported.
+  bool Hit(size_t index, Tvt6Sprite& target, const TBox& box) {
+    const TEntry own = At(index);
+    Tvt6Sprite& tester = *fSprites[index];
+    if (!own.Collidable || !Tvt6Sprite::Touches(tester.X, tester.Y, own.Width, own.Height, box))
+      return false;
+    if (!own.HasProjector) return tester.Collide(target, box.Left, box.Top, box.Width, box.Height);
+    return tester.Collide(target, box.Left, box.Top, box.Width, box.Height, own.Width, own.Height);
+  }
+
+ private:
+  // Only a collidable sprite takes part, as tester or target, so only its size is asked.
+  void Gather() {
+    fEntries.assign(fSprites.size(), {});
+    for (size_t i = 0; i < fSprites.size(); ++i) {
+      Tvt6Sprite& sprite = *fSprites[i];
+      TEntry& entry = fEntries[i];
+      entry.Collidable = sprite.Collidable;
+      entry.HasProjector = sprite.Projector != nullptr;
+      if (!entry.Collidable || !entry.HasProjector) continue;
+      sprite.Projector->GetDims(entry.Width, entry.Height);
+      entry.Box = fRule(sprite, entry.Width, entry.Height);
+    }
+  }
+
+  const std::vector<std::unique_ptr<Tvt6Sprite>>& fSprites;
+  TBoxRule fRule;
+  std::vector<TEntry> fEntries;
+};
+
+// A sprite without a projector cannot be a target.
+void NeedsProjector(const TPassView::TEntry& target) {
+  if (!target.HasProjector) throw std::logic_error("the sprite has no projector");
 }
 
 }  // namespace
@@ -201,23 +255,26 @@ void Tvt6Engine::ClearSprites() {
 }
 
 void Tvt6Engine::CollideSprites(int32_t kind) {
+  // The box is shrunk (or grown) by the adjustment, half on each side.
+  TPassView view(fSprites, [](const Tvt6Sprite& target, int32_t width, int32_t height) {
+    return TBox{SaturatedAdd(target.X, std::abs(target.CollideAdjustX / 2)),
+                SaturatedAdd(target.Y, std::abs(target.CollideAdjustY / 2)),
+                SaturatedAdd(width, target.CollideAdjustX),
+                SaturatedAdd(height, target.CollideAdjustY)};
+  });
   const size_t count = fSprites.size();
   for (size_t i = 0; i < count; ++i) {
     try {
-      Tvt6Sprite& tester = *fSprites[i];
-      if (tester.Kind != kind) continue;
+      if (fSprites[i]->Kind != kind) continue;
       for (size_t j = 0; j < fSprites.size(); ++j) {
         try {
-          Tvt6Sprite& target = *fSprites[j];
+          const TPassView::TEntry target = view.At(j);
           if (j == i || !target.Collidable) continue;
-          // The box is shrunk (or grown) by the adjustment, half on each side.
-          int32_t width = 0, height = 0;
-          TargetDims(target, width, height);
-          if (tester.Collide(target, SaturatedAdd(target.X, std::abs(target.CollideAdjustX / 2)),
-                             SaturatedAdd(target.Y, std::abs(target.CollideAdjustY / 2)),
-                             SaturatedAdd(width, target.CollideAdjustX),
-                             SaturatedAdd(height, target.CollideAdjustY)))
+          NeedsProjector(target);
+          if (view.Hit(i, *fSprites[j], target.Box)) {
+            view.Forget();
             break;
+          }
         } catch (const std::exception& e) {
           Log(std::string("Tvt6Engine.CollideSprites:CollideASprite Reports the Following Error:") +
               e.what());
@@ -230,20 +287,23 @@ void Tvt6Engine::CollideSprites(int32_t kind) {
 }
 
 void Tvt6Engine::CollideSpritesMutual(int32_t kind) {
+  // This box keeps its top-left corner and loses half the adjustment.
+  TPassView view(fSprites, [](const Tvt6Sprite& target, int32_t width, int32_t height) {
+    return TBox{target.X, target.Y, SaturatedAdd(width, target.CollideAdjustX / 2),
+                SaturatedAdd(height, target.CollideAdjustY / 2)};
+  });
   const size_t count = fSprites.size();
   for (size_t i = 0; i < count; ++i) {
     Tvt6Sprite& tester = *fSprites[i];
     if (tester.Kind != kind) continue;
     for (size_t j = 0; j < fSprites.size(); ++j) {
+      const TPassView::TEntry entry = view.At(j);
+      if (j == i || !entry.Collidable) continue;
+      NeedsProjector(entry);
       Tvt6Sprite& target = *fSprites[j];
-      if (j == i || !target.Collidable) continue;
-      // This box keeps its top-left corner and loses half the adjustment.
-      int32_t width = 0, height = 0;
-      TargetDims(target, width, height);
-      if (tester.Collide(target, target.X, target.Y, SaturatedAdd(width, target.CollideAdjustX / 2),
-                         SaturatedAdd(height, target.CollideAdjustY / 2)) &&
-          target.OnCollide)
-        target.OnCollide(tester, target);
+      if (!view.Hit(i, target, entry.Box)) continue;
+      view.Forget();
+      if (target.OnCollide) target.OnCollide(tester, target);
     }
   }
 }

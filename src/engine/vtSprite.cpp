@@ -114,29 +114,38 @@ void Tvt6Sprite::Update() {
   }
 }
 
+bool Tvt6Sprite::Touches(int32_t x, int32_t y, int32_t width, int32_t height, const TBox& box) {
+  const int64_t dx = std::llabs(int64_t{x} - box.Left);
+  int64_t ox = box.Width - dx;
+  if (ox < 0) ox = width - dx;
+  const int64_t dy = std::llabs(int64_t{y} - box.Top);
+  int64_t oy = box.Height - dy;
+  if (oy < 0) oy = height - dy;
+  return ox >= 1 && oy >= 1;
+}
+
 bool Tvt6Sprite::Collide(Tvt6Sprite& target, int32_t boxLeft, int32_t boxTop, int32_t boxWidth,
                          int32_t boxHeight) {
   if (!Collidable) return false;
+  // Without its own size the tester still hits a box it lies inside.
+  int32_t width = 0, height = 0;
   try {
-    // Without its own size the tester still hits a box it lies inside.
-    int32_t width = 0, height = 0;
-    try {
-      if (!Projector) throw std::logic_error("the sprite has no projector");
-      Projector->GetDims(width, height);
-    } catch (const std::exception& e) {
-      fContext.Log.Log(
-          std::string("Tvt6Sprite:Collide:Projector:GetDims reports the following Error: ") +
-          e.what());
-      width = height = 0;
-    }
-    // The target's size is compared first; the tester's own only when that falls short.
-    const int64_t dx = std::llabs(int64_t{X} - boxLeft);
-    int64_t ox = boxWidth - dx;
-    if (ox < 0) ox = width - dx;
-    const int64_t dy = std::llabs(int64_t{Y} - boxTop);
-    int64_t oy = boxHeight - dy;
-    if (oy < 0) oy = height - dy;
-    if (ox < 1 || oy < 1) return false;
+    if (!Projector) throw std::logic_error("the sprite has no projector");
+    Projector->GetDims(width, height);
+  } catch (const std::exception& e) {
+    fContext.Log.Log(
+        std::string("Tvt6Sprite:Collide:Projector:GetDims reports the following Error: ") +
+        e.what());
+    width = height = 0;
+  }
+  return Collide(target, boxLeft, boxTop, boxWidth, boxHeight, width, height);
+}
+
+bool Tvt6Sprite::Collide(Tvt6Sprite& target, int32_t boxLeft, int32_t boxTop, int32_t boxWidth,
+                         int32_t boxHeight, int32_t width, int32_t height) {
+  if (!Collidable) return false;
+  try {
+    if (!Touches(X, Y, width, height, TBox{boxLeft, boxTop, boxWidth, boxHeight})) return false;
     if (OnCollide) {
       try {
         OnCollide(*this, target);

@@ -20,6 +20,11 @@ namespace quellix {
 
 using TSpriteEvent = std::function<void(Tvt6Sprite& sprite)>;
 // The tester comes first, the target second.
+// A box a sprite is tested against in a collision: its top-left corner and its size.
+struct TBox {
+  int32_t Left = 0, Top = 0, Width = 0, Height = 0;
+};
+
 using TCollideEvent = std::function<void(Tvt6Sprite& tester, Tvt6Sprite& target)>;
 
 class Tvt6Sprite {
@@ -101,6 +106,12 @@ class Tvt6Sprite {
   // Tests this sprite (the tester) against a target's box; on a hit, OnCollide runs.
   bool Collide(Tvt6Sprite& target, int32_t boxLeft, int32_t boxTop, int32_t boxWidth,
                int32_t boxHeight);
+  // Whether a tester at (x, y) of the given size touches the box, by Collide's rule: the
+  // box's size counts first, the tester's own only where that falls short.
+  static bool Touches(int32_t x, int32_t y, int32_t width, int32_t height, const TBox& box);
+  // The same with the tester's own size, its projector's GetDims, asked already.
+  bool Collide(Tvt6Sprite& target, int32_t boxLeft, int32_t boxTop, int32_t boxWidth,
+               int32_t boxHeight, int32_t width, int32_t height);
 
   const TVintorContext& Context() const { return fContext; }
 
