@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "services/vtHighScoreInput.h"
+#include "services/vtHighScoreName.h"
 #include "support/vtFakeMedia.h"
 
 namespace quellix {
@@ -26,6 +27,24 @@ TEST(EnterHighScore, ControlCharactersAndMalformedUtf8AreDropped) {
   window.TextInput("\xed\xa0\x80");  // a surrogate
   window.TextInput("c");
   EXPECT_EQ(window.NameText(), "abc");
+}
+
+TEST(EnterHighScore, TheNameStopsAtItsLimitInCharactersNotBytes) {
+  TfrmEnterHighScore window;
+  window.TextInput("0123456789é€😀日本");  // 15 characters, 23 bytes
+  window.TextInput("abcdefgh");           // 5 of them still fit
+  EXPECT_EQ(window.NameText(), "0123456789é€😀日本abcde");
+  window.KeyDown(VK_BACK);
+  window.TextInput("\x01XY");
+  EXPECT_EQ(window.NameText(), "0123456789é€😀日本abcdX");
+  EXPECT_EQ(CleanHighScoreName(std::string(30, 'a')), std::string(MaxHighScoreName, 'a'));
+}
+
+TEST(EnterHighScore, ASharedBoardTakesTheNamesTheWindowMakesButNoBlankOne) {
+  for (const char* name : {"Zoë", " a ", "日本", "01234567890123456789"})
+    EXPECT_TRUE(IsShareableName(name)) << name;
+  for (const char* name : {"", "   ", "a\tb", "\xff", "012345678901234567890"})
+    EXPECT_FALSE(IsShareableName(name)) << name;
 }
 
 TEST(EnterHighScore, BackspaceRemovesWholeCharacters) {
