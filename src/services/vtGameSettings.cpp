@@ -1,5 +1,6 @@
 #include "services/vtGameSettings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
 #include <filesystem>
@@ -30,6 +31,18 @@ const char* MotionStyleName(TMotionStyle style) {
   return style == TMotionStyle::Classic ? "classic" : "smooth";
 }
 
+bool IsBoardAddress(std::string_view text) {
+  for (std::string_view scheme : {"http://", "https://"}) {
+    if (!text.starts_with(scheme)) continue;
+    const std::string_view rest = text.substr(scheme.size());
+    const std::string_view host = rest.substr(0, rest.find_first_of(":/"));
+    const bool visible =
+        std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 127; });
+    return visible && !host.empty();
+  }
+  return false;
+}
+
 TGameSettings ParseGameSettings(std::string_view text,
                                 const std::function<void(const std::string&)>& report) {
   TGameSettings settings;
@@ -54,6 +67,12 @@ TGameSettings ParseGameSettings(std::string_view text,
       else
         report(where + ": refresh must be a whole number from 0 to " +
                std::to_string(TGameSettings::MaxRefresh) + ", not \"" + std::string(value) + "\"");
+    } else if (name == "board") {
+      if (value.empty() || IsBoardAddress(value))
+        settings.Board = value;
+      else
+        report(where + ": board must be an address such as http://host:8080, not \"" +
+               std::string(value) + "\"");
     } else if (name != "motion") {
       report(where + ": unknown setting \"" + std::string(name) + "\" ignored");
     } else if (const std::optional<TMotionStyle> style = ParseMotionStyle(value)) {
@@ -72,7 +91,10 @@ std::string GameSettingsText(const TGameSettings& settings) {
          "motion = " + MotionStyleName(settings.Motion) + "\n" +
          "# refresh: refreshes a second where vsync does not pace the drawing (0: the rate\n"
          "# the display reports, 60 when it reports none).\n" +
-         "refresh = " + std::to_string(settings.Refresh) + "\n";
+         "refresh = " + std::to_string(settings.Refresh) + "\n" +
+         "# board: the address of a shared high-score board (http://host:port), where the\n"
+         "# games that enter the high-score table are sent; empty: none.\n" +
+         (settings.Board.empty() ? "board =\n" : "board = " + settings.Board + "\n");
 }
 
 TGameSettings LoadGameSettings(const std::string& path,
@@ -91,6 +113,14 @@ TGameSettings LoadGameSettings(const std::string& path,
     return ParseGameSettings(ReadTextFile(path), report);
   } catch (const std::exception& e) {
     report(std::string("Reading the settings failed: ") + e.what());
+    return {};
+  }
+}
+
+TGameSettings PeekGameSettings(const std::string& path) {
+  try {
+    return ParseGameSettings(ReadTextFile(path), [](const std::string&) {});
+  } catch (const std::exception&) {
     return {};
   }
 }
