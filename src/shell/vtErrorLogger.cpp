@@ -26,8 +26,11 @@ std::string TfrmErrorLog::LocalStamp() {
 void TfrmErrorLog::Open(const std::string& fileName) {
   std::FILE* file = std::fopen(fileName.c_str(), "wb");
   if (!file) throw std::runtime_error("Cannot create file \"" + fileName + "\"");
-  if (fFile) std::fclose(fFile);
-  fFile = file;
+  {
+    const std::lock_guard lock(fMutex);
+    if (fFile) std::fclose(fFile);
+    fFile = file;
+  }
   Log(StartLine);
 }
 
@@ -47,6 +50,7 @@ void TfrmErrorLog::AppendLine(const std::string& text) {
 
 void TfrmErrorLog::Log(const std::string& message) noexcept {
   try {
+    const std::lock_guard lock(fMutex);
     const std::string stamp = fStamp();
     AppendLine(stamp);
     AppendLine(message);

@@ -1,11 +1,13 @@
 // The process-wide log: start-up progress and every error the engine and the game
 // loop catch. Entries are kept in a 300-line window in memory and, once Open has
-// succeeded, written to the log file as well. Logging never fails its caller.
+// succeeded, written to the log file as well. Logging never fails its caller, and any
+// thread may log (the board client's does).
 #pragma once
 
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <string>
 
 #include "base/vtLog.h"
@@ -43,6 +45,7 @@ class TfrmErrorLog : public ILog {
   TStampSource fStamp;
   std::deque<std::string> fLines;
   std::FILE* fFile = nullptr;
+  std::mutex fMutex;
 };
 
 }  // namespace quellix

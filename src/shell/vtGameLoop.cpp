@@ -328,6 +328,27 @@ void TfrmMain::EnterHighScore(int32_t rank) {
   // Kept at once: a crash or a kill later must not lose the entry.
   SaveHighScores();
   ShowHighScores();
+  if (OnHighScoreEntered) {
+    const Tvt6HighScoreRecord record{dialog.NameText(), Globals.Score, Globals.Level, "Devuvov"};
+    OnHighScoreEntered(THighScoreEntry{rank, record, fGameMode});
+  }
+}
+
+std::string_view GameModeName(TDifficulty difficulty, bool childMode) {
+  if (childMode) return "child";
+  switch (difficulty) {
+    case TDifficulty::Easy:
+      return "easy";
+    case TDifficulty::Normal:
+      return "normal";
+    case TDifficulty::Hard:
+      return "hard";
+  }
+  return "";
+}
+
+void TfrmMain::NoteGameStarted(TDifficulty difficulty) {
+  fGameMode = GameModeName(difficulty, Globals.ChildMode);
 }
 
 void TfrmMain::ShowHighScores() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "base/vtRandom.h"
 #include "game/vtGameState.h"
+#include "game/vtGameUnits.h"
 #include "graphics/vtContext.h"
 #include "graphics/vtPlatform.h"
 #include "services/vtGameFolders.h"
@@ -25,6 +27,17 @@ namespace quellix {
 class TGame;
 class Tvt6Engine;
 class Tvt6Sprite;
+
+// How a game was played: "child" (child mode, whatever was clicked), "easy", "normal"
+// or "hard".
+std::string_view GameModeName(TDifficulty difficulty, bool childMode);
+
+// A score entered in the high-score table at the end of a game.
+struct THighScoreEntry {
+  int32_t Rank = 0;  // its row, from 0
+  Tvt6HighScoreRecord Record;
+  std::string_view Mode;  // GameModeName of the game
+};
 
 class TfrmMain : public IMainWindowEvents {
  public:
@@ -53,6 +66,12 @@ class TfrmMain : public IMainWindowEvents {
   void EnterHighScore(int32_t rank);
   void ShowHighScores();
   void BackToTitle();
+
+  // The title screen says which game it started.
+  void NoteGameStarted(TDifficulty difficulty);
+  // Runs when the player has entered a score in the table, once the table is saved,
+  // inside the tick that ended the game.
+  std::function<void(const THighScoreEntry&)> OnHighScoreEntered;
 
   int32_t EnemiesLeft() const { return fEnemiesLeft; }
   void SetEnemiesLeft(int32_t value) { fEnemiesLeft = value; }
@@ -165,6 +184,7 @@ class TfrmMain : public IMainWindowEvents {
   uint64_t fSeed = 0;
   std::optional<std::vector<Tvt6HighScoreRecord>> fPresetHighScores;
   int32_t fEnemiesLeft = 0;
+  std::string_view fGameMode;
   bool fInTick = false;
   bool fActivationDone = false;
   // Start-up ran to its end, successfully or not.

@@ -133,6 +133,7 @@ void TfrmTitleScreen::ToggleSound() {
 
 void TfrmTitleScreen::StartGame(TDifficulty difficulty) {
   fHole.StartGame(difficulty);
+  fMain.NoteGameStarted(difficulty);
 }
 
 void TfrmTitleScreen::UpdateCursor() {
