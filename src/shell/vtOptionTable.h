@@ -4,6 +4,8 @@
 #pragma once
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <stdexcept>
@@ -47,6 +49,17 @@ void ParseOptions(std::span<const TOptionRow<T>> rows, std::span<const std::stri
     }
     row->Apply(result, value);
   }
+}
+
+// An option's value as a whole number from low to high; throws TUsageError otherwise.
+inline uint64_t OptionNumber(std::string_view option, std::string_view text, uint64_t low,
+                             uint64_t high) {
+  uint64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+    throw TUsageError(std::string(option) + " takes a whole number from " + std::to_string(low) +
+                      " to " + std::to_string(high) + ", not \"" + std::string(text) + "\"");
+  return value;
 }
 
 // One line per option: its name and value, then its help, lined up.

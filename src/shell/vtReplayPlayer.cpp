@@ -19,6 +19,10 @@ std::string ReplayMismatch(const TReplay& replay, const std::string& dir) {
   for (size_t i = 0; i < current.size() && i < replay.Data.size(); ++i)
     if (replay.Data[i] != current[i])
       return "it was recorded with other game data: " + current[i].Name + " differs";
+  return UnknownReplayOption(replay);
+}
+
+std::string UnknownReplayOption(const TReplay& replay) {
   for (const auto& [key, value] : replay.Options)
     if (std::find(KnownOptions.begin(), KnownOptions.end(), key) == KnownOptions.end())
       return "it needs the start-up option " + key + "=" + value + ", which this game lacks";

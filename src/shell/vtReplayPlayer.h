@@ -29,6 +29,9 @@ class TfrmMain;
 // Why the replay cannot be played on the data in dir: a data file that differs from the
 // recorded one, or a start-up option this game does not know. Empty when it can.
 std::string ReplayMismatch(const TReplay& replay, const std::string& dir);
+// Why this game cannot play the replay's start-up options: one it does not know. Empty
+// when it can.
+std::string UnknownReplayOption(const TReplay& replay);
 
 class TReplayPlayer : public TPlatformRelay {
  public:

@@ -70,13 +70,21 @@ std::string_view GameEndName(TGameEnd end) {
   return "?";
 }
 
-TSimGame::TSimGame(const TGameSetup& setup)
+TSimGame::TSimGame(const TGameSetup& setup) : TSimGame(setup, std::nullopt) {}
+
+TSimGame::TSimGame(const TGameSetup& setup, TReplay replay)
+    : TSimGame(setup, std::optional<TReplay>(std::move(replay))) {}
+
+TSimGame::TSimGame(const TGameSetup& setup, std::optional<TReplay> replay)
     : fSetup(setup),
       fFolder(setup.DataDir),
       fPlatform(setup.Draw ? MakeDrawingPlatform(fFolder.Dir())
                            : MakeQuietPlatform(fFolder.Dir())) {
   IPlatform* platform = fPlatform.get();
-  if (!setup.ReplayFile.empty()) {
+  if (replay) {
+    fPlayer = std::make_unique<TReplayPlayer>(*fPlatform, std::move(*replay), setup.ReplayFile);
+    platform = fPlayer.get();
+  } else if (!setup.ReplayFile.empty()) {
     fPlayer = std::make_unique<TReplayPlayer>(*fPlatform, setup.ReplayFile);
     platform = fPlayer.get();
   } else if (!setup.RecordFile.empty()) {

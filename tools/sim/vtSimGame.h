@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/vtReplayFile.h"
 #include "vtBot.h"
 #include "vtGameStats.h"
 #include "vtRunFolder.h"
@@ -69,6 +70,8 @@ class TSimGame {
   // replay starts it with its first tick). Throws std::runtime_error when the data
   // cannot be loaded or the replay cannot be played on it.
   explicit TSimGame(const TGameSetup& setup);
+  // Plays a replay read already instead; setup.ReplayFile names it in messages.
+  TSimGame(const TGameSetup& setup, TReplay replay);
   // Ends the program as closing its window does (the high scores are saved).
   ~TSimGame();
   TSimGame(const TSimGame&) = delete;
@@ -86,8 +89,13 @@ class TSimGame {
   TfrmMain& Main() { return *fMain; }
   TGame& Game() { return *fGame; }
   TSimPlatform& Platform() { return *fPlatform; }
+  // The session's recorder when the run records, else none.
+  const TReplayRecorder* Recorder() const { return fRecorder.get(); }
+  // The replay's player when the run plays one, else none.
+  const TReplayPlayer* Player() const { return fPlayer.get(); }
 
  private:
+  TSimGame(const TGameSetup& setup, std::optional<TReplay> replay);
   // How the run has ended, if it has.
   std::optional<TGameEnd> End() const;
   // What the run came to; once it has ended.

@@ -1,7 +1,6 @@
 #include "vtSimOptions.h"
 
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <span>
 
@@ -10,15 +9,6 @@ namespace quellix::sim {
 namespace {
 
 using TOption = TOptionRow<TSimOptions>;
-
-uint64_t Number(std::string_view option, std::string_view text, uint64_t low, uint64_t high) {
-  uint64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-    throw TUsageError(std::string(option) + " takes a whole number from " + std::to_string(low) +
-                      " to " + std::to_string(high) + ", not \"" + std::string(text) + "\"");
-  return value;
-}
 
 constexpr uint64_t MaxCount = 1'000'000'000'000;
 
@@ -43,15 +33,15 @@ std::span<const TOption> Options() {
        [](TSimOptions& o, std::string_view v) { o.Bot = Bot(v); }},
       {"--seed", "N", "game i (from 0) plays with seed N + i (default 1)",
        [](TSimOptions& o, std::string_view v) {
-         o.Seed = Number("--seed", v, 0, UINT64_MAX - MaxCount);
+         o.Seed = OptionNumber("--seed", v, 0, UINT64_MAX - MaxCount);
        }},
       {"--games", "N", "games to play, each a fresh program start (default 1)",
        [](TSimOptions& o, std::string_view v) {
-         o.Games = static_cast<int64_t>(Number("--games", v, 1, MaxCount));
+         o.Games = static_cast<int64_t>(OptionNumber("--games", v, 1, MaxCount));
        }},
       {"--max-ticks", "N", "ticks a game may last at most (default 200000)",
        [](TSimOptions& o, std::string_view v) {
-         o.MaxTicks = static_cast<int64_t>(Number("--max-ticks", v, 1, MaxCount));
+         o.MaxTicks = static_cast<int64_t>(OptionNumber("--max-ticks", v, 1, MaxCount));
        }},
       {"--json", "", "one JSON object per game on stdout",
        [](TSimOptions& o, std::string_view) { o.Json = true; }},
@@ -59,7 +49,7 @@ std::span<const TOption> Options() {
        [](TSimOptions& o, std::string_view) { o.Table = true; }},
       {"--jobs", "N", "games played side by side (default 1; drawing plays one)",
        [](TSimOptions& o, std::string_view v) {
-         o.Jobs = static_cast<int64_t>(Number("--jobs", v, 1, 256));
+         o.Jobs = static_cast<int64_t>(OptionNumber("--jobs", v, 1, 256));
        }},
       {"--draw", "", "draw every frame, as --frames does (slower)",
        [](TSimOptions& o, std::string_view) { o.Draw = true; }},
@@ -70,7 +60,7 @@ std::span<const TOption> Options() {
        }},
       {"--every", "N", "with --frames: one frame every N ticks (default 25)",
        [](TSimOptions& o, std::string_view v) {
-         o.FrameEvery = static_cast<int64_t>(Number("--every", v, 1, MaxCount));
+         o.FrameEvery = static_cast<int64_t>(OptionNumber("--every", v, 1, MaxCount));
        }},
       {"--data", "DIR", "the folder of the game's data (default: this build's run folder)",
        [](TSimOptions& o, std::string_view v) { o.DataDir = v; }},
