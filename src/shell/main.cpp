@@ -1,16 +1,22 @@
 // Quellix: the program's entry. The main window lives for the whole run; the
 // platform's message loop delivers its events and its 40 ms ticks until it closes.
-// With --record or --replay a recorder or a player of replays stands between the two.
+// With --record or --replay a recorder or a player of replays stands between the two;
+// with a board in settings.txt the session is recorded too, and the board sharing
+// stands below the recorder.
 #include <SDL.h>
 
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#if QUELLIX_BOARD_CLIENT
+#include "boardlink/vtBoardSharing.h"
+#endif
 #include "media/vtSdlPlatform.h"
 #include "services/vtGameFolders.h"
 #include "services/vtGameSettings.h"
@@ -43,12 +49,41 @@ std::unique_ptr<quellix::TfrmMain> MakeMainWindow(quellix::IPlatform& platform,
   return mainWindow;
 }
 
-int Record(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
-  quellix::TReplayRecorder recorder(platform, {{"window", commandLine.Window ? "1" : "0"}});
+// The shared board the settings name; empty for none, and always in a build without
+// the board client.
+std::string BoardAddress(const quellix::TCommandLine& commandLine) {
+#if QUELLIX_BOARD_CLIENT
+  const quellix::TGameFolders folders =
+      quellix::ChooseGameFolders(quellix::media::ExecutableDir(), commandLine.DataDir,
+                                 quellix::TUserEnvironment::FromProcess());
+  return quellix::PeekGameSettings(folders.UserDir + quellix::SettingsFileName).Board;
+#else
+  (void)commandLine;
+  return "";
+#endif
+}
+
+// Records the session: for --record, and for the board when one is set.
+int Record(TSdlPlatform& platform, const quellix::TCommandLine& commandLine,
+           [[maybe_unused]] const std::string& board) {
+  quellix::IPlatform* below = &platform;
+#if QUELLIX_BOARD_CLIENT
+  std::optional<quellix::TBoardSharing> sharing;
+  if (!board.empty()) below = &sharing.emplace(platform, board);
+#endif
+  quellix::TReplayRecorder recorder(*below, {{"window", commandLine.Window ? "1" : "0"}});
   const auto mainWindow = MakeMainWindow(recorder, commandLine);
   recorder.Attach(*mainWindow);
-  const int status = platform.Run(recorder);
+  quellix::IMainWindowEvents* events = &recorder;
+#if QUELLIX_BOARD_CLIENT
+  if (sharing) {
+    sharing->Attach(recorder, *mainWindow);
+    events = &*sharing;
+  }
+#endif
+  const int status = platform.Run(*events);
   const std::string& file = commandLine.RecordFile;
+  if (file.empty()) return status;
   quellix::TReplay replay = recorder.Replay();
   // How it was drawn, which play does not depend on.
   replay.Options.emplace_back("motion", quellix::MotionStyleName(mainWindow->Motion()));
@@ -85,7 +120,9 @@ int Play(const quellix::TCommandLine& commandLine) {
   options.ImageArchive = options.DataDir + "sprites.vtg";
   TSdlPlatform platform(options);
   if (!commandLine.ReplayFile.empty()) return Replay(platform, commandLine);
-  if (!commandLine.RecordFile.empty()) return Record(platform, commandLine);
+  const std::string board = BoardAddress(commandLine);
+  if (!commandLine.RecordFile.empty() || !board.empty())
+    return Record(platform, commandLine, board);
   const auto mainWindow = MakeMainWindow(platform, commandLine);
   return platform.Run(*mainWindow);
 }
