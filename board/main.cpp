@@ -1,0 +1,93 @@
+// quellix-board: the shared high-score board. See --help and docs/board.md.
+#include <pthread.h>
+#include <signal.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "vtBoardOptions.h"
+#include "vtBoardServer.h"
+#include "vtBoardStore.h"
+
+#ifndef QUELLIX_RUN_DIR
+#define QUELLIX_RUN_DIR "."
+#endif
+
+namespace {
+
+using namespace quellix::board;
+
+constexpr int UsageStatus = 2;
+
+void LogLine(const std::string& line) {
+  std::fprintf(stderr, "%s %s\n", UtcNow().c_str(), line.c_str());
+}
+
+// SIGINT and SIGTERM end the board gracefully: no new requests, the games under way
+// are finished and answered. Blocked in every thread, they are taken by one.
+void StopOnSignals(TBoardServer& server, sigset_t signals) {
+  std::thread([&server, signals] {
+    int signal = 0;
+    sigwait(&signals, &signal);
+    LogLine(std::string("stopping on ") + (signal == SIGINT ? "SIGINT" : "SIGTERM"));
+    server.Stop();
+  }).detach();
+}
+
+int Serve(const TBoardOptions& options) {
+  sigset_t signals;
+  sigemptyset(&signals);
+  sigaddset(&signals, SIGINT);
+  sigaddset(&signals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  const std::unique_ptr<IBoardStore> store = OpenBoardStore(options.Db, options.Connections);
+  TBoardServer server(*store, options.Server, LogLine);
+  const int port = server.Bind();
+  StopOnSignals(server, signals);
+  LogLine("quellix-board on " + store->Kind() + " " + options.Db + ", " +
+          std::to_string(store->Count()) + " games, data " + options.Server.DataDir + ", " +
+          std::to_string(options.Server.Workers) + " workers");
+  std::printf("quellix-board listening on http://%s:%d\n", options.Server.Host.c_str(), port);
+  std::fflush(stdout);
+  server.Run();
+  LogLine("stopped");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string_view program = argc > 0 ? argv[0] : "quellix-board";
+  program.remove_prefix(program.rfind('/') + 1);
+  TBoardOptions options;
+  options.Server.DataDir = std::string(QUELLIX_RUN_DIR) + "/";
+  options.Server.Workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  options.Server.Queue = 16;
+  try {
+    const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    options = ParseBoardOptions(args, options);
+    std::error_code error;
+    if (!std::filesystem::is_directory(options.Server.DataDir, error))
+      throw quellix::TUsageError("--data " + options.Server.DataDir + ": no such folder");
+  } catch (const quellix::TUsageError& e) {
+    std::fprintf(stderr, "%s: %s\n%s", std::string(program).c_str(), e.what(),
+                 BoardUsage(program).c_str());
+    return UsageStatus;
+  }
+  if (options.Help) {
+    std::fputs(BoardUsage(program).c_str(), stdout);
+    return 0;
+  }
+  try {
+    return Serve(options);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", std::string(program).c_str(), e.what());
+    return 1;
+  }
+}

@@ -1,0 +1,18 @@
+-- The games the board took, each with the result that playing it gave, and their
+-- replays beside them (kept apart so that reading the table never touches them).
+CREATE TABLE games (
+  id INTEGER PRIMARY KEY,
+  digest TEXT NOT NULL UNIQUE,
+  difficulty TEXT NOT NULL,
+  name TEXT NOT NULL,
+  score INTEGER NOT NULL,
+  level INTEGER NOT NULL,
+  ticks INTEGER NOT NULL,
+  received TEXT NOT NULL,
+  address TEXT NOT NULL
+);
+CREATE INDEX games_by_rank ON games (difficulty, score DESC, id);
+CREATE TABLE replays (
+  game_id INTEGER PRIMARY KEY REFERENCES games (id),
+  body BLOB NOT NULL
+);

@@ -1,0 +1,21 @@
+// The board's database schema, one numbered step at a time: the files of
+// board/schema/<back end>/ (NNNN-what.sql), built into the program. A store applies at
+// start-up, in order and in one transaction, the steps its database has not had, noting
+// each number in schema_versions; a database newer than the program is refused.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace quellix::board {
+
+struct TSchemaStep {
+  int Version = 0;
+  std::string_view Name;  // the file's name
+  std::string_view Sql;
+};
+
+// The steps of a back end ("sqlite" or "postgresql"), by version.
+std::vector<TSchemaStep> SchemaSteps(std::string_view backEnd);
+
+}  // namespace quellix::board
