@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "media/vtSdlPlatform.h"
+#include "services/vtGameFolders.h"
 #include "vtBoardOptions.h"
 #include "vtBoardServer.h"
 #include "vtBoardStore.h"
@@ -36,6 +38,28 @@ void StopOnSignals(TBoardServer& server, sigset_t signals) {
     LogLine(std::string("stopping on ") + (signal == SIGINT ? "SIGINT" : "SIGTERM"));
     server.Stop();
   }).detach();
+}
+
+// The game's data of an installed board (../share/quellix/ beside it), else the run
+// folder of the build it belongs to.
+std::string DefaultDataDir() {
+  const std::string installed = quellix::FindDataDir(quellix::media::ExecutableDir());
+  std::error_code error;
+  if (std::filesystem::exists(installed + quellix::DataMarkerFile, error)) return installed;
+  return std::string(QUELLIX_RUN_DIR) + "/";
+}
+
+// Moves a board to another database, e.g. from SQLite to PostgreSQL.
+int Copy(const TBoardOptions& options) {
+  const std::unique_ptr<IBoardStore> from = OpenBoardStore(options.CopyFrom, 1);
+  const std::unique_ptr<IBoardStore> to = OpenBoardStore(options.Db, 1);
+  const int64_t total = from->Count();
+  const int64_t copied = CopyGames(*from, *to, [total](int64_t done) {
+    LogLine("copied " + std::to_string(done) + " of " + std::to_string(total) + " games");
+  });
+  LogLine("copied " + std::to_string(copied) + " games from " + options.CopyFrom + " to " +
+          options.Db);
+  return 0;
 }
 
 int Serve(const TBoardOptions& options) {
@@ -66,7 +90,7 @@ int main(int argc, char** argv) {
   std::string_view program = argc > 0 ? argv[0] : "quellix-board";
   program.remove_prefix(program.rfind('/') + 1);
   TBoardOptions options;
-  options.Server.DataDir = std::string(QUELLIX_RUN_DIR) + "/";
+  options.Server.DataDir = DefaultDataDir();
   options.Server.Workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   options.Server.Queue = 16;
   try {
@@ -85,7 +109,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
-    return Serve(options);
+    return options.CopyFrom.empty() ? Serve(options) : Copy(options);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s: %s\n", std::string(program).c_str(), e.what());
     return 1;

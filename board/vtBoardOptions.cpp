@@ -32,7 +32,8 @@ std::span<const TOption> Options() {
        [](TBoardOptions& o, std::string_view v) { o.Db = v; }},
       {"--listen", "HOST:PORT", "where to answer (default 127.0.0.1:8080; port 0: any free one)",
        [](TBoardOptions& o, std::string_view v) { Listen(o.Server, v); }},
-      {"--data", "DIR", "the game's data whose games the board takes (default: the build's)",
+      {"--data", "DIR",
+       "the game data it takes games of (default: ../share/quellix by it, else the build's)",
        [](TBoardOptions& o, std::string_view v) {
          o.Server.DataDir = v;
          if (!o.Server.DataDir.ends_with('/')) o.Server.DataDir += '/';
@@ -70,6 +71,8 @@ std::span<const TOption> Options() {
        [](TBoardOptions& o, std::string_view v) {
          o.Connections = Count("--connections", v, 1, 1000);
        }},
+      {"--copy-from", "DB", "copy every game of DB into the empty --db, then end",
+       [](TBoardOptions& o, std::string_view v) { o.CopyFrom = v; }},
       {"--behind-proxy", "", "take the client's address from X-Forwarded-For of local requests",
        [](TBoardOptions& o, std::string_view) { o.Server.BehindProxy = true; }},
   });

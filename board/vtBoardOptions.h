@@ -16,6 +16,8 @@ struct TBoardOptions {
   std::string Db = "board.sqlite";
   // Connections to the database the board keeps open at most.
   int Connections = 8;
+  // Copy every game of this board's database into --db, and end.
+  std::string CopyFrom;
   TServerConfig Server;
 };
 

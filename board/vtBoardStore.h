@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -23,6 +24,8 @@ struct TNewGame {
   int64_t Ticks = 0;
   std::string Address;  // who sent it
   std::string Replay;   // the file's text
+  // UTC, as TStoredGame::Received; empty: now.
+  std::string Received;
 };
 
 struct TStoredGame {
@@ -58,6 +61,8 @@ class IBoardStore {
   // The best `limit` games of a difficulty, best first.
   virtual std::vector<TStoredGame> Top(const std::string& difficulty, int limit) = 0;
   virtual std::optional<std::string> Replay(int64_t id) = 0;
+  // Every game with its replay, in the order they were taken, a batch at a time.
+  virtual void EachGame(const std::function<void(const TNewGame&)>& visit) = 0;
   virtual int64_t Count() = 0;
   // "sqlite" or "postgresql".
   virtual std::string Kind() const = 0;
@@ -70,5 +75,13 @@ std::unique_ptr<IBoardStore> OpenBoardStore(const std::string& db, int connectio
 
 // Now in UTC, as TStoredGame::Received.
 std::string UtcNow();
+// A digest as the stores keep it (16 hexadecimal digits); 0 for anything else.
+uint64_t ParseDigest(const std::string& text);
+
+// Copies every game of `from` into `to`, which must hold none, in the order they were
+// taken (so ranks stay as they were); progress gets the count every thousand games.
+// Returns the games copied; throws TStoreError when `to` is not empty.
+int64_t CopyGames(IBoardStore& from, IBoardStore& to,
+                  const std::function<void(int64_t)>& progress = {});
 
 }  // namespace quellix::board

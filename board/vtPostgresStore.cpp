@@ -12,6 +12,8 @@ namespace {
 
 // Any number, the same in every instance: the lock under which the schema is applied.
 constexpr int64_t SchemaLock = 0x5175656c6c6978;
+// Games read at a time when every game is read.
+constexpr int64_t EachBatch = 100;
 
 const char* const GameColumns =
     "SELECT id, difficulty, name, score, level, ticks, received FROM games ";
@@ -102,7 +104,7 @@ class TPostgresStore : public IBoardStore {
           "INSERT INTO games (digest, difficulty, name, score, level, ticks, received, address) "
           "VALUES ($1, $2, $3, $4, $5, $6, $7, $8) ON CONFLICT (digest) DO NOTHING RETURNING id",
           DigestText(game.Digest), game.Difficulty, game.Name, game.Score, game.Level, game.Ticks,
-          UtcNow(), game.Address);
+          game.Received.empty() ? UtcNow() : game.Received, game.Address);
       TAddResult result;
       result.Added = !inserted.empty();
       if (result.Added)
@@ -140,6 +142,26 @@ class TPostgresStore : public IBoardStore {
       if (found.empty()) return std::nullopt;
       return pqxx::binarystring(found[0][0]).str();
     });
+  }
+
+  void EachGame(const std::function<void(const TNewGame&)>& visit) override {
+    for (int64_t after = 0;;) {
+      const pqxx::result batch = With([&](pqxx::connection& connection) {
+        pqxx::nontransaction work(connection);
+        return work.exec_params(
+            "SELECT g.id, g.digest, g.difficulty, g.name, g.score, g.level, g.ticks, g.address, "
+            "r.body, g.received FROM games g JOIN replays r ON r.game_id = g.id WHERE g.id > $1 "
+            "ORDER BY g.id LIMIT $2",
+            after, EachBatch);
+      });
+      if (batch.empty()) return;
+      for (const pqxx::row& row : batch)
+        visit({ParseDigest(row[1].as<std::string>()), row[2].as<std::string>(),
+               row[3].as<std::string>(), row[4].as<int32_t>(), row[5].as<int32_t>(),
+               row[6].as<int64_t>(), row[7].as<std::string>(), pqxx::binarystring(row[8]).str(),
+               row[9].as<std::string>()});
+      after = batch.back()[0].as<int64_t>();
+    }
   }
 
   int64_t Count() override {

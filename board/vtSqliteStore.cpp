@@ -13,6 +13,8 @@ namespace quellix::board {
 namespace {
 
 constexpr int BusyMilliseconds = 10'000;
+// Games read at a time when every game is read.
+constexpr int64_t EachBatch = 100;
 
 // One connection with its prepared statements.
 class TSqlite {
@@ -217,7 +219,7 @@ class TSqliteStore : public IBoardStore {
           .Bind(game.Score)
           .Bind(game.Level)
           .Bind(game.Ticks)
-          .Bind(UtcNow())
+          .Bind(game.Received.empty() ? UtcNow() : game.Received)
           .Bind(game.Address)
           .Step();
       TAddResult result;
@@ -258,6 +260,29 @@ class TSqliteStore : public IBoardStore {
       if (!query.Step()) return std::nullopt;
       return query.Text(0);
     });
+  }
+
+  void EachGame(const std::function<void(const TNewGame&)>& visit) override {
+    for (int64_t after = 0;;) {
+      const std::vector<std::pair<int64_t, TNewGame>> batch = With([&](TSqlite& db) {
+        std::vector<std::pair<int64_t, TNewGame>> games;
+        TSqlite::TQuery query = db.Query(
+            "SELECT g.id, g.digest, g.difficulty, g.name, g.score, g.level, g.ticks, g.address, "
+            "r.body, g.received FROM games g JOIN replays r ON r.game_id = g.id WHERE g.id > ? "
+            "ORDER BY g.id LIMIT ?");
+        query.Bind(after).Bind(EachBatch);
+        while (query.Step())
+          games.emplace_back(
+              query.Int(0),
+              TNewGame{ParseDigest(query.Text(1)), query.Text(2), query.Text(3),
+                       static_cast<int32_t>(query.Int(4)), static_cast<int32_t>(query.Int(5)),
+                       query.Int(6), query.Text(7), query.Text(8), query.Text(9)});
+        return games;
+      });
+      if (batch.empty()) return;
+      for (const auto& [id, game] : batch) visit(game);
+      after = batch.back().first;
+    }
   }
 
   int64_t Count() override {

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quellix needs, where missing: `deps.sh play` those that
-# building and playing the game take; `deps.sh` also those of the tests, the benchmarks
-# and the package.
+# building and playing the game take (cpp-httplib and nlohmann-json for its board
+# client); `deps.sh` also those of the tests, the benchmarks, the package and the shared
+# board (SQLite, libpqxx, and PostgreSQL, which the board's tests start).
 set -euo pipefail
 
 play=(
   cmake ninja-build g++ pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
   fonts-dejavu-core
+  libcpp-httplib-dev nlohmann-json3-dev
 )
 develop=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
@@ -15,6 +17,7 @@ develop=(
   xvfb xauth xdotool
   desktop-file-utils appstream groff-base
   dpkg-dev
+  libsqlite3-dev libpqxx-dev postgresql
 )
 case "${1:-all}" in
   play) packages=("${play[@]}") ;;

@@ -111,6 +111,31 @@ TEST_P(BoardStore, TheSameGameAddedAtOnceFromManyThreadsIsKeptOnce) {
   EXPECT_EQ(store->Count(), 1);
 }
 
+TEST_P(BoardStore, ABoardMovesToAnotherDatabaseWithItsGamesInOrder) {
+  TTestDatabase old(TBackEnd::Sqlite);
+  {
+    auto from = board::OpenBoardStore(old.Db(), 1);
+    for (uint64_t digest = 1; digest <= 250; ++digest)
+      from->Add(Game(digest, digest % 2 ? "easy" : "hard", static_cast<int32_t>(digest % 7)));
+  }
+  auto from = board::OpenBoardStore(old.Db(), 1);
+  auto to = board::OpenBoardStore(database.Db(), 2);
+  std::vector<int64_t> progress;
+  EXPECT_EQ(board::CopyGames(*from, *to, [&](int64_t done) { progress.push_back(done); }), 250);
+  EXPECT_TRUE(progress.empty());
+  for (const char* difficulty : {"easy", "hard"}) {
+    const auto before = from->Top(difficulty, 100), after = to->Top(difficulty, 100);
+    ASSERT_EQ(before.size(), after.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+      EXPECT_EQ(after[i].Id, before[i].Id);
+      EXPECT_EQ(after[i].Name, before[i].Name);
+      EXPECT_EQ(after[i].Received, before[i].Received);
+      EXPECT_EQ(to->Replay(after[i].Id), from->Replay(before[i].Id));
+    }
+  }
+  EXPECT_THROW(board::CopyGames(*from, *to), board::TStoreError) << "only into an empty board";
+}
+
 INSTANTIATE_TEST_SUITE_P(Sqlite, BoardStore, ::testing::Values(TBackEnd::Sqlite));
 INSTANTIATE_TEST_SUITE_P(Postgres, BoardStore, ::testing::Values(TBackEnd::Postgres));
 
