@@ -44,7 +44,6 @@ std::optional<TStoredGame> FindDigestIn(pqxx::transaction_base& work, uint64_t d
 }
 
 void Migrate(pqxx::connection& connection) {
-  const std::vector<TSchemaStep> steps = SchemaSteps("postgresql");
   pqxx::work work(connection);
   work.exec_params("SELECT pg_advisory_xact_lock($1)", SchemaLock);
   work.exec(
@@ -52,12 +51,7 @@ void Migrate(pqxx::connection& connection) {
       "NULL)");
   const int64_t current =
       work.exec1("SELECT coalesce(max(version), 0) FROM schema_versions")[0].as<int64_t>();
-  const int64_t latest = steps.empty() ? 0 : steps.back().Version;
-  if (current > latest)
-    throw TStoreError("the database's schema is version " + std::to_string(current) +
-                      ", newer than this program's " + std::to_string(latest));
-  for (const TSchemaStep& step : steps) {
-    if (step.Version <= current) continue;
+  for (const TSchemaStep& step : MissingSchemaSteps("postgresql", current)) {
     work.exec(std::string(step.Sql));
     work.exec_params("INSERT INTO schema_versions (version, applied) VALUES ($1, $2)", step.Version,
                      UtcNow());

@@ -4,6 +4,7 @@
 // each number in schema_versions; a database newer than the program is refused.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -15,7 +16,9 @@ struct TSchemaStep {
   std::string_view Sql;
 };
 
-// The steps of a back end ("sqlite" or "postgresql"), by version.
-std::vector<TSchemaStep> SchemaSteps(std::string_view backEnd);
+// The steps a database of a back end ("sqlite" or "postgresql") at version `current`
+// lacks, in order; throws
+// TStoreError when it is of a later version than the program's.
+std::vector<TSchemaStep> MissingSchemaSteps(std::string_view backEnd, int64_t current);
 
 }  // namespace quellix::board

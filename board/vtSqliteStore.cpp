@@ -162,7 +162,6 @@ std::optional<TStoredGame> FindDigestIn(TSqlite& db, uint64_t digest) {
 }
 
 void Migrate(TSqlite& db) {
-  const std::vector<TSchemaStep> steps = SchemaSteps("sqlite");
   TTransaction transaction(db);
   db.Exec(
       "CREATE TABLE IF NOT EXISTS schema_versions (version INTEGER PRIMARY KEY, applied TEXT NOT "
@@ -173,12 +172,7 @@ void Migrate(TSqlite& db) {
     query.Step();
     current = query.Int(0);
   }
-  const int64_t latest = steps.empty() ? 0 : steps.back().Version;
-  if (current > latest)
-    throw TStoreError("the database's schema is version " + std::to_string(current) +
-                      ", newer than this program's " + std::to_string(latest));
-  for (const TSchemaStep& step : steps) {
-    if (step.Version <= current) continue;
+  for (const TSchemaStep& step : MissingSchemaSteps("sqlite", current)) {
     db.Exec(std::string(step.Sql));
     db.Query("INSERT INTO schema_versions (version, applied) VALUES (?, ?)")
         .Bind(step.Version)
