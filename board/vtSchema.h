@@ -17,8 +17,7 @@ struct TSchemaStep {
 };
 
 // The steps a database of a back end ("sqlite" or "postgresql") at version `current`
-// lacks, in order; throws
-// TStoreError when it is of a later version than the program's.
+// lacks, in order; throws TStoreError when it is of a later version than the program's.
 std::vector<TSchemaStep> MissingSchemaSteps(std::string_view backEnd, int64_t current);
 
 }  // namespace quellix::board
