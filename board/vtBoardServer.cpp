@@ -219,9 +219,8 @@ void TBoardServer::PostGame(const httplib::Request& request, httplib::Response& 
                            std::to_string(game.Level) + ", not to the score " +
                            std::to_string(*score) + " at level " + std::to_string(*level) +
                            " it claims");
-  const std::string text = request.body;
-  const TAddResult added = fStore.Add(
-      {submission.Digest, game.Mode, game.Name, game.Score, game.Level, game.Ticks, address, text});
+  const TAddResult added = fStore.Add({submission.Digest, game.Mode, game.Name, game.Score,
+                                       game.Level, game.Ticks, address, request.body});
   if (!added.Added) {
     Answer(response, 409,
            json{{"error", "the board has this game already"}, {"game", GameJson(added.Game)}});

@@ -143,11 +143,17 @@ void TBoardClient::KeepGames(std::deque<TBoardGame> games) {
       fLog.Log(Prefix + "a game (" + Claim(game) + ") waits in " + fOutbox.Dir() +
                TBoardOutbox::FileName(game) + " to go to " + fAddress);
     } catch (const std::exception& e) {
-      const std::lock_guard lock(fMutex);
-      --fWaiting;
       fLog.Log(Prefix + "a game (" + Claim(game) + ") cannot be kept for the board: " + e.what());
     }
   }
+  if (!games.empty()) CountWaiting();
+}
+
+size_t TBoardClient::CountWaiting() {
+  const size_t inOutbox = fOutbox.Count();
+  const std::lock_guard lock(fMutex);
+  fWaiting = inOutbox + fNewGames.size();
+  return fWaiting;
 }
 
 void TBoardClient::SendOutbox() {
@@ -165,12 +171,13 @@ void TBoardClient::SendOutbox() {
     }
     const TBoardResponse response = SendGame(*game);
     if (WorthRetrying(response)) {
+      // A request cut short by the end of the run is tried in the next.
+      if (const std::lock_guard lock(fMutex); fStop) return;
       NoteUnreachable(response);
       return;
     }
     fOutbox.Remove(file);
-    const std::lock_guard lock(fMutex);
-    fWaiting = fOutbox.Count() + fNewGames.size();
+    CountWaiting();
   }
   if (allSent) {
     fRetry = std::chrono::milliseconds(0);
@@ -211,7 +218,7 @@ void TBoardClient::NoteUnreachable(const TBoardResponse& response) {
   fNextTry = TClock::now() + fRetry;
   if (fUnreachable) return;
   fUnreachable = true;
-  const size_t waiting = Waiting();
+  const size_t waiting = CountWaiting();
   fLog.Log(Prefix + "cannot send to " + fAddress + " (" + Reason(response) + "); " +
            std::to_string(waiting) + " game(s) wait in " + fOutbox.Dir() + " and go later");
 }

@@ -94,6 +94,8 @@ class TBoardClient {
   void Run();
   // Writes the games handed over into the outbox.
   void KeepGames(std::deque<TBoardGame> games);
+  // The games in the outbox and handed over, noted for Waiting().
+  size_t CountWaiting();
   // Sends what waits, oldest first, until the board is out of reach.
   void SendOutbox();
   // Sends one game and logs what the board made of it.
