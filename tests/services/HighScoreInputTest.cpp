@@ -118,7 +118,11 @@ TEST(EnterHighScore, PaintsOnlyItsTextsNameAndCaretCentredOnTheScreen) {
 TEST(EnterHighScore, TheCaretBlinksAndALongNameKeepsItsEndInView) {
   TFakeDisplay display;
   TfrmEnterHighScore window;
-  window.TextInput(std::string(40, 'W'));  // 320 pixels in a 225 pixel field
+  // Twenty characters of two bytes each, which the fake canvas takes for 320 pixels in a
+  // 225 pixel field.
+  std::string wide;
+  for (size_t i = 0; i < MaxHighScoreName; ++i) wide += "Ŵ";
+  window.TextInput(wide);
   for (int i = 0; i < 48; ++i) window.Paint(display);
   EXPECT_EQ(display.Rects.size(), 24u);  // shown half of the time
 
