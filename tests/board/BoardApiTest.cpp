@@ -195,12 +195,16 @@ TEST_P(BoardApi, OneAddressSendsAtMostItsRateAMinute) {
   board::TServerConfig config = TTestBoard::Config();
   config.RatePerMinute = 2;
   TTestBoard board(database.Db(), config);
+  const TBoardGame& game = BoardGame();
   EXPECT_EQ(board.Send("x", "score=1&level=1")->status, 400);
   EXPECT_EQ(board.Send("x", "score=1&level=1")->status, 400);
-  const httplib::Result third = board.Send(BoardGame());
+  const httplib::Result third = board.Send(game);
   ASSERT_TRUE(third);
   EXPECT_EQ(third->status, 429);
-  EXPECT_EQ(third->get_header_value("Retry-After"), "30");
+  // The bucket fills again by one game in 30 seconds (less what the sends took).
+  const int wait = std::stoi(third->get_header_value("Retry-After"));
+  EXPECT_LE(wait, 30);
+  EXPECT_GE(wait, 20);
   EXPECT_EQ(board.Store().Count(), 0);
   // Reads are not limited.
   for (int i = 0; i < 5; ++i) EXPECT_EQ(board.Get("/v1/board")->status, 200);

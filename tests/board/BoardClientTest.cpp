@@ -58,10 +58,11 @@ class TLines : public ILog {
   std::vector<std::string> fLines;
 };
 
-// Waits until done() or about a minute has passed; whether done() came true.
+// Waits until done() or five minutes have passed (a sanitizer build on a busy machine
+// checks a game in a minute); whether done() came true.
 template <class F>
 bool WaitFor(F&& done) {
-  for (int i = 0; i < 1200 && !done(); ++i) std::this_thread::sleep_for(50ms);
+  for (int i = 0; i < 6000 && !done(); ++i) std::this_thread::sleep_for(50ms);
   return done();
 }
 
