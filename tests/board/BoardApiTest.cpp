@@ -3,6 +3,10 @@
 // and nothing stored; the queue and the rate per address.
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <nlohmann/json.hpp>
 
 #include <future>
@@ -208,6 +212,33 @@ TEST_P(BoardApi, OneAddressSendsAtMostItsRateAMinute) {
   EXPECT_EQ(board.Store().Count(), 0);
   // Reads are not limited.
   for (int i = 0; i < 5; ++i) EXPECT_EQ(board.Get("/v1/board")->status, 200);
+}
+
+TEST(BoardGuards, AClientThatSendsNothingMoreIsDroppedAfterTheTimeout) {
+  TTestDatabase database(TBackEnd::Sqlite);
+  board::TServerConfig config = TTestBoard::Config();
+  config.TimeoutSeconds = 1;
+  TTestBoard board(database.Db(), config);
+  const int s = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(board.Port()));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::string start = "POST /v1/games?score=1&level=1 HTTP/1.1\r\nContent-Length: 100000\r\n";
+  ASSERT_EQ(send(s, start.data(), start.size(), 0), static_cast<ssize_t>(start.size()));
+  // The board gives up on the request and hangs up, long before the test's own limit.
+  timeval limit{30, 0};
+  setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+  std::string answer;
+  char bytes[512];
+  ssize_t got = 0;
+  while ((got = recv(s, bytes, sizeof bytes, 0)) > 0)
+    answer.append(bytes, static_cast<size_t>(got));
+  EXPECT_EQ(got, 0) << "the board kept a silent client";
+  EXPECT_TRUE(answer.empty() || answer.starts_with("HTTP/1.1 4")) << answer;
+  close(s);
+  EXPECT_EQ(board.Get("/v1/health")->status, 200);
 }
 
 TEST(BoardRateLimit, EachAddressHasABucketThatFillsAgainAtTheRate) {
