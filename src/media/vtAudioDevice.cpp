@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include "base/vtStartupTrace.h"
+
 namespace quellix::media {
 
 namespace {
@@ -20,6 +22,7 @@ TAudioDevice::TAudioDevice(TPlatformLog& log, const std::string& driver) {
   if (fSubsystem) fMixerOpen = Mix_OpenAudio(Frequency, AUDIO_S16SYS, Channels, ChunkSize) == 0;
   if (!fMixerOpen)
     log.Write(std::string("No sound device (") + SDL_GetError() + "): sound effects are silent");
+  TraceStartup("sound device and mixer open");
 }
 
 TAudioDevice::~TAudioDevice() {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtPayloads.h"
 
 namespace quellix::media {
@@ -90,6 +91,7 @@ TArchivePrefetch::TArchivePrefetch(std::string path, unsigned threads)
     fError = std::current_exception();
     return;
   }
+  TraceStartup("image archive read, first picture decoded");
   const auto run = [](void* self) {
     auto& prefetch = *static_cast<TArchivePrefetch*>(self);
     try {
@@ -98,6 +100,7 @@ TArchivePrefetch::TArchivePrefetch(std::string path, unsigned threads)
     } catch (...) {
       prefetch.fError = std::current_exception();
     }
+    TraceStartup("pictures decoded in the background");
     return 0;
   };
   fThread = SDL_CreateThread(run, "prefetch", this);

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "base/vtStartupTrace.h"
 #include "graphics/vtNameIndex.h"
 
 namespace quellix::media {
@@ -59,6 +60,7 @@ void TFontCatalog::Scan() {
       TTF_CloseFont(font);
     }
   }
+  TraceStartup("fonts scanned: " + std::to_string(fFaces.size()) + " faces");
 }
 
 const std::string& TFontCatalog::FallbackPath() {

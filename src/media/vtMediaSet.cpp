@@ -2,12 +2,14 @@
 
 #include <SDL_ttf.h>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtSdlError.h"
 
 namespace quellix::media {
 
 TTtfLibrary::TTtfLibrary() {
   if (TTF_Init() != 0) throw TSdlError("cannot start SDL2_ttf");
+  TraceStartup("SDL2_ttf started");
 }
 
 TTtfLibrary::~TTtfLibrary() {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "base/vtStartupTrace.h"
 #include "graphics/vtArchive.h"
 #include "media/vtDecodePictures.h"
 
@@ -23,6 +24,7 @@ void TSdlImageList::LoadFromFile(const std::string& path) {
   const std::unique_ptr<TArchivePrefetch> prefetch = std::move(fPrefetch);
   TDecodedArchive decoded =
       prefetch && prefetch->Path() == path ? prefetch->Take() : DecodeArchive(path, fDecodeThreads);
+  TraceStartup("pictures decoded");
   const TArchive& archive = decoded.Archive;
   std::vector<TSurfacePtr>& surfaces = decoded.Pictures;
   std::vector<TImageItem> items;
@@ -51,6 +53,7 @@ void TSdlImageList::LoadFromFile(const std::string& path) {
   fPictures = std::move(pictures);
   fIndex.Clear();
   for (size_t i = 0; i < fItems.size(); ++i) fIndex.Add(fItems[i].Name, static_cast<int32_t>(i));
+  TraceStartup("pictures made textures");
 }
 
 void TSdlImageList::CheckIndex(int32_t index) const {

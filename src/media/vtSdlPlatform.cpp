@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtFrameClock.h"
 #include "media/vtSdlError.h"
 
@@ -73,14 +74,17 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
       fExeDir(ExecutableDir()),
       fFullScreen(options.FullScreen),
       fPeriod(SDL_GetPerformanceFrequency() * TickMilliseconds / 1000) {
+  TraceStartup("SDL started: video, events, game controllers");
   std::unique_ptr<TArchivePrefetch> prefetch;
   if (!options.ImageArchive.empty())
     prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads());
   const Uint32 flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   fWindow = MakeWindow(flags);
+  TraceStartup(fFullScreen ? "window made and switched to full screen" : "window made");
   fRenderer = MakeRenderer(fWindow.get());
   SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
+  TraceStartup("renderer made");
   fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
   fMedia->Fonts.SetFolders(
       TFontCatalog::StandardFolders(options.DataDir.empty() ? fExeDir : options.DataDir));
@@ -88,6 +92,7 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
   fMedia->Images.AdoptPrefetch(std::move(prefetch));
   fMedia->Display.Fill(0);
   SDL_RenderPresent(fRenderer.get());
+  TraceStartup("first frame presented");
 }
 
 TSdlPlatform::~TSdlPlatform() {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtSdlPlatform.h"
 #include "services/vtGameFolders.h"
 #include "services/vtGameSettings.h"
@@ -93,6 +94,7 @@ int Play(const quellix::TCommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  quellix::TraceStartup("main");
   std::string_view program = argc > 0 ? argv[0] : "quellix";
   program.remove_prefix(program.rfind('/') + 1);
   quellix::TCommandLine commandLine;
