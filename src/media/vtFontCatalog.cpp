@@ -42,6 +42,12 @@ std::vector<std::string> TFontCatalog::StandardFolders(const std::string& dataDi
   return {dataDir + "fonts/", "/usr/local/share/fonts/", "/usr/share/fonts/"};
 }
 
+bool TFontCatalog::Prepare() {
+  if (fScanned) return false;
+  Scan();
+  return true;
+}
+
 void TFontCatalog::Scan() {
   fScanned = true;
   size_t seen = 0;

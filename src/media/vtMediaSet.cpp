@@ -16,11 +16,12 @@ TTtfLibrary::~TTtfLibrary() {
   TTF_Quit();
 }
 
-TMediaSet::TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::string& audioDriver)
+TMediaSet::TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::string& audioDriver,
+                     bool soundLater)
     : Fonts(log),
       Display(renderer, Fonts),
       Images(renderer),
-      Audio(log, audioDriver),
-      Sounds(Audio) {}
+      Audio(log, audioDriver, soundLater),
+      Sounds(Audio, log) {}
 
 }  // namespace quellix::media

@@ -15,6 +15,12 @@ namespace {
 
 // While no frame timer runs, the loop still wakes now and then.
 constexpr uint32_t IdleWaitMilliseconds = 100;
+// The longest stretch of spare time given to the pictures at once, between two looks
+// at the events.
+constexpr uint64_t SpareSliceMilliseconds = 4;
+// Loading over sooner than this has no use for a progress window: it would only flash
+// by, and making and painting it costs more than the rest of a quick load.
+constexpr uint64_t ProgressDelayMilliseconds = 500;
 
 // The accelerated renderer draws with OpenGL where there is one, and SDL destroys and
 // makes again a window made without OpenGL when such a renderer starts on it: a second
@@ -77,7 +83,8 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
   TraceStartup("SDL started: video, events, game controllers");
   std::unique_ptr<TArchivePrefetch> prefetch;
   if (!options.ImageArchive.empty())
-    prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads());
+    // The loop decodes too, in its spare time: a processor is left to it.
+    prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads() - 1);
   const Uint32 flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   fWindow = MakeWindow(flags);
@@ -85,7 +92,7 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
   fRenderer = MakeRenderer(fWindow.get());
   SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
   TraceStartup("renderer made");
-  fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
+  fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver, true);
   fMedia->Fonts.SetFolders(
       TFontCatalog::StandardFolders(options.DataDir.empty() ? fExeDir : options.DataDir));
   fMedia->Input.SetPointerSource(&fPads);
@@ -177,11 +184,12 @@ void TSdlPlatform::PumpEvents() {
 void TSdlPlatform::Step() {
   PumpEvents();
   if (LoopEnds()) return;
+  uint64_t now = SDL_GetPerformanceCounter();
   if (!fFocused) {
-    SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
+    if (!UseSpareTime(now, now + IdleWaitMilliseconds * SDL_GetPerformanceFrequency() / 1000))
+      SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
     return;
   }
-  uint64_t now = SDL_GetPerformanceCounter();
   const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
   if (plan.Fire) {
     fDeadline = plan.NextDeadline;
@@ -195,12 +203,24 @@ void TSdlPlatform::Step() {
     const uint64_t due = fPacer->NextRefresh(now);
     if (due <= now) {
       Refresh(now);
+      // With vsync the present has just waited for the display, and what waits now is
+      // the next refresh: a part of the time to it is spare.
+      now = SDL_GetPerformanceCounter();
+      UseSpareTime(now, std::min(fDeadline, now + fPacer->Period() / 4));
       return;
     }
     wake = std::min(wake, due);
   }
+  if (UseSpareTime(now, wake)) return;
   SDL_WaitEventTimeout(
       nullptr, static_cast<int>(WaitMilliseconds(wake, now, SDL_GetPerformanceFrequency())));
+}
+
+bool TSdlPlatform::UseSpareTime(uint64_t now, uint64_t wake) {
+  // One step each, the first with something to do.
+  if (fMedia->Sounds.PrepareSounds() || fMedia->Fonts.Prepare()) return true;
+  const uint64_t slice = SDL_GetPerformanceFrequency() * SpareSliceMilliseconds / 1000;
+  return fMedia->Images.PreparePictures(std::min(wake, now + slice));
 }
 
 // Once a frame has been shown as it stands at the end of its tick, nothing new is drawn
@@ -331,7 +351,10 @@ void TSdlPlatform::RouteButton(TMouseButton button, bool down) {
 }
 
 void TSdlPlatform::SetFocus(bool focused) {
-  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + fPeriod;
+  // The first tick comes at once, so the title shows as soon as it can; back in focus
+  // later, one period on.
+  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + (fFocusedOnce ? fPeriod : 0);
+  fFocusedOnce = fFocusedOnce || focused;
   fFocused = focused;
   fMedia->Input.SetActive(focused);
   SDL_SetRelativeMouseMode(focused ? SDL_TRUE : SDL_FALSE);
@@ -351,6 +374,11 @@ void TSdlPlatform::HideCursor() {
 }
 
 void TSdlPlatform::ShowProgress(std::string_view text, int32_t position, int32_t maximum) {
+  const uint64_t now = SDL_GetPerformanceCounter();
+  if (fProgressAsked == 0) fProgressAsked = now;
+  if (!fProgress &&
+      now - fProgressAsked < ProgressDelayMilliseconds * SDL_GetPerformanceFrequency() / 1000)
+    return;
   if (!fProgress) {
     try {
       fProgress = std::make_unique<TProgressWindow>(fMedia->Fonts);
@@ -363,9 +391,11 @@ void TSdlPlatform::ShowProgress(std::string_view text, int32_t position, int32_t
 }
 
 void TSdlPlatform::FreeProgress() {
-  if (!fProgress) return;
+  // Loading is over: the main window takes the focus its timer needs, from the progress
+  // window or from nobody (a bare X server gives none).
+  if (fProgressAsked != 0 || fProgress) TakeFocus();
+  fProgressAsked = 0;
   fProgress.reset();
-  TakeFocus();
 }
 
 void TSdlPlatform::TakeFocus() {

@@ -82,7 +82,8 @@ int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatformOptions options;
   options.FullScreen = !commandLine.Window;
   options.DataDir = quellix::FindDataDir(quellix::media::ExecutableDir(), commandLine.DataDir);
-  // Start-up loads it after the window has opened; its decoding starts now, beside.
+  // Read from now on, beside the window's opening, and decoded beside the title: start-up
+  // waits for the reading only.
   options.ImageArchive = options.DataDir + "sprites.vtg";
   TSdlPlatform platform(options);
   if (!commandLine.ReplayFile.empty()) return Replay(platform, commandLine);
