@@ -48,6 +48,18 @@ TRendererPtr MakeRenderer(SDL_Window* window) {
   return renderer;
 }
 
+// For the start-up trace: what SDL reports of the window while it is being made (its
+// size changes, the full-screen switch among them, and its showing), as it happens.
+int SDLCALL TraceWindowEvent(void*, SDL_Event* event) {
+  if (event->type != SDL_WINDOWEVENT) return 0;
+  const SDL_WindowEvent& w = event->window;
+  if (w.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+    TraceStartup("window size " + std::to_string(w.data1) + " x " + std::to_string(w.data2));
+  else if (w.event == SDL_WINDOWEVENT_SHOWN)
+    TraceStartup("window shown");
+  return 0;
+}
+
 bool ToMouseButton(uint8_t sdlButton, TMouseButton& button) {
   switch (sdlButton) {
     case SDL_BUTTON_LEFT:
@@ -87,7 +99,9 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
     prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads() - 1);
   const Uint32 flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (StartupTraceOn()) SDL_AddEventWatch(TraceWindowEvent, nullptr);
   fWindow = MakeWindow(flags);
+  SDL_DelEventWatch(TraceWindowEvent, nullptr);
   TraceStartup(fFullScreen ? "window made and switched to full screen" : "window made");
   fRenderer = MakeRenderer(fWindow.get());
   SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
