@@ -97,7 +97,6 @@ void SetUpDecoding() {
 
 TArchivePrefetch::TArchivePrefetch(std::string path, unsigned threads)
     : fPath(std::move(path)), fThreads(threads) {
-  SetUpDecoding();
   // Opened here, read beside: what is read is the file as it was now.
   try {
     fFile = OpenArchive(fPath);
@@ -105,6 +104,7 @@ TArchivePrefetch::TArchivePrefetch(std::string path, unsigned threads)
     fReadError = std::current_exception();
     return;
   }
+  SetUpDecoding();
   // Threads of SDL's own, which free SDL's per-thread error text when they end.
   fReader = SDL_CreateThread(
       [](void* self) {

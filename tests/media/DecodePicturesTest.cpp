@@ -104,9 +104,9 @@ TEST(ArchivePrefetch, GivesEachPictureOnceAsDecodedAloneAndItsErrorWhenTaken) {
   for (unsigned threads : {0u, 1u, 3u}) {
     const std::string path = SaveArchive(dir, {12, 33});
     media::TArchivePrefetch prefetch(path, threads);
-    std::filesystem::remove(path);  // opened at once: the reading no longer needs the name
     EXPECT_EQ(prefetch.Path(), path);
     ASSERT_EQ(prefetch.Archive().Entries.size(), one.size());
+    std::filesystem::remove(path);  // read: the pictures no longer need the file
     EXPECT_NE(prefetch.TakePicture(Items - 1), nullptr) << "taken before the decoders start";
     prefetch.DecodeBeside();
     prefetch.DecodeBeside();  // once only
