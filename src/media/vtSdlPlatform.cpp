@@ -17,7 +17,7 @@ namespace {
 constexpr uint32_t IdleWaitMilliseconds = 100;
 // The longest stretch of spare time given to the pictures at once, between two looks
 // at the events.
-constexpr uint64_t SpareSliceMilliseconds = 4;
+constexpr uint64_t SpareSliceMilliseconds = 8;
 // Loading over sooner than this has no use for a progress window: it would only flash
 // by, and making and painting it costs more than the rest of a quick load.
 constexpr uint64_t ProgressDelayMilliseconds = 500;
@@ -218,9 +218,9 @@ void TSdlPlatform::Step() {
     if (due <= now) {
       Refresh(now);
       // With vsync the present has just waited for the display, and what waits now is
-      // the next refresh: a part of the time to it is spare.
+      // the next refresh: half the time to it is spare, the rest is for drawing.
       now = SDL_GetPerformanceCounter();
-      UseSpareTime(now, std::min(fDeadline, now + fPacer->Period() / 4));
+      UseSpareTime(now, std::min(fDeadline, now + fPacer->Period() / 2));
       return;
     }
     wake = std::min(wake, due);
