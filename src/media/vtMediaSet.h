@@ -27,7 +27,10 @@ class TTtfLibrary {
 
 class TMediaSet {
  public:
-  TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::string& audioDriver);
+  // soundLater: the sound device opens at the sound list's PrepareSounds (or first
+  // Play) rather than now.
+  TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::string& audioDriver,
+            bool soundLater = false);
 
   TTtfLibrary Ttf;
   TFontCatalog Fonts;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtFrameClock.h"
 #include "media/vtSdlError.h"
 
@@ -14,6 +15,12 @@ namespace {
 
 // While no frame timer runs, the loop still wakes now and then.
 constexpr uint32_t IdleWaitMilliseconds = 100;
+// The longest stretch of spare time given to the pictures at once, between two looks
+// at the events.
+constexpr uint64_t SpareSliceMilliseconds = 8;
+// Loading over sooner than this has no use for a progress window: it would only flash
+// by, and making and painting it costs more than the rest of a quick load.
+constexpr uint64_t ProgressDelayMilliseconds = 500;
 
 // The accelerated renderer draws with OpenGL where there is one, and SDL destroys and
 // makes again a window made without OpenGL when such a renderer starts on it: a second
@@ -39,6 +46,18 @@ TRendererPtr MakeRenderer(SDL_Window* window) {
   if (!renderer) renderer.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
   if (!renderer) throw TSdlError("cannot draw into the main window");
   return renderer;
+}
+
+// For the start-up trace: what SDL reports of the window while it is being made (its
+// size changes, the full-screen switch among them, and its showing), as it happens.
+int SDLCALL TraceWindowEvent(void*, SDL_Event* event) {
+  if (event->type != SDL_WINDOWEVENT) return 0;
+  const SDL_WindowEvent& w = event->window;
+  if (w.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+    TraceStartup("window size " + std::to_string(w.data1) + " x " + std::to_string(w.data2));
+  else if (w.event == SDL_WINDOWEVENT_SHOWN)
+    TraceStartup("window shown");
+  return 0;
 }
 
 bool ToMouseButton(uint8_t sdlButton, TMouseButton& button) {
@@ -73,21 +92,28 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
       fExeDir(ExecutableDir()),
       fFullScreen(options.FullScreen),
       fPeriod(SDL_GetPerformanceFrequency() * TickMilliseconds / 1000) {
+  TraceStartup("SDL started: video, events, game controllers");
   std::unique_ptr<TArchivePrefetch> prefetch;
   if (!options.ImageArchive.empty())
-    prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads());
+    // The loop decodes too, in its spare time: a processor is left to it.
+    prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads() - 1);
   const Uint32 flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (StartupTraceOn()) SDL_AddEventWatch(TraceWindowEvent, nullptr);
   fWindow = MakeWindow(flags);
+  SDL_DelEventWatch(TraceWindowEvent, nullptr);
+  TraceStartup(fFullScreen ? "window made and switched to full screen" : "window made");
   fRenderer = MakeRenderer(fWindow.get());
   SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
-  fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
+  TraceStartup("renderer made");
+  fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver, true);
   fMedia->Fonts.SetFolders(
       TFontCatalog::StandardFolders(options.DataDir.empty() ? fExeDir : options.DataDir));
   fMedia->Input.SetPointerSource(&fPads);
   fMedia->Images.AdoptPrefetch(std::move(prefetch));
   fMedia->Display.Fill(0);
   SDL_RenderPresent(fRenderer.get());
+  TraceStartup("first frame presented");
 }
 
 TSdlPlatform::~TSdlPlatform() {
@@ -172,11 +198,12 @@ void TSdlPlatform::PumpEvents() {
 void TSdlPlatform::Step() {
   PumpEvents();
   if (LoopEnds()) return;
+  uint64_t now = SDL_GetPerformanceCounter();
   if (!fFocused) {
-    SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
+    if (!UseSpareTime(now, now + IdleWaitMilliseconds * SDL_GetPerformanceFrequency() / 1000))
+      SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
     return;
   }
-  uint64_t now = SDL_GetPerformanceCounter();
   const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
   if (plan.Fire) {
     fDeadline = plan.NextDeadline;
@@ -190,12 +217,24 @@ void TSdlPlatform::Step() {
     const uint64_t due = fPacer->NextRefresh(now);
     if (due <= now) {
       Refresh(now);
+      // With vsync the present has just waited for the display, and what waits now is
+      // the next refresh: half the time to it is spare, the rest is for drawing.
+      now = SDL_GetPerformanceCounter();
+      UseSpareTime(now, std::min(fDeadline, now + fPacer->Period() / 2));
       return;
     }
     wake = std::min(wake, due);
   }
+  if (UseSpareTime(now, wake)) return;
   SDL_WaitEventTimeout(
       nullptr, static_cast<int>(WaitMilliseconds(wake, now, SDL_GetPerformanceFrequency())));
+}
+
+bool TSdlPlatform::UseSpareTime(uint64_t now, uint64_t wake) {
+  // One step each, the first with something to do.
+  if (fMedia->Sounds.PrepareSounds() || fMedia->Fonts.Prepare()) return true;
+  const uint64_t slice = SDL_GetPerformanceFrequency() * SpareSliceMilliseconds / 1000;
+  return fMedia->Images.PreparePictures(std::min(wake, now + slice));
 }
 
 // Once a frame has been shown as it stands at the end of its tick, nothing new is drawn
@@ -326,7 +365,10 @@ void TSdlPlatform::RouteButton(TMouseButton button, bool down) {
 }
 
 void TSdlPlatform::SetFocus(bool focused) {
-  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + fPeriod;
+  // The first tick comes at once, so the title shows as soon as it can; back in focus
+  // later, one period on.
+  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + (fFocusedOnce ? fPeriod : 0);
+  fFocusedOnce = fFocusedOnce || focused;
   fFocused = focused;
   fMedia->Input.SetActive(focused);
   SDL_SetRelativeMouseMode(focused ? SDL_TRUE : SDL_FALSE);
@@ -346,6 +388,11 @@ void TSdlPlatform::HideCursor() {
 }
 
 void TSdlPlatform::ShowProgress(std::string_view text, int32_t position, int32_t maximum) {
+  const uint64_t now = SDL_GetPerformanceCounter();
+  if (fProgressAsked == 0) fProgressAsked = now;
+  if (!fProgress &&
+      now - fProgressAsked < ProgressDelayMilliseconds * SDL_GetPerformanceFrequency() / 1000)
+    return;
   if (!fProgress) {
     try {
       fProgress = std::make_unique<TProgressWindow>(fMedia->Fonts);
@@ -358,9 +405,11 @@ void TSdlPlatform::ShowProgress(std::string_view text, int32_t position, int32_t
 }
 
 void TSdlPlatform::FreeProgress() {
-  if (!fProgress) return;
+  // Loading is over: the main window takes the focus its timer needs, from the progress
+  // window or from nobody (a bare X server gives none).
+  if (fProgressAsked != 0 || fProgress) TakeFocus();
+  fProgressAsked = 0;
   fProgress.reset();
-  TakeFocus();
 }
 
 void TSdlPlatform::TakeFocus() {

@@ -26,7 +26,8 @@ struct TSdlPlatformOptions {
   std::string DataDir;      // the game's data folder, whose fonts/ is searched first;
                             // empty: the executable's folder
   // An image archive to read and decode in the background from the start, while the
-  // window opens, for the image list's first load of it; empty: none.
+  // window opens and the title shows, for the image list's first load of it, which
+  // then does not wait for the pictures; empty: none.
   std::string ImageArchive;
 };
 
@@ -44,6 +45,8 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   std::string ExeDir() const override { return fExeDir; }
   void ProcessMessages() override;
   void HideCursor() override;
+  // The progress window opens only once loading has gone on for half a second: a
+  // quicker load is over before the window could be read.
   void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
   void FreeProgress() override;
   void ShowMessage(std::string_view text) override;
@@ -73,6 +76,10 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // A frame not yet shown as it stands at the end of its tick, or a window that lost
   // its picture.
   bool RefreshWanted() const;
+  // Gives spare time until `wake` (a slice of it at most) to the sound device and the
+  // sounds, the scan of the typefaces, then to the pictures still to be made; false when
+  // all are done, and the loop may wait.
+  bool UseSpareTime(uint64_t now, uint64_t wake);
   // Shows the latest frame as far into its tick as the clock is at now.
   void Refresh(uint64_t now);
   // Dispatches pending events; stops early when the running loop is to end.
@@ -104,12 +111,14 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   TRendererPtr fRenderer;
   TGamepads fPads{fLog};
   std::unique_ptr<TMediaSet> fMedia;
-  std::unique_ptr<TProgressWindow> fProgress;
+  std::unique_ptr<TProgressWindow> fProgress;  // made once loading has gone on for a while
+  uint64_t fProgressAsked = 0;                 // when loading first showed progress
   IMainWindowEvents* fEvents = nullptr;
   IModalWindow* fModal = nullptr;
   TAltEnterFilter fAltEnter;
   bool fFullScreen;
   bool fFocused = false;
+  bool fFocusedOnce = false;
   bool fCloseRequested = false;
   uint64_t fPeriod;  // of the frame timer, in performance counter units
   uint64_t fDeadline = 0;

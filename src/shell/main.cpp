@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtSdlPlatform.h"
 #include "services/vtGameFolders.h"
 #include "services/vtGameSettings.h"
@@ -81,7 +82,8 @@ int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatformOptions options;
   options.FullScreen = !commandLine.Window;
   options.DataDir = quellix::FindDataDir(quellix::media::ExecutableDir(), commandLine.DataDir);
-  // Start-up loads it after the window has opened; its decoding starts now, beside.
+  // Read from now on, beside the window's opening, and decoded beside the title: start-up
+  // waits for the reading only.
   options.ImageArchive = options.DataDir + "sprites.vtg";
   TSdlPlatform platform(options);
   if (!commandLine.ReplayFile.empty()) return Replay(platform, commandLine);
@@ -93,6 +95,7 @@ int Play(const quellix::TCommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  quellix::TraceStartup("main");
   std::string_view program = argc > 0 ? argv[0] : "quellix";
   program.remove_prefix(program.rfind('/') + 1);
   quellix::TCommandLine commandLine;

@@ -2,6 +2,7 @@
 // data behind the progress window, and the close sequence that keeps the high scores.
 #include <string>
 
+#include "base/vtStartupTrace.h"
 #include "config/vtConfigClasses.h"
 #include "config/vtPattern.h"
 #include "engine/vtEngine.h"
@@ -72,6 +73,7 @@ void TfrmMain::ProcessMessages(int times) {
 bool TfrmMain::ShowProgressStep(std::string_view text, int32_t position, int messagePumps) {
   fPlatform.ShowProgress(text, position, 100);
   ProcessMessages(messagePumps);
+  TraceStartup("progress shown: " + std::string(text));
   return !LoadingStopped();
 }
 
@@ -122,6 +124,7 @@ void TfrmMain::SeedRandom() {
 }
 
 void TfrmMain::RunActivation() {
+  TraceStartup("activation");
   ChooseFolders();
   TProgressGuard progress(fPlatform);
   OpenLog();
@@ -129,6 +132,7 @@ void TfrmMain::RunActivation() {
   if (!fPresetHighScores) AdoptHighScores();
   ApplyMotionStyle();
   SeedRandom();
+  TraceStartup("log opened, settings read");
 
   const char* creating = "Creating Engine Objects...";
   fLog.Log(creating);
@@ -146,6 +150,7 @@ void TfrmMain::RunActivation() {
     for (const Tvt6HighScoreRecord& r : *fPresetHighScores)
       table.AddRecord(r.Name, r.Title, r.Score, r.Level);
   table.SetDisplay(&display);
+  TraceStartup("main engine set up, high scores read");
 
   const char* loadingSprites = "Loading Sprites...";
   fLog.Log(loadingSprites);
@@ -160,6 +165,7 @@ void TfrmMain::RunActivation() {
   if (LoadingStopped()) return;
   const std::string animationFile = fFolders.DataDir + "data/quellix.txt";
   fMainEngine->LoadAnimations(animationFile);
+  TraceStartup("animations loaded");
   // A file full of bad lines shows boxes, beneath which the player may ask to close.
   if (LoadingStopped()) return;
   fPlatform.ShowProgress(loadingAnimations, 70, 100);
@@ -167,6 +173,7 @@ void TfrmMain::RunActivation() {
   fTextEngine = std::make_unique<Tvt6Engine>(fContext);
   fTextEngine->Setup(display, images, "", sounds);
   fTextEngine->LoadAnimations(animationFile);
+  TraceStartup("text engine set up, animations loaded");
   if (LoadingStopped()) return;
 
   const char* loadingPatterns = "Loading Pattern Data...";
@@ -174,16 +181,19 @@ void TfrmMain::RunActivation() {
   if (!ShowProgressStep(loadingPatterns, 80, 3)) return;
   const TLoadLog toLog = [this](const std::string& message) { fLog.Log(message); };
   fMainEngine->PatternManager().LoadFromFile(fFolders.DataDir + "data/patterns.txt", toLog);
+  TraceStartup("patterns loaded");
   const char* loadingConfiguration = "Loading Configuration Files...";
   fLog.Log(loadingConfiguration);
   if (!ShowProgressStep(loadingConfiguration, 85, 3)) return;
   fMainEngine->ConfigurationMgr()->LoadFromFile(fFolders.DataDir + "data/config.txt", toLog);
+  TraceStartup("configuration loaded");
 
   const char* loadingSounds = "Loading Sound Effects...";
   fLog.Log(loadingSounds);
   if (!ShowProgressStep(loadingSounds, 88, 4)) return;
   sounds.LoadFromFile(fFolders.DataDir + "sounds.vtw");
   if (sounds.Count() == 0) fLog.Log("\"" + fFolders.DataDir + "sounds.vtw\" holds no sounds");
+  TraceStartup("sounds loaded");
 
   fLog.Log("Setting Up Varibles...");
   if (!ShowProgressStep("Setting Vars...", 90, 4)) return;
@@ -199,6 +209,7 @@ void TfrmMain::RunActivation() {
   };
   table.OnAfterRow = [&main](Tvt6HighScoreEngine&, int32_t) { main.Font.Color = MainTextColor; };
   if (fUnits.Hole) fUnits.Hole->InitStars();
+  TraceStartup("font and stars set up");
 
   const char* prepping = "Prepping Interface...";
   fLog.Log(prepping);
@@ -212,6 +223,7 @@ void TfrmMain::RunActivation() {
   fLog.Log("Initializing Title Screen and Activating Timer...");
   SetupTitle();
   fLog.Log("Going into Game Running Mode...");
+  TraceStartup("title set up: Going into Game Running Mode...");
 }
 
 void TfrmMain::FormClose() {
