@@ -31,7 +31,11 @@ TWindowPtr MakeWindow(Uint32 flags) {
     return TWindowPtr(SDL_CreateWindow("Quellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                        ScreenWidth, ScreenHeight, windowFlags));
   };
-  TWindowPtr window = make(flags | SDL_WINDOW_OPENGL);
+  // Asked for SDL's software renderer (SDL_RENDER_DRIVER=software), nothing draws with
+  // OpenGL, and no OpenGL driver need be loaded at all.
+  const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  const bool software = driver != nullptr && SDL_strcasecmp(driver, "software") == 0;
+  TWindowPtr window = software ? nullptr : make(flags | SDL_WINDOW_OPENGL);
   if (!window) window = make(flags);
   if (!window) throw TSdlError("cannot open the main window");
   return window;
