@@ -112,6 +112,10 @@ void THeadlessPlatform::SavePng(const std::string& path) {
   if (IMG_SavePNG(fSurface.get(), path.c_str()) != 0) throw TSdlError("cannot save " + path);
 }
 
+void THeadlessPlatform::SetPadBindings(const TPadBindings& bindings) {
+  if (fPads) fPads->SetBindings(bindings);
+}
+
 void THeadlessPlatform::PumpGamepads(IMainWindowEvents& events) {
   if (!fPads) return;
   // The main window hears the controllers as the keyboard's key-ups and the mouse.

@@ -55,6 +55,11 @@ class THeadlessPlatform : public IPlatform {
   IImageList& ImageList() override;
   ISoundList& SoundList() override { return fMedia.Sounds; }
   IInput& Input() override { return fMedia.Input; }
+  // Without a window the mode is only kept, to be asked back.
+  void SetDisplayMode(const TDisplayMode& mode) override { fMode = mode; }
+  TDisplayMode DisplayMode() const override { return fMode; }
+  void SetMouseSpeed(int32_t factor) override { fMedia.Input.SetSpeed(factor); }
+  void SetPadBindings(const TPadBindings& bindings) override;
 
   // The pixel of the back surface (after everything drawn so far); throws
   // std::out_of_range outside the screen.
@@ -79,6 +84,7 @@ class THeadlessPlatform : public IPlatform {
   TSdlDisplay& SdlDisplay() { return fMedia.Display; }
   TSdlImageList& SdlImages() { return fMedia.Images; }
   TSdlSoundList& SdlSounds() { return fMedia.Sounds; }
+  TMouseInput& Mouse() { return fMedia.Input; }
   bool SoundDeviceOpen() const { return fMedia.Audio.Open(); }
 
   // The default script types "Tester" and presses and releases Enter.
@@ -114,6 +120,7 @@ class THeadlessPlatform : public IPlatform {
   TMediaSet fMedia;
   std::unique_ptr<TSmoothScreen> fSmooth;
   IMainWindowEvents* fTicksBeneathModal = nullptr;
+  TDisplayMode fMode;
 };
 
 }  // namespace quellix::media

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "graphics/vtDisplayMode.h"
 #include "media/vtAudioDevice.h"
 #include "media/vtFontCatalog.h"
 #include "media/vtMouseInput.h"
@@ -28,6 +29,9 @@ class TTtfLibrary {
 class TMediaSet {
  public:
   TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::string& audioDriver);
+
+  // How pictures and texts are filtered when the picture is drawn scaled.
+  void SetFilter(TFilter filter);
 
   TTtfLibrary Ttf;
   TFontCatalog Fonts;

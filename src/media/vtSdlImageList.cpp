@@ -41,6 +41,7 @@ void TSdlImageList::LoadFromFile(const std::string& path) {
       throw TArchiveError(path + ": item \"" + item.Name +
                           "\" cannot be made a texture: " + SDL_GetError());
     SDL_SetTextureBlendMode(picture.Texture.get(), SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(picture.Texture.get(), fScaleMode);
     // A stored pattern larger than the picture cannot show more than the picture.
     picture.Source = {0, 0, std::min(item.Width(), item.PictureWidth),
                       std::min(item.Height(), item.PictureHeight)};
@@ -51,6 +52,11 @@ void TSdlImageList::LoadFromFile(const std::string& path) {
   fPictures = std::move(pictures);
   fIndex.Clear();
   for (size_t i = 0; i < fItems.size(); ++i) fIndex.Add(fItems[i].Name, static_cast<int32_t>(i));
+}
+
+void TSdlImageList::SetScaleMode(SDL_ScaleMode mode) {
+  fScaleMode = mode;
+  for (const TPicture& picture : fPictures) SDL_SetTextureScaleMode(picture.Texture.get(), mode);
 }
 
 void TSdlImageList::CheckIndex(int32_t index) const {

@@ -1,8 +1,9 @@
-// The game's platform on a real window: a borderless main window on the whole desktop
-// showing 800 x 600 logical pixels (aspect kept, letterboxed), vsync, hidden pointer,
-// the mouse in relative mode while the window has focus, game controllers standing in
-// for the mouse and keys, and the message loop that turns SDL events into the main
-// window's events and runs the 40 ms frame timer on the same thread.
+// The game's platform on a real window: a borderless main window on the whole desktop,
+// or a window of its own place and size, showing 800 x 600 logical pixels (letterboxed,
+// in whole multiples or stretched, filtered sharp or smooth), vsync, hidden pointer, the
+// game's icon, the mouse in relative mode while the window has focus, game controllers
+// standing in for the mouse and keys, and the message loop that turns SDL events into
+// the main window's events and runs the 40 ms frame timer on the same thread.
 #pragma once
 
 #include <SDL.h>
@@ -21,7 +22,8 @@
 namespace quellix::media {
 
 struct TSdlPlatformOptions {
-  bool FullScreen = true;   // else an 800 x 600 window; Alt+Enter switches at run time
+  // Full screen or a window (Alt+Enter switches at run time), scaling and filtering.
+  TDisplayMode Display;
   std::string AudioDriver;  // SDL's audio driver; empty lets SDL choose
   std::string DataDir;      // the game's data folder, whose fonts/ is searched first;
                             // empty: the executable's folder
@@ -56,6 +58,10 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // refresh of the display.
   void SetMotionStyle(TMotionStyle style) override;
   void SetRefreshRate(int perSecond) override { fRefreshRate = perSecond; }
+  void SetDisplayMode(const TDisplayMode& mode) override;
+  TDisplayMode DisplayMode() const override;
+  void SetMouseSpeed(int32_t factor) override { fMedia->Input.SetSpeed(factor); }
+  void SetPadBindings(const TPadBindings& bindings) override { fPads.SetBindings(bindings); }
   IDisplay& Display() override;
   IImageList& ImageList() override;
   ISoundList& SoundList() override { return fMedia->Sounds; }
@@ -92,6 +98,10 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // Brings the main window to the front with the keyboard focus.
   void TakeFocus();
   void SwitchScreenMode();
+  // Full screen, or the window at its place and size, framed so it can be moved.
+  void PlaceWindow();
+  // How the 800 x 600 picture fills the window, anew after every change of its size.
+  void ApplyScaling();
   // Runs a handler of the game; an exception goes to ApplicationException.
   template <class F>
   void Guarded(F&& handler);
@@ -109,6 +119,7 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   IModalWindow* fModal = nullptr;
   TAltEnterFilter fAltEnter;
   bool fFullScreen;
+  TDisplayMode fMode;  // its FullScreen follows fFullScreen
   bool fFocused = false;
   bool fCloseRequested = false;
   uint64_t fPeriod;  // of the frame timer, in performance counter units

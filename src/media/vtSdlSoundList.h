@@ -31,6 +31,8 @@ class TSdlSoundList : public ISoundList {
   TSoundInstance Play(int32_t index) override;
   void Stop(TSoundInstance instance) override;
   void StopAll() override;
+  void SetVolume(int32_t percent) override;
+  int32_t Volume() const { return fVolume; }
 
   // Copies of the item playing now.
   int32_t PlayingCount(int32_t index) const;
@@ -52,6 +54,7 @@ class TSdlSoundList : public ISoundList {
   TNameIndex fIndex;
   std::vector<TChannel> fChannels;  // by mixer channel
   TSoundInstance fNextInstance = 1;
+  int32_t fVolume = 100;  // per cent
 };
 
 }  // namespace quellix::media
