@@ -24,7 +24,7 @@ constexpr TPoint ChildMode = {375, 405};
 
 class TitleScreenTest : public GameTestBed {
  protected:
-  TitleScreenTest() : title(*main, hole) {}
+  TitleScreenTest() : title(*main) {}
   void SetUp() override { Activate({&title, nullptr, &hole}); }
 
   // One tick in which the cursor moves to the point, with the button as given.
@@ -73,7 +73,7 @@ TEST_F(TitleScreenTest, SetupBuildsTheMenuFromScratch) {
   EXPECT_EQ(title.ChildModeIndicator()->Projector->SceneName, "off");
   EXPECT_EQ(title.ChildModeIndicator()->Y, 390);
 
-  ASSERT_EQ(title.ZoneEngine()->ZoneCount(), 7);
+  ASSERT_EQ(title.ZoneEngine()->ZoneCount(), 9);
   // Bounds are inclusive: 100 pixels wide from 80 end at 179.
   EXPECT_EQ(Zone(0).Left, 80);
   EXPECT_EQ(Zone(0).Right, 179);
@@ -87,13 +87,19 @@ TEST_F(TitleScreenTest, SetupBuildsTheMenuFromScratch) {
   EXPECT_EQ(Zone(5).NormalScene, "shrapdim");
   EXPECT_EQ(Zone(6).Right, 449);
   EXPECT_EQ(Zone(6).Bottom, 419);
+  // Options and replays stand beside quit.
+  EXPECT_EQ(Zone(7).NormalScene, "optionsdim");
+  EXPECT_EQ(Zone(7).Right, 304);
+  EXPECT_EQ(Zone(8).HoverScene, "replaysbright");
+  EXPECT_EQ(Zone(8).Left, 465);
+  EXPECT_EQ(Zone(8).Top, 460);
 
   // Options keep their values; a second build shows them and replaces the menu.
   main->Globals.ShrapnelOn = false;
   main->LevelCompleteDone = true;
   title.SetupTitle();
   EXPECT_EQ(title.ShrapnelIndicator()->Projector->SceneName, "off");
-  EXPECT_EQ(title.ZoneEngine()->ZoneCount(), 7);
+  EXPECT_EQ(title.ZoneEngine()->ZoneCount(), 9);
   EXPECT_EQ(MainEngine().SpriteCount(), 7);
   EXPECT_FALSE(main->LevelCompleteDone);
   EXPECT_EQ(platform.Sounds.StopAlls, 2);
@@ -112,7 +118,7 @@ TEST_F(TitleScreenTest, HighScoresComeOnThe201stTickWhateverTheMouseDoes) {
   Tick();
   EXPECT_EQ(main->Globals.GameState, gsTitle);
   EXPECT_EQ(main->Globals.ScreenTimer, 200);
-  EXPECT_EQ(title.ZoneEngine()->ZoneCount(), 7);
+  EXPECT_EQ(title.ZoneEngine()->ZoneCount(), 9);
   EXPECT_NE(title.Cursor(), nullptr);
 }
 
