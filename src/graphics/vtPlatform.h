@@ -116,9 +116,11 @@ enum class TMotionStyle : uint8_t {
 // One platform: its window system and its media objects, owned by it.
 class IPlatform : public IWindowSystem {
  public:
-  // Chosen once, before anything is drawn or holds the display or the image list; a
-  // platform that cannot refresh on its own stays classic.
+  // Chosen at start-up, before anything is drawn, and changed between ticks (the display
+  // and the image list stay the same objects); a platform that cannot refresh on its
+  // own stays classic.
   virtual void SetMotionStyle(TMotionStyle /*style*/) {}
+  virtual TMotionStyle MotionStyle() const { return TMotionStyle::Classic; }
   // Smooth motion keeps to this many refreshes a second where vsync does not pace the
   // drawing, instead of the rate the display reports (given before SetMotionStyle).
   virtual void SetRefreshRate(int /*perSecond*/) {}

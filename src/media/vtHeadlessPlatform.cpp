@@ -48,18 +48,14 @@ void THeadlessPlatform::AttachLog(std::function<void(const std::string&)> log) {
 }
 
 void THeadlessPlatform::SetMotionStyle(TMotionStyle style) {
-  if (style != TMotionStyle::Smooth || fSmooth) return;
-  fSmooth = std::make_unique<TSmoothScreen>(fMedia.Display, fMedia.Images, [this] { Refresh(1); });
-}
-
-IDisplay& THeadlessPlatform::Display() {
-  if (fSmooth) return fSmooth->Display();
-  return fMedia.Display;
-}
-
-IImageList& THeadlessPlatform::ImageList() {
-  if (fSmooth) return fSmooth->Images();
-  return fMedia.Images;
+  if (style == MotionStyle()) return;
+  if (style == TMotionStyle::Smooth)
+    fSmooth =
+        std::make_unique<TSmoothScreen>(fMedia.Display, fMedia.Images, [this] { Refresh(1); });
+  else
+    fSmooth.reset();
+  fDisplay.SwitchTo(fSmooth ? fSmooth->Display() : fMedia.Display);
+  fImages.SwitchTo(fSmooth ? fSmooth->Images() : fMedia.Images);
 }
 
 void THeadlessPlatform::Refresh(double fraction) {

@@ -16,6 +16,7 @@
 #include "graphics/vtSmoothScreen.h"
 #include "media/vtGamepads.h"
 #include "media/vtMediaSet.h"
+#include "media/vtMediaSwitch.h"
 
 namespace quellix::media {
 
@@ -51,8 +52,11 @@ class THeadlessPlatform : public IPlatform {
   // stands at the end of its tick (the pixels of a classic frame), and Refresh draws it
   // again at any moment into the next tick.
   void SetMotionStyle(TMotionStyle style) override;
-  IDisplay& Display() override;
-  IImageList& ImageList() override;
+  TMotionStyle MotionStyle() const override {
+    return fSmooth ? TMotionStyle::Smooth : TMotionStyle::Classic;
+  }
+  IDisplay& Display() override { return fDisplay; }
+  IImageList& ImageList() override { return fImages; }
   ISoundList& SoundList() override { return fMedia.Sounds; }
   IInput& Input() override { return fMedia.Input; }
   // Without a window the mode is only kept, to be asked back.
@@ -118,6 +122,8 @@ class THeadlessPlatform : public IPlatform {
   TRendererPtr fRenderer;
   std::unique_ptr<TGamepads> fPads;
   TMediaSet fMedia;
+  TDisplaySwitch fDisplay{fMedia.Display};
+  TImageListSwitch fImages{fMedia.Images};
   std::unique_ptr<TSmoothScreen> fSmooth;
   IMainWindowEvents* fTicksBeneathModal = nullptr;
   TDisplayMode fMode;

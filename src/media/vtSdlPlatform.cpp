@@ -103,6 +103,8 @@ TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
   ApplyScaling();
   fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
   fMedia->SetFilter(fMode.Filter);
+  fDisplay = std::make_unique<TDisplaySwitch>(fMedia->Display);
+  fImages = std::make_unique<TImageListSwitch>(fMedia->Images);
   fMedia->Fonts.SetFolders(
       TFontCatalog::StandardFolders(options.DataDir.empty() ? fExeDir : options.DataDir));
   fMedia->Input.SetPointerSource(&fPads);
@@ -121,20 +123,23 @@ void TSdlPlatform::AttachLog(std::function<void(const std::string&)> log) {
   fLog.Attach(std::move(log));
 }
 
-IDisplay& TSdlPlatform::Display() {
-  if (fSmooth) return fSmooth->Display();
-  return fMedia->Display;
-}
-
-IImageList& TSdlPlatform::ImageList() {
-  if (fSmooth) return fSmooth->Images();
-  return fMedia->Images;
-}
-
 void TSdlPlatform::SetMotionStyle(TMotionStyle style) {
-  if (style != TMotionStyle::Smooth || fSmooth) return;
+  if (style == MotionStyle()) return;
+  if (style == TMotionStyle::Classic) {
+    fSmooth.reset();
+    fPacer.reset();
+    fDisplay->SwitchTo(fMedia->Display);
+    fImages->SwitchTo(fMedia->Images);
+    fPictureLost = true;
+    fLog.Write("Classic motion: drawn once per tick");
+    return;
+  }
   fSmooth = std::make_unique<TSmoothScreen>(fMedia->Display, fMedia->Images,
                                             [this] { fFrameTime = fTickTime; });
+  fDisplay->SwitchTo(fSmooth->Display());
+  fImages->SwitchTo(fSmooth->Images());
+  fShownFrame = 0;
+  fShownFraction = 0;
   int rate = fRefreshRate;
   const char* source = "chosen";
   if (SDL_DisplayMode mode{}; rate <= 0) {

@@ -16,6 +16,7 @@
 #include "media/vtGamepads.h"
 #include "media/vtKeyMap.h"
 #include "media/vtMediaSet.h"
+#include "media/vtMediaSwitch.h"
 #include "media/vtProgressWindow.h"
 #include "media/vtRefreshPacer.h"
 
@@ -57,13 +58,16 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // Smooth: the game draws on a recorder and the loop shows its latest frame at every
   // refresh of the display.
   void SetMotionStyle(TMotionStyle style) override;
+  TMotionStyle MotionStyle() const override {
+    return fSmooth ? TMotionStyle::Smooth : TMotionStyle::Classic;
+  }
   void SetRefreshRate(int perSecond) override { fRefreshRate = perSecond; }
   void SetDisplayMode(const TDisplayMode& mode) override;
   TDisplayMode DisplayMode() const override;
   void SetMouseSpeed(int32_t factor) override { fMedia->Input.SetSpeed(factor); }
   void SetPadBindings(const TPadBindings& bindings) override { fPads.SetBindings(bindings); }
-  IDisplay& Display() override;
-  IImageList& ImageList() override;
+  IDisplay& Display() override { return *fDisplay; }
+  IImageList& ImageList() override { return *fImages; }
   ISoundList& SoundList() override { return fMedia->Sounds; }
   IInput& Input() override { return fMedia->Input; }
 
@@ -114,6 +118,8 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   TRendererPtr fRenderer;
   TGamepads fPads{fLog};
   std::unique_ptr<TMediaSet> fMedia;
+  std::unique_ptr<TDisplaySwitch> fDisplay;
+  std::unique_ptr<TImageListSwitch> fImages;
   std::unique_ptr<TProgressWindow> fProgress;
   IMainWindowEvents* fEvents = nullptr;
   IModalWindow* fModal = nullptr;

@@ -120,7 +120,7 @@ class TfrmMain : public IMainWindowEvents {
   // while replaying). A failure to save is logged.
   const TGameSettings& Settings() const { return fSettings; }
   // The display keeps its full screen or window and the window its place; the rest of
-  // the settings given take effect (the motion style at the next start).
+  // the settings given take effect.
   void ChangeSettings(const TGameSettings& settings);
   // Full screen or the window, from now on and at the next start.
   void SetFullScreen(bool on);
@@ -137,7 +137,7 @@ class TfrmMain : public IMainWindowEvents {
   // title says so once.
   bool UserFolderUnwritable() const { return fUserFolderUnwritable; }
   void NoteUnwritable(const std::string& what);
-  // The motion style start-up gave the platform.
+  // The motion style given to the platform at start-up or since.
   TMotionStyle Motion() const { return fMotion; }
   // The folder start-up reads the data from; known before start-up.
   std::string DataDir() const { return FindDataDir(fPlatform.ExeDir(), fChosenDataDir); }

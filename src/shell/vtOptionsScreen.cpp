@@ -93,7 +93,8 @@ std::vector<TOptionsScreen::TOptionRow> TOptionsScreen::Rows() {
       {"MOTION",
        [this, &s] {
          std::string value = s.Motion == TMotionStyle::Smooth ? "SMOOTH" : "CLASSIC";
-         return s.Motion == fMain.Motion() ? value : value + " (NEXT START)";
+         // A platform that cannot draw between ticks stays classic.
+         return s.Motion == fMain.Motion() ? value : value + " (NOT HERE)";
        },
        [this](int32_t) {
          Change([](TGameSettings& c) {

@@ -4,7 +4,7 @@
 // one entry of a list (Rows()), with its label, its value as shown, and what stepping
 // it (Left and Right, the arrows beside the value) and taking it (Enter, a click) do;
 // a new option is one more entry. Every change applies at once and is saved in
-// settings.txt (the motion style at the next start). A key or button is bound by taking
+// settings.txt. A key or button is bound by taking
 // its row and pressing the new one; one the game needs elsewhere is refused with a word.
 #pragma once
 

@@ -35,6 +35,7 @@ class TPlatformRelay : public IPlatform, public IMainWindowEvents {
     fInner.AttachLog(std::move(log));
   }
   void SetMotionStyle(TMotionStyle style) override { fInner.SetMotionStyle(style); }
+  TMotionStyle MotionStyle() const override { return fInner.MotionStyle(); }
   void SetRefreshRate(int perSecond) override { fInner.SetRefreshRate(perSecond); }
   void SetDisplayMode(const TDisplayMode& mode) override { fInner.SetDisplayMode(mode); }
   TDisplayMode DisplayMode() const override { return fInner.DisplayMode(); }

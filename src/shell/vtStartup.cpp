@@ -142,6 +142,10 @@ void TfrmMain::ChangeSettings(const TGameSettings& settings) {
   // The screen stays as it is and the window where the player has left it; scaling and
   // filtering change.
   TDisplayMode display = fPlatform.DisplayMode();
+  if (settings.Motion != fSettings.Motion) {
+    fPlatform.SetMotionStyle(settings.Motion);
+    fMotion = fPlatform.MotionStyle();
+  }
   fSettings = settings;
   fSettings.Display.Window = display.Window;
   display.Scaling = settings.Display.Scaling;

@@ -160,11 +160,13 @@ TEST(OptionsScreen, EachOptionChangedByMouseKeysAndControllerIsSavedAndReadBack)
     run.Click(RightArrow(3));
     EXPECT_EQ(run.platform.DisplayMode().Filter, TFilter::Smooth);
     EXPECT_EQ(run.platform.DisplayMode().Scaling, TScaling::Stretch);
-    // Motion by the keys: taken with Enter, for the next start.
+    // Motion by the keys: taken with Enter, drawn once per tick from the next tick on.
     run.Key(VK_DOWN);
     EXPECT_EQ(options.OptionRows().at(4).Value(), "SMOOTH");
+    EXPECT_EQ(run.platform.MotionStyle(), TMotionStyle::Smooth);
     run.Key(VK_RETURN);
-    EXPECT_EQ(options.OptionRows().at(4).Value(), "CLASSIC (NEXT START)");
+    EXPECT_EQ(options.OptionRows().at(4).Value(), "CLASSIC");
+    EXPECT_EQ(run.platform.MotionStyle(), TMotionStyle::Classic);
     // The mouse's speed by the pad: three times what the mouse does moves the cursor
     // (off the list, to the right of the arrows, which leaves the chosen row).
     run.Tap(*pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
