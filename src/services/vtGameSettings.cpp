@@ -63,8 +63,17 @@ struct TWords {
       if (v == value) return name;
     return Words[0].second;
   }
+  // "fit, whole or stretch".
+  std::string Choices() const {
+    std::string text;
+    for (size_t i = 0; i < N; ++i)
+      text += (i == 0 ? "" : i + 1 == N ? " or " : ", ") + std::string(Words[i].second);
+    return text;
+  }
 };
 
+constexpr TWords<TMotionStyle, 2> MotionWords{
+    {{{TMotionStyle::Smooth, "smooth"}, {TMotionStyle::Classic, "classic"}}}};
 constexpr TWords<bool, 2> ScreenWords{{{{true, "fullscreen"}, {false, "window"}}}};
 constexpr TWords<TScaling, 3> ScalingWords{
     {{{TScaling::Fit, "fit"}, {TScaling::Whole, "whole"}, {TScaling::Stretch, "stretch"}}}};
@@ -82,12 +91,41 @@ std::optional<TPadButton> UsablePadButton(std::string_view name) {
 struct TSettingRow {
   std::string_view Name;
   std::string_view Comment;
-  std::string_view Expected;
+  std::string Expected;
   std::function<bool(std::string_view value, TGameSettings& settings)> Read;
   std::function<std::string(const TGameSettings& settings)> Write;
 };
 
-// The row of the controller button bound to an action.
+// A whole number from min to max.
+TSettingRow WholeRow(std::string_view name, std::string_view comment, int32_t min, int32_t max,
+                     int32_t TGameSettings::*field) {
+  return {name, comment,
+          "a whole number from " + std::to_string(min) + " to " + std::to_string(max),
+          [=](std::string_view v, TGameSettings& s) {
+            const std::optional<int32_t> value = Whole(v, min, max);
+            if (value) s.*field = *value;
+            return value.has_value();
+          },
+          [field](const TGameSettings& s) { return std::to_string(s.*field); }};
+}
+
+// One of a few words; field finds the value in the settings.
+template <class T, size_t N>
+TSettingRow WordRow(std::string_view name, std::string_view comment, const TWords<T, N>& words,
+                    T& (*field)(TGameSettings&)) {
+  return {name, comment, words.Choices(),
+          [&words, field](std::string_view v, TGameSettings& s) {
+            const std::optional<T> value = words.Parse(v);
+            if (value) field(s) = *value;
+            return value.has_value();
+          },
+          [&words, field](const TGameSettings& s) {
+            TGameSettings copy = s;
+            return std::string(words.Name(field(copy)));
+          }};
+}
+
+// The controller button bound to an action.
 TSettingRow PadRow(std::string_view name, TPadButton TPadBindings::*action,
                    std::string_view comment = {}) {
   return {name, comment, "a controller button other than back, guide and the pad's arrows",
@@ -101,61 +139,30 @@ TSettingRow PadRow(std::string_view name, TPadButton TPadBindings::*action,
 
 const std::vector<TSettingRow>& Rows() {
   static const std::vector<TSettingRow> rows = {
-      {"motion",
-       "motion: smooth (drawn at every refresh of the display) or classic (drawn once\n"
-       "per 40 ms tick, as the game always was). --motion on the command line wins.",
-       "smooth or classic",
-       [](std::string_view v, TGameSettings& s) {
-         const std::optional<TMotionStyle> style = ParseMotionStyle(v);
-         if (style) s.Motion = *style;
-         return style.has_value();
-       },
-       [](const TGameSettings& s) { return std::string(MotionStyleName(s.Motion)); }},
-      {"refresh",
-       "refresh: refreshes a second where vsync does not pace the drawing (0: the rate\n"
-       "the display reports, 60 when it reports none).",
-       "a whole number from 0 to 1000",
-       [](std::string_view v, TGameSettings& s) {
-         const std::optional<int32_t> rate = Whole(v, 0, TGameSettings::MaxRefresh);
-         if (rate) s.Refresh = *rate;
-         return rate.has_value();
-       },
-       [](const TGameSettings& s) { return std::to_string(s.Refresh); }},
-      {"volume",
-       "volume: the sound effects' loudness, 0 to 100 per cent (the title's sound\n"
-       "switch mutes them).",
-       "a whole number from 0 to 100",
-       [](std::string_view v, TGameSettings& s) {
-         const std::optional<int32_t> volume = Whole(v, 0, 100);
-         if (volume) s.Volume = *volume;
-         return volume.has_value();
-       },
-       [](const TGameSettings& s) { return std::to_string(s.Volume); }},
-      {"display", "display: fullscreen or window (Alt+Enter switches while playing).",
-       "fullscreen or window",
-       [](std::string_view v, TGameSettings& s) {
-         const std::optional<bool> full = ScreenWords.Parse(v);
-         if (full) s.Display.FullScreen = *full;
-         return full.has_value();
-       },
-       [](const TGameSettings& s) { return std::string(ScreenWords.Name(s.Display.FullScreen)); }},
-      {"scaling",
-       "scaling: fit (as large as fits, bars beside), whole (whole multiples of the\n"
-       "picture: sharp pixels) or stretch (fills the screen, the shape not kept).",
-       "fit, whole or stretch",
-       [](std::string_view v, TGameSettings& s) {
-         const std::optional<TScaling> scaling = ScalingWords.Parse(v);
-         if (scaling) s.Display.Scaling = *scaling;
-         return scaling.has_value();
-       },
-       [](const TGameSettings& s) { return std::string(ScalingWords.Name(s.Display.Scaling)); }},
-      {"filter", "filter: sharp or smooth pixels when the picture is scaled.", "sharp or smooth",
-       [](std::string_view v, TGameSettings& s) {
-         const std::optional<TFilter> filter = FilterWords.Parse(v);
-         if (filter) s.Display.Filter = *filter;
-         return filter.has_value();
-       },
-       [](const TGameSettings& s) { return std::string(FilterWords.Name(s.Display.Filter)); }},
+      WordRow(
+          "motion",
+          "motion: smooth (drawn at every refresh of the display) or classic (drawn once\n"
+          "per 40 ms tick, as the game always was). --motion on the command line wins.",
+          MotionWords, +[](TGameSettings& s) -> TMotionStyle& { return s.Motion; }),
+      WholeRow("refresh",
+               "refresh: refreshes a second where vsync does not pace the drawing (0: the rate\n"
+               "the display reports, 60 when it reports none).",
+               0, TGameSettings::MaxRefresh, &TGameSettings::Refresh),
+      WholeRow("volume",
+               "volume: the sound effects' loudness, 0 to 100 per cent (the title's sound\n"
+               "switch mutes them).",
+               0, 100, &TGameSettings::Volume),
+      WordRow(
+          "display", "display: fullscreen or window (Alt+Enter switches while playing).",
+          ScreenWords, +[](TGameSettings& s) -> bool& { return s.Display.FullScreen; }),
+      WordRow(
+          "scaling",
+          "scaling: fit (as large as fits, bars beside), whole (whole multiples of the\n"
+          "picture: sharp pixels) or stretch (fills the screen, the shape not kept).",
+          ScalingWords, +[](TGameSettings& s) -> TScaling& { return s.Display.Scaling; }),
+      WordRow(
+          "filter", "filter: sharp or smooth pixels when the picture is scaled.", FilterWords,
+          +[](TGameSettings& s) -> TFilter& { return s.Display.Filter; }),
       {"window_size", "window_size: the window's size, WIDTH x HEIGHT.",
        "WIDTH x HEIGHT, each from 320 to 16384",
        [](std::string_view v, TGameSettings& s) {
@@ -183,14 +190,8 @@ const std::vector<TSettingRow>& Rows() {
          return place.Centred ? std::string(Centred)
                               : std::to_string(place.X) + ", " + std::to_string(place.Y);
        }},
-      {"mouse_speed", "mouse_speed: the mouse's motion is multiplied by this, 1 to 8.",
-       "a whole number from 1 to 8",
-       [](std::string_view v, TGameSettings& s) {
-         const std::optional<int32_t> speed = Whole(v, 1, TGameSettings::MaxMouseSpeed);
-         if (speed) s.MouseSpeed = *speed;
-         return speed.has_value();
-       },
-       [](const TGameSettings& s) { return std::to_string(s.MouseSpeed); }},
+      WholeRow("mouse_speed", "mouse_speed: the mouse's motion is multiplied by this, 1 to 8.", 1,
+               TGameSettings::MaxMouseSpeed, &TGameSettings::MouseSpeed),
       {"bomb_key",
        "bomb_key: the key that sets off a bomb: space, a letter, a digit, f1 to f24, tab,\n"
        "shift, control, insert, delete, home, end, numpad0 to numpad9, ...",
@@ -245,13 +246,11 @@ std::string_view LineName(std::string_view line) {
 }  // namespace
 
 std::optional<TMotionStyle> ParseMotionStyle(std::string_view name) {
-  if (name == "smooth") return TMotionStyle::Smooth;
-  if (name == "classic") return TMotionStyle::Classic;
-  return std::nullopt;
+  return MotionWords.Parse(name);
 }
 
 const char* MotionStyleName(TMotionStyle style) {
-  return style == TMotionStyle::Classic ? "classic" : "smooth";
+  return MotionWords.Name(style).data();
 }
 
 TGameSettings ParseGameSettings(std::string_view text,
@@ -275,8 +274,8 @@ TGameSettings ParseGameSettings(std::string_view text,
     } else if (TGameSettings read = settings; row->Read(value, read)) {
       settings = read;
     } else {
-      report(where + ": " + std::string(name) + " must be " + std::string(row->Expected) +
-             ", not \"" + std::string(value) + "\"");
+      report(where + ": " + std::string(name) + " must be " + row->Expected + ", not \"" +
+             std::string(value) + "\"");
     }
   }
   return settings;

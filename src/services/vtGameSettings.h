@@ -26,7 +26,7 @@ struct TGameSettings {
 
   TMotionStyle Motion = TMotionStyle::Smooth;
   // Refreshes a second where vsync does not pace the drawing; 0: the display's own.
-  int Refresh = 0;
+  int32_t Refresh = 0;
   // The sound effects' loudness, 0 to 100 per cent.
   int32_t Volume = 100;
   TDisplayMode Display;
