@@ -51,7 +51,11 @@ TReplaysScreen::TReplaysScreen(TfrmMain& main, TfrmTitleScreen& title, TReplayWa
 
 void TReplaysScreen::LoadGames() {
   fGames.clear();
-  if (fMain.ShowsKeptGames()) fGames = fMain.Keeper()->Games().List();
+  fTableGames.clear();
+  if (fMain.ShowsKeptGames()) {
+    fGames = fMain.Keeper()->Games().List();
+    fTableGames = TKeptGames::GamesOfRows(fGames, *fMain.MainEngine()->HighScoreEngine());
+  }
   Sort();
 }
 
