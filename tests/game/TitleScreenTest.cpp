@@ -1,6 +1,7 @@
 // The title screen in the real main window on the real data: its menu, the cursor, the
 // zones' press and click, the switches, the attract timer, and a screenshot.
 #include <cstdlib>
+#include <filesystem>
 
 #include "GameTestBed.h"
 #include "graphics/vtAnimationEngine.h"
@@ -222,6 +223,27 @@ TEST_F(TitleScreenTest, ScreenshotShowsTheMenuWithTheHoveredZoneBright) {
     for (int32_t x = 0; x < 800; x += 10) black += platform.Headless.Pixel(x, y) == 0;
   EXPECT_LT(black, 4800 / 4);
   EXPECT_EQ(platform.DisplayRecorder.Flips, 3);
+}
+
+// A user folder that cannot be written (here a folder stands where the log would go).
+class UnwritableFolderTitleTest : public TitleScreenTest {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(data.Dir() + "log.txt");
+    TitleScreenTest::SetUp();
+  }
+};
+
+TEST_F(UnwritableFolderTitleTest, TheTitleSaysOnceThatScoresCannotBeKept) {
+  const std::string notice = "Scores and games cannot be kept";
+  ASSERT_TRUE(main->UserFolderUnwritable());
+  Tick(3);
+  EXPECT_EQ(TextsStartingWith(notice).size(), 3u) << "on every tick of the first title";
+  Tick(201 + 201);
+  ASSERT_EQ(main->Globals.GameState, gsTitle) << "the title again, after the table";
+  platform.DisplayRecorder.Texts.clear();
+  Tick(3);
+  EXPECT_TRUE(TextsStartingWith(notice).empty()) << "said once";
 }
 
 }  // namespace
