@@ -178,7 +178,7 @@ const std::vector<TSettingRow>& Rows() {
        [](std::string_view v, TGameSettings& s) {
          TWindowPlace& place = s.Display.Window;
          if (v == Centred) {
-           place.Centred = true;
+           place = {true, 0, 0, place.Width, place.Height};
            return true;
          }
          if (!WholePair(v, ',', -MaxWindowOffset, MaxWindowOffset, place.X, place.Y)) return false;

@@ -124,8 +124,9 @@ class TfrmMain : public IMainWindowEvents {
   void ChangeSettings(const TGameSettings& settings);
   // Full screen or the window, from now on and at the next start.
   void SetFullScreen(bool on);
-  // The key that sets off a bomb.
+  // The key that sets off a bomb, now and when the session started.
   int32_t BombKey() const { return fBombKey; }
+  int32_t SessionBombKey() const { return fSessionBombKey; }
   void SetBombKey(int32_t key) { fBombKey = key; }
   // The games kept in the user folder; none while replaying or embedded.
   TGameKeeper* Keeper() { return fKeeper.get(); }
@@ -219,6 +220,7 @@ class TfrmMain : public IMainWindowEvents {
   bool fChosenWindow = false;
   TGameSettings fSettings;
   int32_t fBombKey = VK_SPACE;
+  int32_t fSessionBombKey = VK_SPACE;
   std::optional<int32_t> fPresetBombKey;
   std::optional<TGameStart> fPresetGame;
   bool fEmbedded = false;

@@ -113,6 +113,9 @@ void TReplayRecorder::TimerEvent(int32_t lagCount) {
 TReplay TReplayRecorder::Replay() const {
   TReplay replay = fReplay;
   if (fMain) replay.Seed = fMain->Seed();
+  // The key that sets off a bomb is the player's choice, which play depends on.
+  if (fMain && fMain->SessionBombKey() != VK_SPACE)
+    replay.Options.emplace_back("bomb-key", std::to_string(fMain->SessionBombKey()));
   replay.Input = fLog.Lines();
   return replay;
 }

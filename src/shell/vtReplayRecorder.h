@@ -44,7 +44,8 @@ class TReplayRecorder : public TPlatformRelay {
 
   // Timer events recorded so far.
   int64_t Ticks() const { return fLog.Ticks(); }
-  // The session so far (SaveReplayFile writes it).
+  // The session so far (SaveReplayFile writes it), with the bomb key it started with
+  // among its options when that is not Space.
   TReplay Replay() const;
 
  private:

@@ -112,7 +112,7 @@ void TfrmMain::AdoptHighScores() {
 }
 
 void TfrmMain::LoadSettings() {
-  fBombKey = fPresetBombKey.value_or(VK_SPACE);
+  fBombKey = fSessionBombKey = fPresetBombKey.value_or(VK_SPACE);
   if (fEmbedded) return;
   // A replay reads the player's display settings but writes nothing.
   fSettings = LoadGameSettings(
@@ -125,7 +125,7 @@ void TfrmMain::LoadSettings() {
   fPlatform.SetMotionStyle(fMotion);
   // A replay plays with the bomb key it was recorded with.
   if (fPresetBombKey) fSettings.BombKey = *fPresetBombKey;
-  fBombKey = fSettings.BombKey;
+  fBombKey = fSessionBombKey = fSettings.BombKey;
   TDisplayMode display = fSettings.Display;
   if (fChosenWindow) display.FullScreen = false;
   fPlatform.SetDisplayMode(display);

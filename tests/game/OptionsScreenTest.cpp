@@ -232,6 +232,8 @@ TEST(OptionsScreen, EachOptionChangedByMouseKeysAndControllerIsSavedAndReadBack)
     EXPECT_FALSE(run.platform.DisplayMode().FullScreen);
     EXPECT_EQ(run.platform.Mouse().Speed(), 3);
     EXPECT_EQ(run.platform.Gamepads()->Bindings(), chosen.Pad);
+    // A session recorded from here holds the bomb key it started with.
+    EXPECT_EQ(run.recorder->Replay().Option("bomb-key"), "66");
   }
   {
     // A bad value falls back to its default, with a line in the log; the rest stays.
