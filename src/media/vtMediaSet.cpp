@@ -24,4 +24,10 @@ TMediaSet::TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::strin
       Audio(log, audioDriver, soundLater),
       Sounds(Audio, log) {}
 
+void TMediaSet::SetFilter(TFilter filter) {
+  const SDL_ScaleMode mode = filter == TFilter::Smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest;
+  Images.SetScaleMode(mode);
+  Display.TextCanvas().SetScaleMode(mode);
+}
+
 }  // namespace quellix::media

@@ -89,6 +89,7 @@ void TSdlImageList::MakeTexture(TPicture& picture, TSurfacePtr surface, const st
     return;
   }
   SDL_SetTextureBlendMode(picture.Texture.get(), SDL_BLENDMODE_BLEND);
+  SDL_SetTextureScaleMode(picture.Texture.get(), fScaleMode);
 }
 
 void TSdlImageList::Prepare(size_t index) {
@@ -111,6 +112,12 @@ bool TSdlImageList::PreparePictures(uint64_t until) {
   fSource.reset();
   TraceStartup("every picture made a texture");
   return false;
+}
+
+void TSdlImageList::SetScaleMode(SDL_ScaleMode mode) {
+  fScaleMode = mode;
+  for (const TPicture& picture : fPictures)
+    if (picture.Texture) SDL_SetTextureScaleMode(picture.Texture.get(), mode);
 }
 
 void TSdlImageList::CheckIndex(int32_t index) const {

@@ -57,6 +57,8 @@ class TSdlImageList : public IImageList {
 
   // The item's texture and pattern-0 rectangle (for measuring the drawing cost).
   SDL_Texture* Texture(int32_t index) const;
+  // How every picture is filtered when drawn scaled, now and after the next load.
+  void SetScaleMode(SDL_ScaleMode mode);
   SDL_Rect Source(int32_t index) const;
 
  private:
@@ -69,6 +71,7 @@ class TSdlImageList : public IImageList {
   };
   // Throws std::out_of_range for an index outside the list.
   void CheckIndex(int32_t index) const;
+  SDL_ScaleMode fScaleMode = SDL_ScaleModeNearest;
   // The picture, its texture made first when it is still to come; null when there is
   // none to draw.
   TPicture* Drawable(int32_t index);

@@ -125,6 +125,7 @@ TSoundInstance TSdlSoundList::Play(int32_t index) {
   const int channel = FreeChannel(index);
   if (channel < 0) return 0;
   const int loops = fItems[static_cast<size_t>(index)].Looped ? -1 : 0;
+  Mix_Volume(channel, MIX_MAX_VOLUME * fVolume / 100);
   if (Mix_PlayChannel(channel, chunk, loops) != channel) return 0;
   fChannels[static_cast<size_t>(channel)] = {fNextInstance, index};
   return fNextInstance++;
@@ -137,6 +138,12 @@ void TSdlSoundList::Stop(TSoundInstance instance) {
       fChannels[c] = {};
       return;
     }
+}
+
+void TSdlSoundList::SetVolume(int32_t percent) {
+  fVolume = std::clamp(percent, 0, 100);
+  // Copies playing now change too; channels allocated later get it when they play.
+  if (fDevice.Open()) Mix_Volume(-1, MIX_MAX_VOLUME * fVolume / 100);
 }
 
 void TSdlSoundList::StopAll() {

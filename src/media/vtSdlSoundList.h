@@ -38,6 +38,8 @@ class TSdlSoundList : public ISoundList {
   void StopAll() override;
   // Starts the device and makes the loaded sounds playable; false when both were done.
   bool PrepareSounds();
+  void SetVolume(int32_t percent) override;
+  int32_t Volume() const { return fVolume; }
 
   // Copies of the item playing now.
   int32_t PlayingCount(int32_t index) const;
@@ -63,6 +65,7 @@ class TSdlSoundList : public ISoundList {
   TNameIndex fIndex;
   std::vector<TChannel> fChannels;  // by mixer channel
   TSoundInstance fNextInstance = 1;
+  int32_t fVolume = 100;  // per cent
 };
 
 }  // namespace quellix::media
