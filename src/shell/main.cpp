@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/vtStartupTrace.h"
 #if QUELLIX_BOARD_CLIENT
 #include "boardlink/vtBoardSharing.h"
 #endif
@@ -45,22 +46,9 @@ std::unique_ptr<quellix::TfrmMain> MakeMainWindow(quellix::IPlatform& platform,
   auto mainWindow = std::make_unique<quellix::TfrmMain>(platform);
   mainWindow->ChooseDataDir(commandLine.DataDir);
   mainWindow->ChooseMotion(commandLine.Motion);
+  mainWindow->ChooseWindow(commandLine.Window);
   mainWindow->AdoptGame(std::make_unique<quellix::TGame>(*mainWindow));
   return mainWindow;
-}
-
-// The shared board the settings name; empty for none, and always in a build without
-// the board client.
-std::string BoardAddress(const quellix::TCommandLine& commandLine) {
-#if QUELLIX_BOARD_CLIENT
-  const quellix::TGameFolders folders =
-      quellix::ChooseGameFolders(quellix::media::ExecutableDir(), commandLine.DataDir,
-                                 quellix::TUserEnvironment::FromProcess());
-  return quellix::PeekGameSettings(folders.UserDir + quellix::SettingsFileName).Board;
-#else
-  (void)commandLine;
-  return "";
-#endif
 }
 
 // Records the session: for --record, and for the board when one is set.
@@ -114,13 +102,27 @@ int Replay(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
 
 int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatformOptions options;
-  options.FullScreen = !commandLine.Window;
   options.DataDir = quellix::FindDataDir(quellix::media::ExecutableDir(), commandLine.DataDir);
-  // Start-up loads it after the window has opened; its decoding starts now, beside.
+  // The window opens as the settings say; start-up reads them again and logs what is
+  // wrong in them.
+  const quellix::TGameFolders folders =
+      quellix::ChooseGameFolders(quellix::media::ExecutableDir(), commandLine.DataDir,
+                                 quellix::TUserEnvironment::FromProcess());
+  const quellix::TGameSettings settings = quellix::LoadGameSettings(
+      folders.UserDir + quellix::SettingsFileName, [](const std::string&) {}, false);
+  options.Display = settings.Display;
+  if (commandLine.Window) options.Display.FullScreen = false;
+  // Read from now on, beside the window's opening, and decoded beside the title: start-up
+  // waits for the reading only.
   options.ImageArchive = options.DataDir + "sprites.vtg";
   TSdlPlatform platform(options);
   if (!commandLine.ReplayFile.empty()) return Replay(platform, commandLine);
-  const std::string board = BoardAddress(commandLine);
+#if QUELLIX_BOARD_CLIENT
+  const std::string board = settings.Board;
+#else
+  // A build without the board client ignores the setting.
+  const std::string board;
+#endif
   if (!commandLine.RecordFile.empty() || !board.empty())
     return Record(platform, commandLine, board);
   const auto mainWindow = MakeMainWindow(platform, commandLine);
@@ -130,6 +132,7 @@ int Play(const quellix::TCommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  quellix::TraceStartup("main");
   std::string_view program = argc > 0 ? argv[0] : "quellix";
   program.remove_prefix(program.rfind('/') + 1);
   quellix::TCommandLine commandLine;
