@@ -75,6 +75,8 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   IInput& Input() override { return fMedia->Input; }
 
   SDL_Window* Window() const { return fWindow.get(); }
+  // The pictures themselves, behind the list the game draws through.
+  TSdlImageList& Pictures() { return fMedia->Images; }
   const TGamepads& Gamepads() const { return fPads; }
   bool FullScreen() const { return fFullScreen; }
   bool Smooth() const { return fSmooth != nullptr; }

@@ -232,7 +232,7 @@ TEST(ArchivePrefetch, TheWindowPlatformMakesEveryPictureInItsSpareTime) {
     media::TSdlPlatformOptions options = WindowedOptions();
     options.ImageArchive = SaveArchive(dir);
     media::TSdlPlatform windowed(options);
-    auto& images = dynamic_cast<media::TSdlImageList&>(windowed.ImageList());
+    media::TSdlImageList& images = windowed.Pictures();
     auto& sounds = dynamic_cast<media::TSdlSoundList&>(windowed.SoundList());
     windowed.SetMotionStyle(motion);
     images.LoadFromFile(options.ImageArchive);
