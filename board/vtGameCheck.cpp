@@ -19,6 +19,21 @@ bool ClosesTheNameWindow(const TReplayInput& input) {
 
 }  // namespace
 
+std::string BoardName(std::string_view typed) {
+  const std::string clean = CleanHighScoreName(typed);
+  const size_t first = clean.find_first_not_of(' ');
+  if (first == std::string::npos)
+    throw TRefusal(422, "the name is blank: the board takes a game under a name of up to " +
+                            std::to_string(MaxBoardName) + " characters");
+  const std::string name = clean.substr(first, clean.find_last_not_of(' ') - first + 1);
+  const size_t characters = NameCharacters(name);
+  if (characters > MaxBoardName)
+    throw TRefusal(422, "the name \"" + name + "\" is " + std::to_string(characters) +
+                            " characters long; the board takes names of up to " +
+                            std::to_string(MaxBoardName) + " characters");
+  return name;
+}
+
 TCheckedGame CheckGame(TReplay replay, const std::string& dataDir) {
   const int64_t ticks = replay.TickCount();
   const bool endsWithAName = !replay.Input.empty() && ClosesTheNameWindow(replay.Input.back());
@@ -45,12 +60,8 @@ TCheckedGame CheckGame(TReplay replay, const std::string& dataDir) {
   if (!entered || enteredAt != ticks || !endsWithAName)
     throw TRefusal(422,
                    "the recording does not end with a score entered in the high-score table "
-                   "(the game sends its session once the name is typed)");
-  if (!IsShareableName(entered->Name))
-    throw TRefusal(422, "the name \"" + entered->Name +
-                            "\" cannot go on the board: a name holds up to " +
-                            std::to_string(MaxHighScoreName) +
-                            " printable characters, not all of them blanks");
+                   "(the game sends a game once its name is typed)");
+  entered->Name = BoardName(entered->Name);
   return *entered;
 }
 

@@ -26,8 +26,8 @@ class TfrmEnterHighScore : public IModalWindow {
   // The name field edtName, in client coordinates.
   static constexpr TRect NameField = Bounds(128, 32, 225, 32);
 
-  // Appends the typed characters up to MaxHighScoreName (vtHighScoreName.h); control
-  // characters and malformed UTF-8 are dropped.
+  // Appends the typed characters (vtHighScoreName.h); control characters and malformed
+  // UTF-8 are dropped.
   void TextInput(std::string_view text) override;
   // Backspace removes the last character.
   void KeyDown(int32_t key) override;
@@ -36,7 +36,7 @@ class TfrmEnterHighScore : public IModalWindow {
   void Paint(IDisplay& display) override;
   bool Closed() const override { return fModalResult != mrNone; }
 
-  // The name as typed: at most MaxHighScoreName characters, not trimmed.
+  // The name as typed: no length limit, not trimmed.
   const std::string& NameText() const { return fName; }
   TModalResult ModalResult() const { return fModalResult; }
 

@@ -40,28 +40,24 @@ bool IsPrintable(char32_t code) {
   return code >= 0x20 && !(code >= 0x7F && code <= 0x9F);
 }
 
-size_t Characters(std::string_view name) {
+}  // namespace
+
+size_t NameCharacters(std::string_view name) {
   size_t count = 0;
   for (const char c : name) count += IsContinuation(static_cast<unsigned char>(c)) ? 0 : 1;
   return count;
 }
 
-}  // namespace
-
 void AppendToHighScoreName(std::string& name, std::string_view text) {
-  size_t characters = Characters(name);
   size_t p = 0;
-  while (p < text.size() && characters < MaxHighScoreName) {
+  while (p < text.size()) {
     char32_t code = 0;
     const size_t length = DecodeUtf8(text, p, code);
     if (length == 0) {
       ++p;
       continue;
     }
-    if (IsPrintable(code)) {
-      name.append(text.substr(p, length));
-      ++characters;
-    }
+    if (IsPrintable(code)) name.append(text.substr(p, length));
     p += length;
   }
 }
@@ -79,10 +75,6 @@ void EraseLastCharacter(std::string& name) {
   size_t start = name.size() - 1;
   while (start > 0 && IsContinuation(static_cast<unsigned char>(name[start]))) --start;
   name.erase(start);
-}
-
-bool IsShareableName(std::string_view name) {
-  return CleanHighScoreName(name) == name && name.find_first_not_of(' ') != std::string_view::npos;
 }
 
 }  // namespace quellix

@@ -38,12 +38,14 @@ std::string ClaimOf(const TBoardGame& game) {
 
 TEST_P(BoardApi, AGameIsProvedStoredRankedAndServedBack) {
   TTestBoard board(database.Db());
-  const TBoardGame first = NamedGame(1);
+  // As long a name as the board keeps, typed between blanks, which the board drops.
+  const std::string longest = "Skilled 1" + std::string(23, '!');
+  const TBoardGame first = board::WithTypedName(BoardGame(), "  " + longest + " ");
   const httplib::Result taken = board.Send(first);
   ASSERT_TRUE(taken);
   ASSERT_EQ(taken->status, 201) << taken->body;
   EXPECT_EQ(Field(taken, "difficulty"), "hard");
-  EXPECT_EQ(Field(taken, "name"), "Skilled 1");
+  EXPECT_EQ(Field(taken, "name"), longest);
   EXPECT_EQ(Field(taken, "score"), std::to_string(first.Score));
   EXPECT_EQ(Field(taken, "level"), std::to_string(first.Level));
   EXPECT_EQ(Field(taken, "rank"), "1");
@@ -57,7 +59,7 @@ TEST_P(BoardApi, AGameIsProvedStoredRankedAndServedBack) {
   ASSERT_EQ(table->status, 200);
   const auto games = nlohmann::json::parse(table->body).at("games");
   ASSERT_EQ(games.size(), 2u);
-  EXPECT_EQ(games[0].at("name"), "Skilled 1");
+  EXPECT_EQ(games[0].at("name"), longest);
   EXPECT_EQ(games[1].at("name"), "Skilled");
   EXPECT_EQ(nlohmann::json::parse(board.Get("/v1/board?difficulty=hard&limit=1")->body)
                 .at("games")
@@ -122,6 +124,9 @@ TEST_P(BoardApi, EveryGameNotToBeTakenIsRefusedWithItsReasonAndNothingIsStored) 
        claim, 422, "ticks; this board checks games of at most"},
       {"a blank name", board::WithTypedName(BoardGame(), "   ").Replay, claim, 422, "name"},
       {"no name", board::WithTypedName(BoardGame(), "").Replay, claim, 422, "name"},
+      {"a name over the board's limit",
+       board::WithTypedName(BoardGame(), std::string(33, 'Z')).Replay, claim, 422,
+       "is 33 characters long; the board takes names of up to 32 characters"},
       {"going on after the name", Edited([](TReplay& r) {
          TReplayInput tick;
          tick.Polled = true;

@@ -29,22 +29,13 @@ TEST(EnterHighScore, ControlCharactersAndMalformedUtf8AreDropped) {
   EXPECT_EQ(window.NameText(), "abc");
 }
 
-TEST(EnterHighScore, TheNameStopsAtItsLimitInCharactersNotBytes) {
+TEST(EnterHighScore, ALongNameIsKeptWholeAndCountedInCharacters) {
   TfrmEnterHighScore window;
-  window.TextInput("0123456789é€😀日本");  // 15 characters, 23 bytes
-  window.TextInput("abcdefgh");           // 5 of them still fit
-  EXPECT_EQ(window.NameText(), "0123456789é€😀日本abcde");
-  window.KeyDown(VK_BACK);
-  window.TextInput("\x01XY");
-  EXPECT_EQ(window.NameText(), "0123456789é€😀日本abcdX");
-  EXPECT_EQ(CleanHighScoreName(std::string(30, 'a')), std::string(MaxHighScoreName, 'a'));
-}
-
-TEST(EnterHighScore, ASharedBoardTakesTheNamesTheWindowMakesButNoBlankOne) {
-  for (const char* name : {"Zoë", " a ", "日本", "01234567890123456789"})
-    EXPECT_TRUE(IsShareableName(name)) << name;
-  for (const char* name : {"", "   ", "a\tb", "\xff", "012345678901234567890"})
-    EXPECT_FALSE(IsShareableName(name)) << name;
+  const std::string sixty = std::string(40, 'a') + "0123456789é€😀日本abcde";
+  window.TextInput(sixty);
+  EXPECT_EQ(window.NameText(), sixty);
+  EXPECT_EQ(NameCharacters(window.NameText()), 60u);
+  EXPECT_EQ(CleanHighScoreName("\x01" + sixty + "\t"), sixty);
 }
 
 TEST(EnterHighScore, BackspaceRemovesWholeCharacters) {
@@ -118,11 +109,7 @@ TEST(EnterHighScore, PaintsOnlyItsTextsNameAndCaretCentredOnTheScreen) {
 TEST(EnterHighScore, TheCaretBlinksAndALongNameKeepsItsEndInView) {
   TFakeDisplay display;
   TfrmEnterHighScore window;
-  // Twenty characters of two bytes each, which the fake canvas takes for 320 pixels in a
-  // 225 pixel field.
-  std::string wide;
-  for (size_t i = 0; i < MaxHighScoreName; ++i) wide += "Ŵ";
-  window.TextInput(wide);
+  window.TextInput(std::string(40, 'W'));  // 320 pixels in a 225 pixel field
   for (int i = 0; i < 48; ++i) window.Paint(display);
   EXPECT_EQ(display.Rects.size(), 24u);  // shown half of the time
 
