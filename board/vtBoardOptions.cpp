@@ -50,7 +50,7 @@ std::span<const TOption> Options() {
        [](TBoardOptions& o, std::string_view v) {
          o.Server.Limits.MaxBytes = OptionNumber("--max-bytes", v, 1024, size_t{256} << 20u);
        }},
-      {"--max-ticks", "N", "the longest session taken, in ticks (default 200000)",
+      {"--max-ticks", "N", "the longest game taken, in ticks (default 200000)",
        [](TBoardOptions& o, std::string_view v) {
          o.Server.Limits.MaxTicks =
              static_cast<int64_t>(OptionNumber("--max-ticks", v, 1, INT32_MAX));

@@ -40,7 +40,7 @@ TCheckedGame CheckGame(TReplay replay, const std::string& dataDir) {
   sim::TGameSetup setup;
   setup.DataDir = dataDir;
   setup.ReplayFile = "the game sent";
-  // The board's tick limit bounds the session already.
+  // The board's tick limit bounds the game already.
   setup.MaxTicks = ticks + 1;
   std::optional<TCheckedGame> entered;
   int64_t enteredAt = -1;

@@ -28,7 +28,7 @@ struct TCheckedGame {
   std::string Name;
   int32_t Score = 0;
   int32_t Level = 0;
-  // Of the whole session.
+  // Of the game, through its name entry.
   int64_t Ticks = 0;
 };
 

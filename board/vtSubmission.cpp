@@ -33,6 +33,10 @@ TSubmission ReadSubmission(std::string_view body, const TBoardLimits& limits,
     throw TRefusal(400, std::string("not a replay this board can read: ") + e.what());
   }
   const TReplay& replay = submission.Replay;
+  if (!replay.Game)
+    throw TRefusal(422,
+                   "the board takes the replay of one game as the game keeps it (format "
+                   "version 2, through its name entry), not a whole session");
   for (size_t i = 0; i < boardData.size() && i < replay.Data.size(); ++i)
     if (replay.Data[i] != boardData[i])
       throw TRefusal(422, "the game was recorded with other game data: " + boardData[i].Name +

@@ -1,5 +1,5 @@
-// Reading a game sent to the board, before anything is played: a replay file of this
-// game's format (docs/replays.md), within the board's limits, recorded on the board's
+// Reading a game sent to the board, before anything is played: the replay of one game
+// (docs/replays.md, format version 2) within the board's limits, recorded on the board's
 // own data. Whatever the bytes, the answer is a submission or a refusal whose message
 // says what is wrong, in words for the player.
 #pragma once
@@ -19,8 +19,8 @@ namespace quellix::board {
 struct TBoardLimits {
   // The largest replay file taken.
   size_t MaxBytes = size_t{4} << 20u;
-  // The longest session taken, in ticks (25 a second): checking one game takes at most
-  // as long as playing this many ticks.
+  // The longest game taken, in ticks (25 a second): checking one game takes at most as
+  // long as playing this many ticks.
   int64_t MaxTicks = 200'000;
 };
 
@@ -41,8 +41,8 @@ struct TSubmission {
 };
 
 // Throws TRefusal: 413 over the size limit, 400 not a replay (cut short, damaged, of
-// another format version), 422 recorded on other data, needing an option the board's
-// game lacks, or over the tick limit.
+// another format version), 422 a session rather than one game, recorded on other data,
+// needing an option the board's game lacks, or over the tick limit.
 TSubmission ReadSubmission(std::string_view body, const TBoardLimits& limits,
                            const std::vector<TDataDigest>& boardData);
 

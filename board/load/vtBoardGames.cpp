@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "shell/vtMainWindow.h"
-#include "shell/vtReplayRecorder.h"
 #include "vtSimGame.h"
 
 namespace quellix::board {
@@ -14,13 +13,13 @@ TBoardGame RecordBoardGame(const std::string& dataDir, sim::TPlayMode mode, uint
   setup.DataDir = dataDir;
   setup.Mode = mode;
   setup.Seed = seed;
-  // Recorded, not saved: the session is taken at the entry.
-  setup.RecordFile = "-";
   sim::TSimGame game(setup);
   std::optional<TBoardGame> entered;
+  // The game as it is kept, through the name typed.
+  game.Main().KeepNameEntries = true;
   game.Main().OnHighScoreEntered = [&](const THighScoreEntry& entry) {
-    entered =
-        TBoardGame{WriteReplay(game.Recorder()->Replay()), entry.Record.Score, entry.Record.Level};
+    if (entry.Game)
+      entered = TBoardGame{WriteReplay(*entry.Game), entry.Record.Score, entry.Record.Level};
   };
   while (!entered && game.Step()) {
   }

@@ -1,6 +1,6 @@
 // Games a board takes, made by the simulator's skilled bot for the tests, the load and
-// the benchmarks: a session from program start to the name typed at the end of a game
-// that entered the default high-score table, as the game's board sharing sends it.
+// the benchmarks: the kept replay of a game that entered the default high-score table,
+// through its name entry, as the game's board sharing sends it.
 #pragma once
 
 #include <cstdint>

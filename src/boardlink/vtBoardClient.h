@@ -22,36 +22,11 @@
 
 #include "boardlink/vtBoardOutbox.h"
 #include "boardlink/vtBoardTransport.h"
+#include "shell/vtBoardView.h"
 
 namespace quellix {
 
 class ILog;
-
-// One game of the shared table.
-struct TBoardRow {
-  int64_t Rank = 0;
-  int64_t Id = 0;
-  std::string Name;
-  int32_t Score = 0;
-  int32_t Level = 0;
-  int64_t Ticks = 0;
-  bool operator==(const TBoardRow&) const = default;
-};
-
-// Where a fetch stands.
-enum class TFetchState : uint8_t { None, Waiting, Done, Failed };
-
-struct TBoardTable {
-  TFetchState State = TFetchState::None;
-  std::vector<TBoardRow> Rows;
-  std::string Error;  // when Failed
-};
-
-struct TBoardDownload {
-  TFetchState State = TFetchState::None;
-  std::string Path;   // the replay file, when Done
-  std::string Error;  // when Failed
-};
 
 struct TBoardTiming {
   // After a failed try the next comes this much later, doubling up to the longest.
@@ -59,7 +34,7 @@ struct TBoardTiming {
   std::chrono::milliseconds LongestRetry{600'000};
 };
 
-class TBoardClient {
+class TBoardClient : public IBoardView {
  public:
   // outboxDir and downloadDir with trailing separators; address names the board in the
   // log. Starts the thread, which sends what waits in the outbox from earlier runs.
@@ -67,18 +42,18 @@ class TBoardClient {
                std::string outboxDir, std::string downloadDir, ILog& log, TBoardTiming timing = {});
   // Ends a request under way and the thread; games not yet written to the outbox are
   // written first.
-  ~TBoardClient();
+  ~TBoardClient() override;
   TBoardClient(const TBoardClient&) = delete;
   TBoardClient& operator=(const TBoardClient&) = delete;
 
   // ---- From the tick thread; none of these waits for the network.
   void Send(TBoardGame game);
-  // Fetches the best `limit` games of a mode ("child", "easy", "normal", "hard").
-  void RequestTable(const std::string& mode, int limit);
-  TBoardTable Table(const std::string& mode) const;
-  // Downloads a board game's replay into the download folder.
-  void RequestReplay(int64_t id);
-  TBoardDownload Replay(int64_t id) const;
+  const std::string& Address() const override { return fAddress; }
+  void RequestTable(const std::string& mode, int limit) override;
+  TBoardTable Table(const std::string& mode) const override;
+  // Into the download folder.
+  void RequestReplay(int64_t id) override;
+  TBoardDownload Replay(int64_t id) const override;
   // Games handed to Send or waiting in the outbox, not yet taken or refused by the board.
   size_t Waiting() const;
 

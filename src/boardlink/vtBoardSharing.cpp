@@ -5,7 +5,6 @@
 #include "boardlink/vtHttpTransport.h"
 #include "shell/vtMainWindow.h"
 #include "shell/vtReplayFile.h"
-#include "shell/vtReplayRecorder.h"
 
 namespace quellix {
 
@@ -19,10 +18,10 @@ TBoardSharing::TBoardSharing(IPlatform& inner, std::string address, TTransportMa
 
 TBoardSharing::~TBoardSharing() = default;
 
-void TBoardSharing::Attach(TReplayRecorder& recorder, TfrmMain& main) {
-  fRecorder = &recorder;
+void TBoardSharing::Attach(TfrmMain& main, IMainWindowEvents& above) {
   fMain = &main;
-  SetTarget(&recorder);
+  SetTarget(&above);
+  main.KeepNameEntries = true;
   main.OnHighScoreEntered = [this](const THighScoreEntry& entry) { Share(entry); };
 }
 
@@ -37,7 +36,11 @@ void TBoardSharing::FormActivate() {
     fClient =
         std::make_unique<TBoardClient>(fMakeTransport(fAddress), fAddress, userDir + OutboxFolder,
                                        userDir + BoardGamesFolder, fMain->ErrorLog(), fTiming);
-    fMain->ErrorLog().Log("Board: games that enter the high-score table go to " + fAddress);
+    fMain->SetBoard(fClient.get());
+    fMain->ErrorLog().Log(fMain->Settings().ShareScores
+                              ? "Board: games that enter the high-score table go to " + fAddress
+                              : "Board: the shared table comes from " + fAddress +
+                                    "; scores are not shared (options: SHARE SCORES)");
   } catch (const std::exception& e) {
     fMain->ErrorLog().Log("Board: cannot share scores with " + fAddress + ": " + e.what());
   }
@@ -45,13 +48,14 @@ void TBoardSharing::FormActivate() {
 
 void TBoardSharing::FormClose() {
   TPlatformRelay::FormClose();
+  if (fMain) fMain->SetBoard(nullptr);
   fClient.reset();
 }
 
 void TBoardSharing::Share(const THighScoreEntry& entry) {
-  if (!fClient) return;
+  if (!fClient || !entry.Game || !fMain->Settings().ShareScores) return;
   try {
-    fClient->Send({WriteReplay(fRecorder->Replay()), entry.Record.Score, entry.Record.Level});
+    fClient->Send({WriteReplay(*entry.Game), entry.Record.Score, entry.Record.Level});
   } catch (const std::exception& e) {
     fMain->ErrorLog().Log("Board: the game cannot be sent: " + std::string(e.what()));
   }

@@ -1,10 +1,12 @@
 // Shares the games that enter the high-score table with a board (settings.txt:
-// "board = ADDRESS"): a layer between the platform and the recorder of the session.
-// Once start-up has run it starts a board client (vtBoardClient.h) whose outbox is
-// "outbox/" and whose downloads go to "board-games/" in the user folder. Each score the
-// player enters sends the session recorded so far, which ends with that name typed,
-// claiming the score and level the game came to. At close the client ends; what was not
-// sent waits in the outbox for the next run.
+// "board = ADDRESS"): a layer between the platform and the main window (or the recorder
+// of the session above it). Once start-up has run it starts a board client
+// (vtBoardClient.h) whose outbox is "outbox/" and whose downloads go to "board-games/"
+// in the user folder, and which the main window's screens use for the shared table.
+// While the options' "share scores" is on, each score the player enters sends that
+// game's kept replay, which goes on through the name typed, claiming the score and level
+// the game came to. At close the client ends; what was not sent waits in the outbox for
+// the next run.
 #pragma once
 
 #include <functional>
@@ -17,7 +19,6 @@
 namespace quellix {
 
 class TfrmMain;
-class TReplayRecorder;
 struct THighScoreEntry;
 
 inline constexpr const char* OutboxFolder = "outbox/";
@@ -32,8 +33,8 @@ class TBoardSharing : public TPlatformRelay {
                 TBoardTiming timing = {});
   ~TBoardSharing() override;
 
-  // The recorder stands between this and the main window; before start-up.
-  void Attach(TReplayRecorder& recorder, TfrmMain& main);
+  // Before start-up; above: the main window, or what stands between this and it.
+  void Attach(TfrmMain& main, IMainWindowEvents& above);
 
   void FormActivate() override;
   void FormClose() override;
@@ -47,7 +48,6 @@ class TBoardSharing : public TPlatformRelay {
   std::string fAddress;
   TTransportMaker fMakeTransport;
   TBoardTiming fTiming;
-  TReplayRecorder* fRecorder = nullptr;
   TfrmMain* fMain = nullptr;
   std::unique_ptr<TBoardClient> fClient;
 };

@@ -77,6 +77,7 @@ constexpr TWords<TMotionStyle, 2> MotionWords{
 constexpr TWords<bool, 2> ScreenWords{{{{true, "fullscreen"}, {false, "window"}}}};
 constexpr TWords<TScaling, 3> ScalingWords{
     {{{TScaling::Fit, "fit"}, {TScaling::Whole, "whole"}, {TScaling::Stretch, "stretch"}}}};
+constexpr TWords<bool, 2> OnOffWords{{{{true, "on"}, {false, "off"}}}};
 constexpr TWords<TFilter, 2> FilterWords{
     {{{TFilter::Sharp, "sharp"}, {TFilter::Smooth, "smooth"}}}};
 
@@ -210,9 +211,14 @@ const std::vector<TSettingRow>& Rows() {
       PadRow("pad_shields", &TPadBindings::Shields),
       PadRow("pad_bomb", &TPadBindings::Bomb),
       PadRow("pad_pause", &TPadBindings::Pause),
+      WordRow(
+          "share_scores",
+          "share_scores: on or off: whether the games that enter the high-score table are\n"
+          "sent to the board below (the options screen's SHARE SCORES).",
+          OnOffWords, +[](TGameSettings& s) -> bool& { return s.ShareScores; }),
       {"board",
-       "board: the address of a shared high-score board (http://host:port), where the\n"
-       "games that enter the high-score table are sent; empty: none.",
+       "board: the address of a shared high-score board (http://host:port), whose table\n"
+       "the high-score screen shows and where share_scores sends games; empty: none.",
        "an address such as http://host:8080",
        [](std::string_view v, TGameSettings& s) {
          if (!v.empty() && !IsBoardAddress(v)) return false;

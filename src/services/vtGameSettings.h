@@ -3,9 +3,9 @@
 // with its name, a comment for the file, how its value is read and written: motion,
 // refresh, the effects' volume, the display (full screen or window, scaling, filtering,
 // the window's place and size), the mouse's speed, the bomb key, the controller's
-// buttons and the shared high-score board. A missing file is written with the defaults and a word
-// on each, so that the player finds what can be set; saving keeps every line the game does not
-// know.
+// buttons, the shared high-score board and whether scores are shared with it. A missing
+// file is written with the defaults and a word on each, so that the player finds what
+// can be set; saving keeps every line the game does not know.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +36,8 @@ struct TGameSettings {
   // The key that sets off a bomb (its virtual-key code).
   int32_t BombKey = VK_SPACE;
   TPadBindings Pad;
+  // Whether the games that enter the high-score table are sent to Board.
+  bool ShareScores = false;
   // A shared high-score board, "http://host[:port][/path]" or https; empty: none.
   std::string Board;
   bool operator==(const TGameSettings&) const = default;

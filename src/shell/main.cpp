@@ -1,8 +1,7 @@
 // Quellix: the program's entry. The main window lives for the whole run; the
 // platform's message loop delivers its events and its 40 ms ticks until it closes.
 // With --record or --replay a recorder or a player of replays stands between the two;
-// with a board in settings.txt the session is recorded too, and the board sharing
-// stands below the recorder.
+// with a board in settings.txt the board sharing stands below them.
 #include <SDL.h>
 
 #include <cstdio>
@@ -51,40 +50,52 @@ std::unique_ptr<quellix::TfrmMain> MakeMainWindow(quellix::IPlatform& platform,
   return mainWindow;
 }
 
-// Records the session: for --record, and for the board when one is set.
-int Record(TSdlPlatform& platform, const quellix::TCommandLine& commandLine,
-           [[maybe_unused]] const std::string& board) {
+// Writes the session --record recorded; the exit status.
+int SaveRecording(const quellix::TReplayRecorder& recorder, quellix::TfrmMain& mainWindow,
+                  const std::string& file, int status) {
+  quellix::TReplay replay = recorder.Replay();
+  // How it was drawn, which play does not depend on.
+  replay.Options.emplace_back("motion", quellix::MotionStyleName(mainWindow.Motion()));
+  try {
+    quellix::SaveReplayFile(file, replay);
+  } catch (const std::exception& e) {
+    const std::string message = "Recording not saved: " + std::string(e.what());
+    mainWindow.ErrorLog().Log(message);
+    std::fprintf(stderr, "%s\n", message.c_str());
+    return 1;
+  }
+  mainWindow.ErrorLog().Log("Recorded " + std::to_string(recorder.Ticks()) + " ticks in " + file);
+  return status;
+}
+
+// The game in its window: the session recorded for --record, the scores shared with the
+// board when one is set.
+int Run(TSdlPlatform& platform, const quellix::TCommandLine& commandLine,
+        [[maybe_unused]] const std::string& board) {
   quellix::IPlatform* below = &platform;
 #if QUELLIX_BOARD_CLIENT
   std::optional<quellix::TBoardSharing> sharing;
   if (!board.empty()) below = &sharing.emplace(platform, board);
 #endif
-  quellix::TReplayRecorder recorder(*below, {{"window", commandLine.Window ? "1" : "0"}});
-  const auto mainWindow = MakeMainWindow(recorder, commandLine);
-  recorder.Attach(*mainWindow);
-  quellix::IMainWindowEvents* events = &recorder;
+  std::optional<quellix::TReplayRecorder> recorder;
+  if (!commandLine.RecordFile.empty())
+    below = &recorder.emplace(*below,
+                              quellix::TStartOptions{{"window", commandLine.Window ? "1" : "0"}});
+  const auto mainWindow = MakeMainWindow(*below, commandLine);
+  quellix::IMainWindowEvents* events = mainWindow.get();
+  if (recorder) {
+    recorder->Attach(*mainWindow);
+    events = &*recorder;
+  }
 #if QUELLIX_BOARD_CLIENT
   if (sharing) {
-    sharing->Attach(recorder, *mainWindow);
+    sharing->Attach(*mainWindow, *events);
     events = &*sharing;
   }
 #endif
   const int status = platform.Run(*events);
-  const std::string& file = commandLine.RecordFile;
-  if (file.empty()) return status;
-  quellix::TReplay replay = recorder.Replay();
-  // How it was drawn, which play does not depend on.
-  replay.Options.emplace_back("motion", quellix::MotionStyleName(mainWindow->Motion()));
-  try {
-    quellix::SaveReplayFile(file, replay);
-  } catch (const std::exception& e) {
-    const std::string message = "Recording not saved: " + std::string(e.what());
-    mainWindow->ErrorLog().Log(message);
-    std::fprintf(stderr, "%s\n", message.c_str());
-    return 1;
-  }
-  mainWindow->ErrorLog().Log("Recorded " + std::to_string(recorder.Ticks()) + " ticks in " + file);
-  return status;
+  if (!recorder) return status;
+  return SaveRecording(*recorder, *mainWindow, commandLine.RecordFile, status);
 }
 
 int Replay(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
@@ -123,10 +134,7 @@ int Play(const quellix::TCommandLine& commandLine) {
   // A build without the board client ignores the setting.
   const std::string board;
 #endif
-  if (!commandLine.RecordFile.empty() || !board.empty())
-    return Record(platform, commandLine, board);
-  const auto mainWindow = MakeMainWindow(platform, commandLine);
-  return platform.Run(*mainWindow);
+  return Run(platform, commandLine, board);
 }
 
 }  // namespace

@@ -13,10 +13,13 @@ void TGameKeeper::Begin(TReplay header, const TGameStart& start) {
   activate.Kind = TReplayInputKind::Activate;
   fLog.Add(activate);
   fRecording = true;
+  fNameEntry = false;
 }
 
-std::string TGameKeeper::End(int32_t score, int32_t level, bool enteredTable) {
+std::string TGameKeeper::End(int32_t score, int32_t level, bool enteredTable,
+                             bool throughNameEntry) {
   fRecording = false;
+  fNameEntry = throughNameEntry;
   fReplay.Input = fLog.Lines();
   TGameEnd end;
   end.Recorded = fGames.Now();
@@ -25,7 +28,14 @@ std::string TGameKeeper::End(int32_t score, int32_t level, bool enteredTable) {
   end.Score = score;
   end.Level = level;
   end.EnteredTable = enteredTable;
-  return fGames.Keep(std::move(fReplay), end);
+  return fGames.Keep(fNameEntry ? fReplay : std::move(fReplay), end);
+}
+
+TReplay TGameKeeper::EndNameEntry() {
+  fNameEntry = false;
+  fReplay.Input = fLog.Lines();
+  fReplay.Options.emplace_back(NameEntryOption, "1");
+  return std::move(fReplay);
 }
 
 }  // namespace quellix

@@ -51,15 +51,6 @@ bool InGame(TGameState state) {
          state == gsGameOver;
 }
 
-TReplayInput Event(TReplayInputKind kind, int32_t key = 0,
-                   TMouseButton button = TMouseButton::Left) {
-  TReplayInput input;
-  input.Kind = kind;
-  input.Key = key;
-  input.Button = button;
-  return input;
-}
-
 }  // namespace
 
 IScreen* TfrmMain::ActiveScreen() const {
@@ -76,7 +67,7 @@ IScreen* TfrmMain::ActiveScreen() const {
 }
 
 void TfrmMain::FormKeyUp(int32_t key) {
-  if (fKeeper && fKeeper->Recording()) fKeeper->Log().Add(Event(TReplayInputKind::KeyUp, key));
+  if (fKeeper && fKeeper->Logging()) fKeeper->Log().Add(InputEvent(TReplayInputKind::KeyUp, key));
   if (IScreen* screen = ActiveScreen()) {
     screen->KeyUp(key);
     return;
@@ -95,21 +86,21 @@ void TfrmMain::FormKeyUp(int32_t key) {
 }
 
 void TfrmMain::FormMouseDown(TMouseButton button) {
-  if (fKeeper && fKeeper->Recording())
-    fKeeper->Log().Add(Event(TReplayInputKind::MouseDown, 0, button));
+  if (fKeeper && fKeeper->Logging())
+    fKeeper->Log().Add(InputEvent(TReplayInputKind::MouseDown, 0, button));
   if (button == TMouseButton::Right) Globals.RightButtonDown = true;
   if (IScreen* screen = ActiveScreen()) screen->MouseButton(button, true);
 }
 
 void TfrmMain::FormMouseUp(TMouseButton button) {
-  if (fKeeper && fKeeper->Recording())
-    fKeeper->Log().Add(Event(TReplayInputKind::MouseUp, 0, button));
+  if (fKeeper && fKeeper->Logging())
+    fKeeper->Log().Add(InputEvent(TReplayInputKind::MouseUp, 0, button));
   if (button == TMouseButton::Right) Globals.RightButtonDown = false;
   if (IScreen* screen = ActiveScreen()) screen->MouseButton(button, false);
 }
 
 void TfrmMain::TimerEvent(int32_t /*lagCount*/) {
-  TInputLog* kept = fKeeper && fKeeper->Recording() ? &fKeeper->Log() : nullptr;
+  TInputLog* kept = fKeeper && fKeeper->Logging() ? &fKeeper->Log() : nullptr;
   if (kept) kept->BeginTick();
   if (Globals.Paused || fInTick) return;
   TFlagGuard guard(fInTick);
@@ -271,8 +262,10 @@ void TfrmMain::GameOverTick() {
   if (!GameOverDone) return;
   GameOverDone = false;
   // The replay of one game ends here, and never asks the table.
-  const int32_t rank = fPresetGame ? -1 : fMainEngine->HighScoreEngine()->FindRank(Globals.Score);
-  EndKeptGame(rank >= 0);
+  const int32_t rank = fPresetGame && !fPresetAsksTable
+                           ? -1
+                           : fMainEngine->HighScoreEngine()->FindRank(Globals.Score);
+  EndKeptGame(rank >= 0, rank >= 0 && KeepNameEntries);
   if (rank < 0) {
     BackToTitle();
   } else {
@@ -296,7 +289,8 @@ void TfrmMain::EnterHighScoreTick() {
 void TfrmMain::ShowHighScoresTick() {
   FillBack();
   SpawnStars();
-  PlayfieldFrame(HighScoresError, true);
+  const bool shared = fUnits.TableGames && fUnits.TableGames->SharedTableShown();
+  PlayfieldFrame(HighScoresError, !shared);
   if (fUnits.TableGames) fUnits.TableGames->TableTick();
   Flip();
   // A game chosen on the table is being watched.
@@ -306,7 +300,10 @@ void TfrmMain::ShowHighScoresTick() {
     Globals.EscapeRequest = false;
     Globals.GameState = gsTitle;
   } else if (--Globals.ScreenTimer < 0) {
-    BackToTitle();
+    if (!shared && fUnits.TableGames && fUnits.TableGames->ShowSharedTable())
+      Globals.ScreenTimer = HighScoreTicks;
+    else
+      BackToTitle();
   }
 }
 
@@ -380,7 +377,12 @@ void TfrmMain::EnterHighScore(int32_t rank) {
   fInTick = false;
   TfrmEnterHighScore dialog;
   fMainEngine->AudioEngine()->PlaySound(sounds::Cheering);
-  fPlatform.ShowModal(dialog);
+  if (fKeeper && fKeeper->InNameEntry()) {
+    TLoggedModal logged(fKeeper->Log(), dialog);
+    fPlatform.ShowModal(logged);
+  } else {
+    fPlatform.ShowModal(dialog);
+  }
   Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
   table.InsertRecord(dialog.NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
   table.Delete(table.Count() - 1);
@@ -389,9 +391,11 @@ void TfrmMain::EnterHighScore(int32_t rank) {
   // A row pushed off the table takes its game along.
   PruneKeptGames();
   ShowHighScores();
+  std::optional<TReplay> game;
+  if (fKeeper && fKeeper->InNameEntry()) game = fKeeper->EndNameEntry();
   if (OnHighScoreEntered) {
     const Tvt6HighScoreRecord record{dialog.NameText(), Globals.Score, Globals.Level, "Devuvov"};
-    OnHighScoreEntered(THighScoreEntry{rank, record, fGameMode});
+    OnHighScoreEntered(THighScoreEntry{rank, record, fGameMode, game ? &*game : nullptr});
   }
 }
 
@@ -405,7 +409,7 @@ void TfrmMain::ShowHighScores() {
   ClearEngines();
   CreateHole();
   Globals.GameState = gsShowHighScores;
-  Globals.ScreenTimer = 200;
+  Globals.ScreenTimer = HighScoreTicks;
   if (fUnits.TableGames) fUnits.TableGames->TableShown();
 }
 
@@ -432,10 +436,11 @@ void TfrmMain::ShowMenu(TGameState state) {
   menu->Enter();
 }
 
-void TfrmMain::EndKeptGame(bool enteredTable) {
+void TfrmMain::EndKeptGame(bool enteredTable, bool throughNameEntry) {
   if (!fKeeper || !fKeeper->Recording()) return;
   try {
-    const std::string file = fKeeper->End(Globals.Score, Globals.Level, enteredTable);
+    const std::string file =
+        fKeeper->End(Globals.Score, Globals.Level, enteredTable, throughNameEntry);
     fLog.Log("Game kept: " + file + " (score " + std::to_string(Globals.Score) + ", level " +
              std::to_string(Globals.Level) + ")");
   } catch (const std::exception& e) {

@@ -43,4 +43,29 @@ std::vector<TReplayInput> TInputLog::Lines() const {
   return lines;
 }
 
+TReplayInput InputEvent(TReplayInputKind kind, int32_t key, TMouseButton button,
+                        std::string_view text) {
+  TReplayInput input;
+  input.Kind = kind;
+  input.Key = key;
+  input.Button = button;
+  input.Text = text;
+  return input;
+}
+
+void TLoggedModal::TextInput(std::string_view text) {
+  fLog.Add(InputEvent(TReplayInputKind::ModalText, 0, TMouseButton::Left, text));
+  fWindow.TextInput(text);
+}
+
+void TLoggedModal::KeyDown(int32_t key) {
+  fLog.Add(InputEvent(TReplayInputKind::ModalKeyDown, key));
+  fWindow.KeyDown(key);
+}
+
+void TLoggedModal::KeyUp(int32_t key) {
+  fLog.Add(InputEvent(TReplayInputKind::ModalKeyUp, key));
+  fWindow.KeyUp(key);
+}
+
 }  // namespace quellix

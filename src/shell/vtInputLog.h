@@ -5,11 +5,17 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
+#include "graphics/vtPlatform.h"
 #include "shell/vtReplayFile.h"
 
 namespace quellix {
+
+// An event of the main window or of its name window, as a log holds it.
+TReplayInput InputEvent(TReplayInputKind kind, int32_t key = 0,
+                        TMouseButton button = TMouseButton::Left, std::string_view text = {});
 
 class TInputLog {
  public:
@@ -30,6 +36,22 @@ class TInputLog {
   std::vector<TReplayInput> fLines;
   int64_t fTicks = 0;
   bool fAwaitingPoll = false;
+};
+
+// A modal window (the name entry) as the platform sees it: what is typed into it is
+// noted in a log, then passed on.
+class TLoggedModal : public IModalWindow {
+ public:
+  TLoggedModal(TInputLog& log, IModalWindow& window) : fLog(log), fWindow(window) {}
+  void TextInput(std::string_view text) override;
+  void KeyDown(int32_t key) override;
+  void KeyUp(int32_t key) override;
+  void Paint(IDisplay& display) override { fWindow.Paint(display); }
+  bool Closed() const override { return fWindow.Closed(); }
+
+ private:
+  TInputLog& fLog;
+  IModalWindow& fWindow;
 };
 
 }  // namespace quellix

@@ -20,9 +20,11 @@
 #include "services/vtGameFolders.h"
 #include "services/vtGameSettings.h"
 #include "services/vtHighScore.h"
+#include "shell/vtBoardView.h"
 #include "shell/vtErrorLogger.h"
 #include "shell/vtGameStart.h"
 #include "shell/vtMainWindowContext.h"
+#include "shell/vtReplayFile.h"
 #include "shell/vtWindowUnits.h"
 
 namespace quellix {
@@ -41,12 +43,17 @@ struct THighScoreEntry {
   int32_t Rank = 0;  // its row, from 0
   Tvt6HighScoreRecord Record;
   std::string_view Mode;  // GameModeName of the game
+  // The game's replay from its start through this name entry (NameEntryOption), when
+  // the main window keeps games and KeepNameEntries is set; else none.
+  const TReplay* Game = nullptr;
 };
 
 class TfrmMain : public IMainWindowEvents {
  public:
   static constexpr TColor BackgroundColor = RGB(230, 250, 94);
   static constexpr int32_t TimerInterval = 40;
+  // Ticks a page of the high-score screen stays.
+  static constexpr int32_t HighScoreTicks = 200;
 
   explicit TfrmMain(IPlatform& platform);
   ~TfrmMain() override;
@@ -78,6 +85,14 @@ class TfrmMain : public IMainWindowEvents {
   // Runs when the player has entered a score in the table, once the table is saved,
   // inside the tick that ended the game.
   std::function<void(const THighScoreEntry&)> OnHighScoreEntered;
+  // The kept game of a score that enters the table goes on through its name entry, for
+  // THighScoreEntry::Game (a shared board learns the name by playing it).
+  bool KeepNameEntries = false;
+  // The shared board, once its client runs; none without a board.
+  IBoardView* Board() const { return fBoard; }
+  void SetBoard(IBoardView* board) { fBoard = board; }
+  // How the last game was played (GameModeName); empty before the first.
+  std::string_view GameMode() const { return fGameMode; }
 
   int32_t EnemiesLeft() const { return fEnemiesLeft; }
   void SetEnemiesLeft(int32_t value) { fEnemiesLeft = value; }
@@ -92,8 +107,12 @@ class TfrmMain : public IMainWindowEvents {
     fPresetHighScores = std::move(records);
   }
   // Start-up goes straight into this game, started as it once was (the replay of one
-  // game); its game over ends it without asking the high-score table.
-  void PresetGame(const TGameStart& start) { fPresetGame = start; }
+  // game); its game over ends it without asking the high-score table, unless the name
+  // entry is part of the replay (askTable).
+  void PresetGame(const TGameStart& start, bool askTable = false) {
+    fPresetGame = start;
+    fPresetAsksTable = askTable;
+  }
   // The bomb key the session started with, instead of the settings' (replays).
   void PresetBombKey(int32_t key) { fPresetBombKey = key; }
   // A session played back (a preset table): the player's files are neither read for
@@ -215,8 +234,8 @@ class TfrmMain : public IMainWindowEvents {
   void SetupTitle();
   IScreen* ActiveScreen() const;
   // The game being kept ends with the tick under way: its replay is written, and the
-  // kept games pruned.
-  void EndKeptGame(bool enteredTable);
+  // kept games pruned; with throughNameEntry its log goes on through the name entry.
+  void EndKeptGame(bool enteredTable, bool throughNameEntry = false);
   void PruneKeptGames();
   // An overlay text on the text engine whose removal sets the given flag.
   void ShowOverlayText(int32_t x, int32_t y, int32_t lifetime, const char* scene, bool& doneFlag);
@@ -240,6 +259,7 @@ class TfrmMain : public IMainWindowEvents {
   int32_t fSessionBombKey = VK_SPACE;
   std::optional<int32_t> fPresetBombKey;
   std::optional<TGameStart> fPresetGame;
+  bool fPresetAsksTable = false;
   bool fEmbedded = false;
   std::unique_ptr<TGameKeeper> fKeeper;
   bool fUserFolderUnwritable = false;
@@ -251,6 +271,7 @@ class TfrmMain : public IMainWindowEvents {
   std::optional<std::vector<Tvt6HighScoreRecord>> fPresetHighScores;
   int32_t fEnemiesLeft = 0;
   std::string_view fGameMode;
+  IBoardView* fBoard = nullptr;
   bool fInTick = false;
   bool fActivationDone = false;
   // Start-up ran to its end, successfully or not.

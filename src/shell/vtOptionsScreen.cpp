@@ -16,7 +16,7 @@ namespace {
 // Label, the step arrows either side of the value, the value.
 constexpr int32_t ListTop = 108;
 constexpr int32_t RowHeight = 31;
-constexpr int32_t ShownRows = 13;
+constexpr int32_t ShownRows = 14;
 
 TMenuList OptionList() {
   using TAlign = TMenuColumn::TAlign;
@@ -119,6 +119,21 @@ std::vector<TOptionsScreen::TOptionRow> TOptionsScreen::Rows() {
       PadRow("CONTROLLER SHIELDS", &TPadBindings::Shields),
       PadRow("CONTROLLER BOMB", &TPadBindings::Bomb),
       PadRow("CONTROLLER PAUSE", &TPadBindings::Pause),
+      {"SHARE SCORES",
+       [&s] {
+         const char* value = s.ShareScores ? "ON" : "OFF";
+         return s.Board.empty() ? std::string(value) + " (NO BOARD SET)" : std::string(value);
+       },
+       [this](int32_t) {
+         Change([](TGameSettings& c) { c.ShareScores = !c.ShareScores; });
+         const TGameSettings& now = fMain.Settings();
+         if (now.Board.empty())
+           Say("Scores go to a board once settings.txt names one: board = http://HOST:PORT");
+         else
+           Say(now.ShareScores ? "Games that enter the table go to " + now.Board
+                               : "No game goes to " + now.Board);
+       },
+       {}},
       {"DEFAULTS", [] { return ""; }, {}, [this] { Defaults(); }},
       {"BACK", [] { return ""; }, {}, [this] { Back(); }},
   };
@@ -224,9 +239,11 @@ bool TOptionsScreen::TakePadButton(int32_t key) {
 void TOptionsScreen::Defaults() {
   TGameSettings defaults;
   const TGameSettings& now = fMain.Settings();
-  // The window's place and the refresh rate of the file are no options of this screen.
+  // The window's place, the refresh rate and the board of the file are no options of
+  // this screen.
   defaults.Display.Window = now.Display.Window;
   defaults.Refresh = now.Refresh;
+  defaults.Board = now.Board;
   fMain.ChangeSettings(defaults);
   fMain.SetFullScreen(defaults.Display.FullScreen);
   Say("Every option is back as it first was");

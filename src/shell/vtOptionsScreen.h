@@ -1,6 +1,7 @@
 // The options screen of the title: the effects' volume, the display (full screen or a
-// window, scaling, filtering, motion), the mouse's speed, the bomb key and the
-// controller's buttons for fire, shields, bomb and pause, and "defaults". Each row is
+// window, scaling, filtering, motion), the mouse's speed, the bomb key, the
+// controller's buttons for fire, shields, bomb and pause, whether scores are shared
+// with the board settings.txt names, and "defaults". Each row is
 // one entry of a list (Rows()), with its label, its value as shown, and what stepping
 // it (Left and Right, the arrows beside the value) and taking it (Enter, a click) do;
 // a new option is one more entry. Every change applies at once and is saved in

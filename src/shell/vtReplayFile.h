@@ -102,6 +102,10 @@ struct TReplay {
   bool operator==(const TReplay&) const = default;
 };
 
+// The option of a replay of one game that goes on through the name entry: "entry=1"
+// makes its game over ask the recorded high-score table, as in a session.
+inline constexpr const char* NameEntryOption = "entry";
+
 // Throws TReplayError when the replay breaks a limit above or a rule of the format:
 // one digest per data file, in order; valid options; repeats from 1, on ticks only.
 void CheckReplay(const TReplay& replay);

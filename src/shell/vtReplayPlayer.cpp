@@ -10,10 +10,11 @@ namespace quellix {
 
 namespace {
 
-// Options a replay may carry: how it was drawn, the bomb key it started with, and what
-// the list of kept games shows of a game.
-constexpr std::array<std::string_view, 9> KnownOptions = {
-    "window", "motion", "bomb-key", "recorded", "difficulty", "score", "level", "ticks", "table"};
+// Options a replay may carry: how it was drawn, the bomb key it started with, what the
+// list of kept games shows of a game, and whether a game's name entry follows it.
+constexpr std::array<std::string_view, 10> KnownOptions = {
+    "window", "motion", "bomb-key", "recorded", "difficulty",
+    "score",  "level",  "ticks",    "table",    NameEntryOption};
 
 }  // namespace
 
@@ -106,7 +107,7 @@ void TReplayPlayer::Attach(TfrmMain& main) {
   main.SetFixedSeed(fReplay.Seed);
   main.PresetHighScores(fReplay.HighScores);
   main.PresetBombKey(bombKey);
-  if (fReplay.Game) main.PresetGame(*fReplay.Game);
+  if (fReplay.Game) main.PresetGame(*fReplay.Game, fReplay.Option(NameEntryOption) == "1");
 }
 
 void TReplayPlayer::Refuse() {

@@ -5,44 +5,6 @@
 
 namespace quellix {
 
-namespace {
-
-TReplayInput Recorded(TReplayInputKind kind, int32_t key = 0,
-                      TMouseButton button = TMouseButton::Left, std::string_view text = {}) {
-  TReplayInput input;
-  input.Kind = kind;
-  input.Key = key;
-  input.Button = button;
-  input.Text = text;
-  return input;
-}
-
-}  // namespace
-
-// The modal window as the platform sees it: what is typed is noted, then passed on.
-class TReplayRecorder::TModal : public IModalWindow {
- public:
-  TModal(TReplayRecorder& owner, IModalWindow& window) : fOwner(owner), fWindow(window) {}
-  void TextInput(std::string_view text) override {
-    fOwner.fLog.Add(Recorded(TReplayInputKind::ModalText, 0, TMouseButton::Left, text));
-    fWindow.TextInput(text);
-  }
-  void KeyDown(int32_t key) override {
-    fOwner.fLog.Add(Recorded(TReplayInputKind::ModalKeyDown, key));
-    fWindow.KeyDown(key);
-  }
-  void KeyUp(int32_t key) override {
-    fOwner.fLog.Add(Recorded(TReplayInputKind::ModalKeyUp, key));
-    fWindow.KeyUp(key);
-  }
-  void Paint(IDisplay& display) override { fWindow.Paint(display); }
-  bool Closed() const override { return fWindow.Closed(); }
-
- private:
-  TReplayRecorder& fOwner;
-  IModalWindow& fWindow;
-};
-
 TReplayRecorder::TReplayRecorder(IPlatform& inner, TStartOptions options) : TPlatformRelay(inner) {
   fReplay.Data = DigestGameData(inner.ExeDir());
   fReplay.Options = std::move(options);
@@ -61,7 +23,7 @@ void TReplayRecorder::TInput::Update() {
 }
 
 void TReplayRecorder::ShowModal(IModalWindow& window) {
-  TModal recording(*this, window);
+  TLoggedModal recording(fLog, window);
   ShowModalAs(window, recording);
 }
 
@@ -70,7 +32,7 @@ void TReplayRecorder::FormActivate() {
     TPlatformRelay::FormActivate();
     return;
   }
-  fLog.Add(Recorded(TReplayInputKind::Activate));
+  fLog.Add(InputEvent(TReplayInputKind::Activate));
   // The table the session starts with, however start-up ends.
   struct TTakeTable {
     TfrmMain& Main;
@@ -86,17 +48,17 @@ void TReplayRecorder::FormActivate() {
 }
 
 void TReplayRecorder::FormKeyUp(int32_t key) {
-  fLog.Add(Recorded(TReplayInputKind::KeyUp, key));
+  fLog.Add(InputEvent(TReplayInputKind::KeyUp, key));
   TPlatformRelay::FormKeyUp(key);
 }
 
 void TReplayRecorder::FormMouseDown(TMouseButton button) {
-  fLog.Add(Recorded(TReplayInputKind::MouseDown, 0, button));
+  fLog.Add(InputEvent(TReplayInputKind::MouseDown, 0, button));
   TPlatformRelay::FormMouseDown(button);
 }
 
 void TReplayRecorder::FormMouseUp(TMouseButton button) {
-  fLog.Add(Recorded(TReplayInputKind::MouseUp, 0, button));
+  fLog.Add(InputEvent(TReplayInputKind::MouseUp, 0, button));
   TPlatformRelay::FormMouseUp(button);
 }
 

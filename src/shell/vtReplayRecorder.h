@@ -64,7 +64,6 @@ class TReplayRecorder : public TPlatformRelay {
    private:
     TReplayRecorder& fOwner;
   };
-  class TModal;
 
   TfrmMain* fMain = nullptr;
   TInput fInput{*this};

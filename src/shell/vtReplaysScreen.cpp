@@ -21,6 +21,8 @@ constexpr int32_t RowHeight = 27;
 constexpr int32_t ShownRows = 14;
 constexpr int32_t FontSize = 12;
 constexpr int32_t MarkGap = 12;
+// Where the shared page says how its table stands.
+constexpr int32_t SharedWordTop = 560;
 
 using TAlign = TMenuColumn::TAlign;
 // When, difficulty, score, level, length, and a word on the game.
@@ -47,7 +49,8 @@ std::string Length(int64_t ticks) {
 TReplaysScreen::TReplaysScreen(TfrmMain& main, TfrmTitleScreen& title, TReplayWatch& watch)
     : TMenuScreen(main, title, "REPLAYS",
                   TMenuList(ListTop, RowHeight, ShownRows, Columns, FontSize)),
-      fWatch(watch) {}
+      fWatch(watch),
+      fSharedTable(main.ErrorLog()) {}
 
 void TReplaysScreen::LoadGames() {
   fGames.clear();
@@ -143,26 +146,43 @@ void TReplaysScreen::DrawMore(IDisplay& display) {
 void TReplaysScreen::TableShown() {
   fTableGames.clear();
   fTableCursorShown = false;
+  fSharedPage = false;
   fTableX = ScreenWidth / 2;
   fTableY = ScreenHeight / 2;
+  fMarkImage = ImageOf(scenes::GameMark);
+  fCursorImage = ImageOf(scenes::Mouse);
   if (!fMain.ShowsKeptGames()) return;
   fTableGames = TKeptGames::GamesOfRows(fMain.Keeper()->Games().List(),
                                         *fMain.MainEngine()->HighScoreEngine());
-  fMarkImage = ImageOf(scenes::GameMark);
-  fCursorImage = ImageOf(scenes::Mouse);
 }
 
-int32_t TReplaysScreen::TableRowAt(int32_t x, int32_t y) const {
-  const Tvt6HighScoreEngine& table = *fMain.MainEngine()->HighScoreEngine();
-  if (x < table.TableLeft || x > table.TableRight() + 40) return -1;
-  for (int32_t row = 0; row < static_cast<int32_t>(fTableGames.size()); ++row) {
+int32_t TReplaysScreen::TableRowAt(const Tvt6HighScoreEngine& table, size_t rows) const {
+  if (fTableX < table.TableLeft || fTableX > table.TableRight() + 40) return -1;
+  for (int32_t row = 0; row < static_cast<int32_t>(rows); ++row) {
     const int32_t top = table.RowTop(row);
-    if (top >= 0 && y >= top && y < top + table.RowHeight + table.RowGap) return row;
+    if (top >= 0 && fTableY >= top && fTableY < top + table.RowHeight + table.RowGap) return row;
   }
   return -1;
 }
 
+int32_t TReplaysScreen::ClickedRow(const Tvt6HighScoreEngine& table, size_t rows) {
+  const IInput& input = fMain.Platform().Input();
+  if (input.MouseX() != 0 || input.MouseY() != 0) fTableCursorShown = true;
+  fTableX = std::clamp(fTableX + input.MouseX(), 0, ScreenWidth - 1);
+  fTableY = std::clamp(fTableY + input.MouseY(), 0, ScreenHeight - 1);
+  if (!fTableCursorShown) return -1;
+  if (fCursorImage >= 0) fMain.Platform().ImageList().Draw(fCursorImage, fTableX, fTableY);
+  TGameGlobals& globals = fMain.Globals;
+  if (!globals.LeftButtonReleased) return -1;
+  globals.LeftButtonReleased = false;
+  return TableRowAt(table, rows);
+}
+
 void TReplaysScreen::TableTick() {
+  if (fSharedPage) {
+    if (IBoardView* board = fMain.Board()) SharedTableTick(*board);
+    return;
+  }
   // Without a kept game on the table the screen is as it always was.
   if (std::all_of(fTableGames.begin(), fTableGames.end(),
                   [](const std::string& path) { return path.empty(); }))
@@ -173,20 +193,86 @@ void TReplaysScreen::TableTick() {
     if (!fTableGames[static_cast<size_t>(row)].empty() && table.RowTop(row) >= 0 && fMarkImage >= 0)
       images.Draw(fMarkImage, table.TableRight() + MarkGap, table.RowTop(row));
 
-  const IInput& input = fMain.Platform().Input();
-  if (input.MouseX() != 0 || input.MouseY() != 0) fTableCursorShown = true;
-  fTableX = std::clamp(fTableX + input.MouseX(), 0, ScreenWidth - 1);
-  fTableY = std::clamp(fTableY + input.MouseY(), 0, ScreenHeight - 1);
-  if (!fTableCursorShown) return;
-  if (fCursorImage >= 0) images.Draw(fCursorImage, fTableX, fTableY);
-  TGameGlobals& globals = fMain.Globals;
-  if (!globals.LeftButtonReleased) return;
-  globals.LeftButtonReleased = false;
-  const int32_t row = TableRowAt(fTableX, fTableY);
+  const int32_t row = ClickedRow(table, fTableGames.size());
   if (row < 0 || fTableGames[static_cast<size_t>(row)].empty()) return;
   const std::string problem =
       fWatch.Start(fTableGames[static_cast<size_t>(row)], [this] { fMain.ShowHighScores(); });
   if (!problem.empty()) fTableGames[static_cast<size_t>(row)].clear();
+}
+
+// ---- The shared board's table ----------------------------------------------------
+
+bool TReplaysScreen::ShowSharedTable() {
+  IBoardView* board = fMain.Board();
+  if (!board) return false;
+  fSharedPage = true;
+  fSharedMode = fMain.GameMode().empty() ? "normal" : std::string(fMain.GameMode());
+  fSharedRows.clear();
+  fDownloading = 0;
+  fDownloadWord.clear();
+  board->RequestTable(fSharedMode, SharedRowCount);
+  return true;
+}
+
+std::string TReplaysScreen::SharedWord(const IBoardView& board, const TBoardTable& table) const {
+  if (fDownloading != 0) return "Downloading the game from " + board.Address() + "...";
+  if (!fDownloadWord.empty()) return fDownloadWord;
+  switch (table.State) {
+    case TFetchState::None:
+    case TFetchState::Waiting:
+      return "Asking " + board.Address() + "...";
+    case TFetchState::Failed:
+      return "The board cannot be reached: " + table.Error;
+    case TFetchState::Done:
+      break;
+  }
+  return table.Rows.empty() ? "No " + fSharedMode + " game is on the board yet."
+                            : "Click a game to watch it.";
+}
+
+void TReplaysScreen::SharedTableTick(IBoardView& board) {
+  const TBoardTable table = board.Table(fSharedMode);
+  if (table.State == TFetchState::Done) fSharedRows = table.Rows;
+  // Drawn as the player's table is, in its font.
+  const Tvt6HighScoreEngine& own = *fMain.MainEngine()->HighScoreEngine();
+  fSharedTable.SetDisplay(&fMain.Platform().Display());
+  fSharedTable.SetFont(own.Font());
+  fSharedTable.Caption = "Shared Board: " + Upper(fSharedMode);
+  fSharedTable.Clear();
+  for (const TBoardRow& row : fSharedRows)
+    fSharedTable.AddRecord(row.Name, "", row.Score, row.Level);
+  try {
+    fSharedTable.DrawTable();
+  } catch (const std::exception& e) {
+    fMain.ErrorLog().Log("The shared table cannot be drawn: " + std::string(e.what()));
+  }
+  ITextCanvas& canvas = fMain.Platform().Display().Canvas();
+  canvas.Brush.Style = TBrushStyle::Clear;
+  canvas.Font = MenuLook::Font(12, MenuLook::Text);
+  const std::string word = SharedWord(board, table);
+  canvas.TextOut(ScreenWidth / 2 - canvas.TextWidth(word) / 2, SharedWordTop, word);
+  canvas.Release();
+
+  if (fDownloading != 0) {
+    const TBoardDownload download = board.Replay(fDownloading);
+    if (download.State == TFetchState::Failed) {
+      fDownloadWord = "The game cannot be downloaded: " + download.Error;
+      fDownloading = 0;
+    } else if (download.State == TFetchState::Done) {
+      fDownloading = 0;
+      const std::string problem = fWatch.Start(download.Path, [this] {
+        fMain.ShowHighScores();
+        ShowSharedTable();
+      });
+      if (!problem.empty()) fDownloadWord = "The game cannot be watched: " + problem;
+    }
+    return;
+  }
+  const int32_t row = ClickedRow(fSharedTable, fSharedRows.size());
+  if (row < 0) return;
+  fDownloading = fSharedRows[static_cast<size_t>(row)].Id;
+  fDownloadWord.clear();
+  board.RequestReplay(fDownloading);
 }
 
 }  // namespace quellix

@@ -297,6 +297,7 @@ void TfrmMain::RunActivation() {
 void TfrmMain::StartPresetGame() {
   if (!fGame || !fUnits.Hole) return;
   RestoreGameStart(*this, *fGame, *fPresetGame);
+  fGameMode = GameModeName(fPresetGame->Difficulty, fPresetGame->ChildMode);
   fLog.Log(std::string("The replay's game starts: ") +
            (fPresetGame->ChildMode ? "child" : DifficultyName(fPresetGame->Difficulty)));
   fUnits.Hole->StartGame(fPresetGame->Difficulty);

@@ -34,7 +34,8 @@ class IMenuScreen : public IScreen {
 };
 
 // The kept games as the high-score screen shows them: a mark on every row whose game is
-// kept, and a cursor to choose one and watch it.
+// kept, and a cursor to choose one and watch it; and with a shared board, its table as a
+// second page, whose games are chosen alike.
 class ITableGames {
  public:
   virtual ~ITableGames() = default;
@@ -42,6 +43,11 @@ class ITableGames {
   virtual void TableShown() = 0;
   // Each tick of the table screen, after the table is drawn and before the flip.
   virtual void TableTick() = 0;
+  // The player's table has had its time: shows the shared table instead when there is a
+  // board; false when there is none.
+  virtual bool ShowSharedTable() = 0;
+  // The shared table is shown, not the player's.
+  virtual bool SharedTableShown() const = 0;
 };
 
 struct TGameUnits {

@@ -20,12 +20,12 @@
 #include "boardlink/vtBoardSharing.h"
 #include "boardlink/vtHttpTransport.h"
 #include "config/vtTextFile.h"
+#include "engine/vtEngine.h"
 #include "media/vtHeadlessPlatform.h"
 #include "media/vtSdlPlatform.h"
 #include "services/vtGameSettings.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
-#include "shell/vtReplayRecorder.h"
 #include "support/vtLinkedGameData.h"
 
 namespace quellix::testing {
@@ -235,7 +235,7 @@ TEST(BoardClient, ABoardAnsweringAfterTenSecondsMakesNoTickLate) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   media::TSdlPlatformOptions options;
-  options.FullScreen = false;
+  options.Display.FullScreen = false;
   options.AudioDriver = "dummy";
   media::TSdlPlatform platform(options);
   TBoardClient client(MakeHttpTransport(slow.Address()), slow.Address(), user.Dir() + "outbox/",
@@ -295,8 +295,9 @@ class TCapturingTransport : public IBoardTransport {
   std::shared_ptr<TSent> fSent;
 };
 
-TEST(BoardSharing, OnceStartUpHasRunEachScoreEnteredSendsTheSessionUpToIt) {
+TEST(BoardSharing, OnceStartUpHasRunEachScoreEnteredSendsItsGameThroughTheName) {
   TLinkedGameData data;
+  WriteFileAtomically(data.Dir() + SettingsFileName, "share_scores = on\n");
   media::THeadlessOptions options;
   options.ExeDir = data.Dir();
   media::THeadlessPlatform platform(options);
@@ -304,18 +305,20 @@ TEST(BoardSharing, OnceStartUpHasRunEachScoreEnteredSendsTheSessionUpToIt) {
   TBoardSharing sharing(platform, "http://board.test", [sent](const std::string&) {
     return std::make_unique<TCapturingTransport>(sent);
   });
-  TReplayRecorder recorder(sharing, {{"window", "0"}});
-  TfrmMain main(recorder);
+  TfrmMain main(sharing);
   main.AdoptGame(std::make_unique<TGame>(main));
-  recorder.Attach(main);
-  sharing.Attach(recorder, main);
-  const THighScoreEntry entry{0, {"Zoe", 1200, 3, "Devuvov"}, "easy"};
+  sharing.Attach(main, main);
+  EXPECT_TRUE(main.KeepNameEntries) << "the kept game goes on through the name entry";
+  const TReplay game = ReadReplay(BoardGame().Replay, "game");
+  const THighScoreEntry entry{0, {"Zoe", 1200, 3, "Devuvov"}, "easy", &game};
   main.OnHighScoreEntered(entry);
   EXPECT_EQ(sharing.Client(), nullptr) << "no client before start-up";
 
   sharing.FormActivate();
   ASSERT_NE(sharing.Client(), nullptr);
   for (int i = 0; i < 5; ++i) sharing.TimerEvent(0);
+  // A score entered without its game (none kept) sends nothing.
+  main.OnHighScoreEntered(THighScoreEntry{0, {"Zoe", 1200, 3, "Devuvov"}, "easy"});
   main.OnHighScoreEntered(entry);
   ASSERT_TRUE(WaitFor([&] { return sharing.Client()->Waiting() == 0; }));
   sharing.FormClose();
@@ -323,9 +326,7 @@ TEST(BoardSharing, OnceStartUpHasRunEachScoreEnteredSendsTheSessionUpToIt) {
 
   ASSERT_EQ(sent->Posts.size(), 1u);
   EXPECT_EQ(sent->Posts[0].first, "/v1/games?score=1200&level=3");
-  const TReplay replay = ReadReplay(sent->Posts[0].second, "sent");
-  EXPECT_EQ(replay.Input, recorder.Replay().Input);
-  EXPECT_EQ(replay.TickCount(), 5);
+  EXPECT_EQ(sent->Posts[0].second, BoardGame().Replay);
   const std::string log = ReadTextFile(data.Dir() + "log.txt");
   EXPECT_NE(log.find("Board: games that enter the high-score table go to http://board.test"),
             std::string::npos)
@@ -335,6 +336,70 @@ TEST(BoardSharing, OnceStartUpHasRunEachScoreEnteredSendsTheSessionUpToIt) {
             std::string::npos)
       << log;
   EXPECT_TRUE(std::filesystem::is_empty(data.Dir() + OutboxFolder));
+}
+
+// The high-score screen with a board set: after the player's table has had its time the
+// board's table for the difficulty last played follows, and a click on its game
+// downloads the game and watches it to its name entry, coming back to the shared page.
+TEST(BoardSharing, TheSecondPageOfTheTableIsTheBoardsAndABoardGameIsWatchedFromIt) {
+  TTestDatabase database(TBackEnd::Sqlite);
+  TTestBoard board(database.Db());
+  ASSERT_EQ(board.Send(BoardGame())->status, 201);
+  TLinkedGameData data;
+  WriteFileAtomically(data.Dir() + SettingsFileName, "board = " + Address(board.Port()) + "\n");
+  media::THeadlessOptions options;
+  options.ExeDir = data.Dir();
+  media::THeadlessPlatform platform(options);
+  TBoardSharing sharing(platform, Address(board.Port()));
+  TfrmMain main(sharing);
+  auto owned = std::make_unique<TGame>(main);
+  TGame& game = *owned;
+  main.AdoptGame(std::move(owned));
+  sharing.Attach(main, main);
+  sharing.FormActivate();
+  ASSERT_EQ(main.Board(), sharing.Client());
+  const auto tick = [&] {
+    sharing.TimerEvent(0);
+    std::this_thread::sleep_for(1ms);
+  };
+
+  // A hard game, left at once: the shared page shows the hard games.
+  main.StartGame(TDifficulty::Hard);
+  tick();
+  main.FormKeyUp(VK_ESCAPE);
+  tick();
+  ASSERT_EQ(main.Globals.GameState, gsTitle);
+  main.ShowHighScores();
+  for (int i = 0; i <= TfrmMain::HighScoreTicks; ++i) tick();
+  TReplaysScreen& screen = game.Replays;
+  ASSERT_TRUE(screen.SharedTableShown());
+  EXPECT_EQ(screen.SharedMode(), "hard");
+  for (int i = 0; i < 5000 && screen.SharedRows().empty(); ++i) tick();
+  ASSERT_EQ(screen.SharedRows().size(), 1u);
+  EXPECT_EQ(screen.SharedRows()[0].Name, "Skilled");
+  EXPECT_EQ(screen.SharedRows()[0].Score, BoardGame().Score);
+
+  // The cursor onto the first row, a click, and the game comes and is watched.
+  const int32_t rowTop = main.MainEngine()->HighScoreEngine()->RowTop(0);
+  ASSERT_GE(rowTop, 0);
+  platform.SetMouse(200 - ScreenWidth / 2, rowTop + 5 - ScreenHeight / 2, true);
+  tick();
+  platform.SetMouse(0, 0, false);
+  tick();
+  for (int i = 0; i < 5000 && main.Globals.GameState != gsWatchReplay; ++i) tick();
+  ASSERT_EQ(main.Globals.GameState, gsWatchReplay);
+  game.Watch.SetSpeed(TReplayWatch::MaxSpeed);
+  for (int i = 0; i < 20000 && main.Globals.GameState == gsWatchReplay; ++i) sharing.TimerEvent(0);
+  EXPECT_EQ(main.Globals.GameState, gsShowHighScores);
+  EXPECT_TRUE(screen.SharedTableShown()) << "back on the shared page";
+  sharing.FormClose();
+  const std::string log = ReadTextFile(data.Dir() + "log.txt");
+  EXPECT_NE(log.find("Board: the shared table comes from " + Address(board.Port())),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("Watching "), std::string::npos) << log;
+  EXPECT_NE(log.find("Watching stops at the name entry"), std::string::npos) << log;
+  EXPECT_TRUE(std::filesystem::exists(data.Dir() + BoardGamesFolder + "board-1.replay"));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The options screen played on the headless back end as a recorded session: every
-// option changed once by the mouse, the keys or a virtual controller, a key and buttons
-// bound by pressing them (keys and buttons the game needs refused with a word), each
+// option changed once by the mouse, the keys or a virtual controller (sharing scores too), a key
+// and buttons bound by pressing them (keys and buttons the game needs refused with a word), each
 // change written to settings.txt at once and read back at the next start; a bad value
 // in the file falls back to its default with a log line; and the recorded session
 // plays back to the same options without writing any file.
@@ -207,6 +207,10 @@ TEST(OptionsScreen, EachOptionChangedByMouseKeysAndControllerIsSavedAndReadBack)
     EXPECT_EQ(setting().Pad.Pause, TPadButton::X);
     EXPECT_EQ(setting().Pad.Bomb, TPadButton::Start);
     EXPECT_EQ(run.platform.Gamepads()->Bindings(), setting().Pad);
+    // Sharing scores, by the mouse: on, though no board is set yet, which the row says.
+    run.Click(RightArrow(11));
+    EXPECT_TRUE(setting().ShareScores);
+    EXPECT_EQ(options.OptionRows().at(11).Value(), "ON (NO BOARD SET)");
 
     // Back to the title with the controller's Back.
     run.Tap(*pad, SDL_CONTROLLER_BUTTON_BACK);
@@ -215,10 +219,10 @@ TEST(OptionsScreen, EachOptionChangedByMouseKeysAndControllerIsSavedAndReadBack)
     session = run.recorder->Replay();
   }
   const std::string saved = ReadFile(settingsFile);
-  for (const char* line :
-       {"\nvolume = 70\n", "\ndisplay = window\n", "\nscaling = stretch\n", "\nfilter = smooth\n",
-        "\nmotion = classic\n", "\nmouse_speed = 3\n", "\nbomb_key = b\n",
-        "\npad_fire = rightshoulder\n", "\npad_bomb = start\n", "\npad_pause = x\n"})
+  for (const char* line : {"\nvolume = 70\n", "\ndisplay = window\n", "\nscaling = stretch\n",
+                           "\nfilter = smooth\n", "\nmotion = classic\n", "\nmouse_speed = 3\n",
+                           "\nbomb_key = b\n", "\npad_fire = rightshoulder\n",
+                           "\npad_bomb = start\n", "\npad_pause = x\n", "\nshare_scores = on\n"})
     EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
 
   {

@@ -62,6 +62,7 @@ TGameSettings Changed() {
   s.MouseSpeed = 3;
   s.BombKey = 'B';
   s.Pad = {TPadButton::RightShoulder, TPadButton::LeftShoulder, TPadButton::Y, TPadButton::A};
+  s.ShareScores = true;
   s.Board = "https://board.example:8443/quellix";
   return s;
 }
@@ -97,17 +98,17 @@ TEST(GameSettings, EverySettingReadsBackAndAWrongValueIsReportedWithWhatItMustBe
 
 TEST(GameSettings, SavingKeepsEveryLineTheGameDoesNotKnowAndAddsWhatIsMissing) {
   const std::string previous =
-      "# my own note\r\nshare_scores = yes\nmotion = smooth\nvolume = 7x\n\nvolume = 90\n";
+      "# my own note\r\nhigh_contrast = yes\nmotion = smooth\nvolume = 7x\n\nvolume = 90\n";
   const TGameSettings changed = Changed();
   const std::string text = GameSettingsText(changed, previous);
   EXPECT_TRUE(text.starts_with(
-      "# my own note\nshare_scores = yes\nmotion = classic\nvolume = 30\n\nvolume = 30\n"
+      "# my own note\nhigh_contrast = yes\nmotion = classic\nvolume = 30\n\nvolume = 30\n"
       "# refresh:"))
       << text;
   std::vector<std::string> reports;
   EXPECT_EQ(Parse(text, &reports), changed);
   EXPECT_EQ(reports, std::vector<std::string>{"settings.txt line 2: unknown setting "
-                                              "\"share_scores\" ignored"});
+                                              "\"high_contrast\" ignored"});
 }
 
 }  // namespace

@@ -89,8 +89,6 @@ class TSimGame {
   TfrmMain& Main() { return *fMain; }
   TGame& Game() { return *fGame; }
   TSimPlatform& Platform() { return *fPlatform; }
-  // The session's recorder when the run records, else none.
-  const TReplayRecorder* Recorder() const { return fRecorder.get(); }
   // The replay's player when the run plays one, else none.
   const TReplayPlayer* Player() const { return fPlayer.get(); }
 
