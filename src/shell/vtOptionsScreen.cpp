@@ -15,7 +15,7 @@ namespace {
 
 // Label, the step arrows either side of the value, the value.
 constexpr int32_t ListTop = 108;
-constexpr int32_t RowHeight = 31;
+constexpr int32_t RowHeight = 30;
 constexpr int32_t ShownRows = 14;
 
 TMenuList OptionList() {

@@ -35,16 +35,16 @@ std::string ReadFile(const std::string& path) {
 }
 
 // Where the cursor clicks: the title's options zone, and on the options screen the
-// arrows beside a row's value (rows 31 pixels apart from y 108).
+// arrows beside a row's value (rows 30 pixels apart from y 108).
 struct TPoint {
   int32_t X, Y;
 };
 constexpr TPoint OptionsZone = {255, 475};
 TPoint LeftArrow(int row) {
-  return {415, 108 + 31 * row + 15};
+  return {415, 108 + 30 * row + 15};
 }
 TPoint RightArrow(int row) {
-  return {705, 108 + 31 * row + 15};
+  return {705, 108 + 30 * row + 15};
 }
 
 // One start of the program over a folder, with a virtual controller's events reaching
@@ -199,7 +199,7 @@ TEST(OptionsScreen, EachOptionChangedByMouseKeysAndControllerIsSavedAndReadBack)
     EXPECT_EQ(setting().Pad.Fire, TPadButton::RightShoulder);
     // Pause, by a click: the pad's arrows are refused, X is taken from the bomb, which
     // takes Start.
-    run.Click({200, 108 + 31 * 10 + 15});
+    run.Click({200, 108 + 30 * 10 + 15});
     EXPECT_EQ(options.WaitingFor(), TOptionsScreen::TWaitFor::PadButton);
     run.Tap(*pad, SDL_CONTROLLER_BUTTON_DPAD_UP);
     EXPECT_EQ(options.WaitingFor(), TOptionsScreen::TWaitFor::PadButton) << "the pad is refused";
