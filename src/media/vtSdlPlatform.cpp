@@ -149,40 +149,67 @@ void TSdlPlatform::Report(const std::exception& error) noexcept {
 }
 
 int TSdlPlatform::Run(IMainWindowEvents& events) {
+  Start(events);
+  while (!fCloseRequested) Step();
+  Finish();
+  return 0;
+}
+
+void TSdlPlatform::Start(IMainWindowEvents& events) {
   fEvents = &events;
   const bool focused = (SDL_GetWindowFlags(fWindow.get()) & SDL_WINDOW_INPUT_FOCUS) != 0;
   SetFocus(focused);
   if (!focused) TakeFocus();
-  while (!fCloseRequested) Step();
-  Guarded([&] { events.FormClose(); });
-  SetFocus(false);
-  fEvents = nullptr;
-  return 0;
 }
 
-bool TSdlPlatform::LoopEnds() const {
-  return fCloseRequested || (fModal && fModal->Closed());
+void TSdlPlatform::Finish() {
+  if (!fEvents) return;
+  // A modal window still open ends as its loop would have: before the window closes.
+  fModals.EndClosed(true, [this](IModalWindow&) { ModalTakenDown(); });
+  Guarded([&] { fEvents->FormClose(); });
+  SetFocus(false);
+  fEvents = nullptr;
 }
 
 void TSdlPlatform::PumpEvents() {
   SDL_Event event;
-  while (!LoopEnds() && SDL_PollEvent(&event)) Dispatch(event);
+  while (!fCloseRequested && SDL_PollEvent(&event)) {
+    Dispatch(event);
+    EndClosedModals();
+  }
+}
+
+void TSdlPlatform::EndClosedModals() {
+  fModals.EndClosed(false, [this](IModalWindow&) { ModalTakenDown(); });
+}
+
+void TSdlPlatform::ModalTakenDown() {
+  if (fModals.Empty()) SDL_StopTextInput();
+  fMedia->Display.SetOverlay(fModals.Top());
+}
+
+bool TSdlPlatform::TickIfDue(uint64_t now) {
+  const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
+  if (!plan.Fire) return false;
+  fDeadline = plan.NextDeadline;
+  fTickTime = plan.NextDeadline - fPeriod;
+  ++fCounts.Ticks;
+  fCounts.Lag += plan.Lag;
+  Guarded([&] { fEvents->TimerEvent(plan.Lag); });
+  EndClosedModals();
+  return true;
 }
 
 void TSdlPlatform::Step() {
   PumpEvents();
-  if (LoopEnds()) return;
+  if (fCloseRequested) return;
   if (!fFocused) {
     SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
     return;
   }
   uint64_t now = SDL_GetPerformanceCounter();
-  const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
-  if (plan.Fire) {
-    fDeadline = plan.NextDeadline;
-    fTickTime = plan.NextDeadline - fPeriod;
-    Guarded([&] { fEvents->TimerEvent(plan.Lag); });
-    if (!fSmooth || LoopEnds()) return;
+  if (TickIfDue(now)) {
+    if (!fSmooth || fCloseRequested) return;
     now = SDL_GetPerformanceCounter();
   }
   uint64_t wake = fDeadline;
@@ -196,6 +223,17 @@ void TSdlPlatform::Step() {
   }
   SDL_WaitEventTimeout(
       nullptr, static_cast<int>(WaitMilliseconds(wake, now, SDL_GetPerformanceFrequency())));
+}
+
+void TSdlPlatform::Frame() {
+  PumpEvents();
+  if (fCloseRequested || !fFocused) return;
+  uint64_t now = SDL_GetPerformanceCounter();
+  if (TickIfDue(now)) {
+    if (fCloseRequested) return;
+    now = SDL_GetPerformanceCounter();
+  }
+  if (fSmooth && RefreshWanted() && fPacer->NextRefresh(now) <= now) Refresh(now);
 }
 
 // Once a frame has been shown as it stands at the end of its tick, nothing new is drawn
@@ -217,6 +255,7 @@ void TSdlPlatform::Refresh(uint64_t now) {
   fShownFrame = fSmooth->FramesFinished();
   fShownFraction = fraction;
   fPictureLost = false;
+  ++fCounts.Refreshes;
   if (fPacer->Shown(SDL_GetPerformanceCounter()))
     fLog.Write("The display does not wait for vsync: refreshes kept to " +
                std::to_string(fPacer->Rate()) + " Hz");
@@ -224,7 +263,10 @@ void TSdlPlatform::Refresh(uint64_t now) {
 
 void TSdlPlatform::ProcessMessages() {
   SDL_Event event;
-  while (SDL_PollEvent(&event)) Dispatch(event);
+  while (SDL_PollEvent(&event)) {
+    Dispatch(event);
+    EndClosedModals();
+  }
 }
 
 void TSdlPlatform::Dispatch(const SDL_Event& event) {
@@ -240,7 +282,7 @@ void TSdlPlatform::Dispatch(const SDL_Event& event) {
       DispatchKey(event.key);
       break;
     case SDL_TEXTINPUT:
-      if (fModal) Guarded([&] { fModal->TextInput(event.text.text); });
+      if (IModalWindow* modal = fModals.Top()) Guarded([&] { modal->TextInput(event.text.text); });
       break;
     case SDL_MOUSEMOTION:
       if (event.motion.windowID == SDL_GetWindowID(fWindow.get()))
@@ -298,11 +340,11 @@ void TSdlPlatform::DispatchKey(const SDL_KeyboardEvent& event) {
 }
 
 void TSdlPlatform::RouteKey(int32_t key, bool down) {
-  if (fModal) {
+  if (IModalWindow* modal = fModals.Top()) {
     if (down)
-      Guarded([&] { fModal->KeyDown(key); });
+      Guarded([&] { modal->KeyDown(key); });
     else
-      Guarded([&] { fModal->KeyUp(key); });
+      Guarded([&] { modal->KeyUp(key); });
   } else if (!down) {
     Guarded([&] { fEvents->FormKeyUp(key); });
   }
@@ -380,21 +422,10 @@ void TSdlPlatform::ShowMessage(std::string_view text) {
   SDL_SetRelativeMouseMode(fFocused ? SDL_TRUE : SDL_FALSE);
 }
 
-void TSdlPlatform::ShowModal(IModalWindow& window) {
-  IModalWindow* outer = fModal;
-  fModal = &window;
+void TSdlPlatform::ShowModal(IModalWindow& window, std::function<void()> closed) {
+  fModals.Push(window, std::move(closed));
   fMedia->Display.SetOverlay(&window);
   SDL_StartTextInput();
-  struct TRestore {
-    TSdlPlatform& Platform;
-    IModalWindow* Outer;
-    ~TRestore() {
-      if (!Outer) SDL_StopTextInput();
-      Platform.fModal = Outer;
-      Platform.fMedia->Display.SetOverlay(Outer);
-    }
-  } restore{*this, outer};
-  while (!LoopEnds()) Step();
 }
 
 }  // namespace quellix::media

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "graphics/vtModalStack.h"
 #include "graphics/vtPlatform.h"
 #include "graphics/vtSmoothScreen.h"
 #include "media/vtGamepads.h"
@@ -41,13 +42,31 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // The message loop: returns once the main window has closed (FormClose has run).
   int Run(IMainWindowEvents& events);
 
+  // For a host that runs the loop itself and calls Frame once per display refresh (the
+  // browser's animation frames): Start delivers the window's events to `events` from
+  // now on; each Frame handles the pending events, runs the frame timer's tick when it
+  // is due and, in smooth motion, draws a refresh; Finish closes the main window
+  // (FormClose) once Closing() says it is to close.
+  void Start(IMainWindowEvents& events);
+  void Frame();
+  void Finish();
+
+  // What the loop has done so far: timer events run, ticks dropped because they came
+  // late (the lag counts summed), refreshes of smooth motion drawn.
+  struct TLoopCounts {
+    int64_t Ticks = 0;
+    int64_t Lag = 0;
+    int64_t Refreshes = 0;
+  };
+  const TLoopCounts& Counts() const { return fCounts; }
+
   std::string ExeDir() const override { return fExeDir; }
   void ProcessMessages() override;
   void HideCursor() override;
   void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
   void FreeProgress() override;
   void ShowMessage(std::string_view text) override;
-  void ShowModal(IModalWindow& window) override;
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override;
   void CloseMainWindow() override { fCloseRequested = true; }
   bool Closing() const override { return fCloseRequested; }
 
@@ -70,14 +89,19 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // One pass of the loop: pending events, then the frame timer, a refresh, or a wait
   // for whichever comes first.
   void Step();
+  // Runs the frame timer's tick if its deadline has passed; true when it ran.
+  bool TickIfDue(uint64_t now);
+  // Takes down the modal windows that have closed, calling back their owners.
+  void EndClosedModals();
+  // A modal window has been taken down: the next one down is painted and typed into.
+  void ModalTakenDown();
   // A frame not yet shown as it stands at the end of its tick, or a window that lost
   // its picture.
   bool RefreshWanted() const;
   // Shows the latest frame as far into its tick as the clock is at now.
   void Refresh(uint64_t now);
-  // Dispatches pending events; stops early when the running loop is to end.
+  // Dispatches pending events; stops early when the main window is to close.
   void PumpEvents();
-  bool LoopEnds() const;
   void Dispatch(const SDL_Event& event);
   void DispatchWindowEvent(const SDL_WindowEvent& event);
   void DispatchKey(const SDL_KeyboardEvent& event);
@@ -106,7 +130,8 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   std::unique_ptr<TMediaSet> fMedia;
   std::unique_ptr<TProgressWindow> fProgress;
   IMainWindowEvents* fEvents = nullptr;
-  IModalWindow* fModal = nullptr;
+  TModalStack fModals;
+  TLoopCounts fCounts;
   TAltEnterFilter fAltEnter;
   bool fFullScreen;
   bool fFocused = false;

@@ -1,6 +1,7 @@
 // The 40 ms tick: poll the mouse, then run the handler of the current game state.
 // Each handler draws a whole frame (starfield, both engines, heads-up display) and
 // moves the game between title, play, level end, game over and the high-score screens.
+#include <memory>
 #include <string>
 
 #include "engine/vtEngine.h"
@@ -75,8 +76,12 @@ void TfrmMain::TimerEvent(int32_t /*lagCount*/) {
     Globals.LeftButtonDown = down;
     RunStateHandler();
   } catch (const std::exception& e) {
-    fLog.Log(std::string("TfrmMain:TimerEvent:Main Loop Exception\r") + e.what());
+    LogTickError(e);
   }
+}
+
+void TfrmMain::LogTickError(const std::exception& error) {
+  fLog.Log(std::string("TfrmMain:TimerEvent:Main Loop Exception\r") + error.what());
 }
 
 void TfrmMain::RunStateHandler() {
@@ -317,17 +322,25 @@ void TfrmMain::GameOver() {
 
 void TfrmMain::EnterHighScore(int32_t rank) {
   Globals.GameState = gsEnterHighScore;
-  // Ticks keep running beneath the modal name window.
-  fInTick = false;
-  TfrmEnterHighScore dialog;
+  fNameWindow = std::make_unique<TfrmEnterHighScore>();
   fMainEngine->AudioEngine()->PlaySound(sounds::Cheering);
-  fPlatform.ShowModal(dialog);
-  Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
-  table.InsertRecord(dialog.NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
-  table.Delete(table.Count() - 1);
-  // Kept at once: a crash or a kill later must not lose the entry.
-  SaveHighScores();
-  ShowHighScores();
+  // Ticks run in gsEnterHighScore beneath the window; the entry is made once it closes.
+  fPlatform.ShowModal(*fNameWindow, [this, rank] { NameEntered(rank); });
+}
+
+void TfrmMain::NameEntered(int32_t rank) {
+  const std::unique_ptr<TfrmEnterHighScore> dialog = std::move(fNameWindow);
+  try {
+    Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
+    table.InsertRecord(dialog->NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
+    table.Delete(table.Count() - 1);
+    // Kept at once: a crash or a kill later must not lose the entry.
+    SaveHighScores();
+    ShowHighScores();
+  } catch (const std::exception& e) {
+    // The rest of the tick that opened the window, as the tick reports its errors.
+    LogTickError(e);
+  }
 }
 
 void TfrmMain::ShowHighScores() {

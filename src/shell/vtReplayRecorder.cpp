@@ -27,31 +27,37 @@ void JoinLastTick(std::vector<TReplayInput>& input) {
 
 }  // namespace
 
-// The modal window as the platform sees it: what is typed is noted, then passed on.
+// The modal window as the platform sees it: what is typed is noted, then passed on to
+// the window open.
 class TReplayRecorder::TModal : public IModalWindow {
  public:
-  TModal(TReplayRecorder& owner, IModalWindow& window) : fOwner(owner), fWindow(window) {}
+  explicit TModal(TReplayRecorder& owner) : fOwner(owner) {}
   void TextInput(std::string_view text) override {
     fOwner.Append(Recorded(TReplayInputKind::ModalText, 0, TMouseButton::Left, text));
-    fWindow.TextInput(text);
+    if (IModalWindow* window = fOwner.OpenModal()) window->TextInput(text);
   }
   void KeyDown(int32_t key) override {
     fOwner.Append(Recorded(TReplayInputKind::ModalKeyDown, key));
-    fWindow.KeyDown(key);
+    if (IModalWindow* window = fOwner.OpenModal()) window->KeyDown(key);
   }
   void KeyUp(int32_t key) override {
     fOwner.Append(Recorded(TReplayInputKind::ModalKeyUp, key));
-    fWindow.KeyUp(key);
+    if (IModalWindow* window = fOwner.OpenModal()) window->KeyUp(key);
   }
-  void Paint(IDisplay& display) override { fWindow.Paint(display); }
-  bool Closed() const override { return fWindow.Closed(); }
+  void Paint(IDisplay& display) override {
+    if (IModalWindow* window = fOwner.OpenModal()) window->Paint(display);
+  }
+  bool Closed() const override {
+    const IModalWindow* window = fOwner.OpenModal();
+    return !window || window->Closed();
+  }
 
  private:
   TReplayRecorder& fOwner;
-  IModalWindow& fWindow;
 };
 
-TReplayRecorder::TReplayRecorder(IPlatform& inner, TStartOptions options) : TPlatformRelay(inner) {
+TReplayRecorder::TReplayRecorder(IPlatform& inner, TStartOptions options)
+    : TPlatformRelay(inner), fShown(std::make_unique<TModal>(*this)) {
   fReplay.Data = DigestGameData(inner.ExeDir());
   fReplay.Options = std::move(options);
 }
@@ -80,9 +86,10 @@ void TReplayRecorder::TInput::Update() {
   tick.Button0 = live.MouseButton0();
 }
 
-void TReplayRecorder::ShowModal(IModalWindow& window) {
-  TModal recording(*this, window);
-  ShowModalAs(window, recording);
+TReplayRecorder::~TReplayRecorder() = default;
+
+void TReplayRecorder::ShowModal(IModalWindow& window, std::function<void()> closed) {
+  ShowModalAs(window, *fShown, std::move(closed));
 }
 
 void TReplayRecorder::FormActivate() {

@@ -67,10 +67,11 @@ std::string Snapshot(TfrmMain& main, TGame& game, media::THeadlessPlatform& plat
 }
 
 // One run of the program on the headless platform, over a folder of the game's data,
-// with a recorder or a player between the platform and the main window. The run is
-// also what the platform calls beneath a modal window: each timer event first gives
-// the script its turn, then goes on to the relay, and every so many ticks the state is
-// noted.
+// with a recorder or a player between the platform and the main window. Each timer
+// event first gives the script its turn, then goes on to the relay; then the platform
+// takes down a modal window that has closed, and every so many ticks the state is noted.
+// The name window stays open, the ticks going on beneath it, until the script types
+// what closes it.
 class THeadlessRun : public IMainWindowEvents {
  public:
   static constexpr int64_t SnapshotEvery = 25;
@@ -88,6 +89,7 @@ class THeadlessRun : public IMainWindowEvents {
   void TimerEvent(int32_t lagCount) override {
     BeforeTick();
     relay->TimerEvent(lagCount);
+    platform.EndClosedModals();
     const int64_t ticks = Ticks();
     if (ticks != fLastSnapshot && ticks % SnapshotEvery == 0) {
       fLastSnapshot = ticks;
@@ -111,7 +113,7 @@ class THeadlessRun : public IMainWindowEvents {
     auto owned = std::make_unique<TGame>(*main);
     game = owned.get();
     main->AdoptGame(std::move(owned));
-    platform.TickBeneathModals(this);
+    platform.ModalScript = nullptr;
   }
   virtual void BeforeTick() {}
   virtual int64_t Ticks() const = 0;
