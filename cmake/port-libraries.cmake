@@ -20,6 +20,10 @@ foreach(library SDL2 SDL2_image SDL2_mixer SDL2_ttf)
 endforeach()
 
 if(EMSCRIPTEN)
+  # The game reports its failures with exceptions and catches them; Emscripten only
+  # catches them when compiled and linked for it.
+  add_compile_options(-fexceptions)
+  add_link_options(-fexceptions)
   # SDL2 built outside Emscripten's ports needs these library functions linked in, or the
   # program dies when sound starts; CMake would mangle the '$', hence a response file.
   set(QUELLIX_EMSCRIPTEN_FUNCTIONS ${CMAKE_BINARY_DIR}/emscripten-functions.txt)
