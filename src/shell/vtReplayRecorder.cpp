@@ -58,13 +58,15 @@ class TReplayRecorder::TModal : public IModalWindow {
 
 TReplayRecorder::TReplayRecorder(IPlatform& inner, TStartOptions options)
     : TPlatformRelay(inner), fShown(std::make_unique<TModal>(*this)) {
-  fReplay.Data = DigestGameData(inner.ExeDir());
   fReplay.Options = std::move(options);
 }
 
 void TReplayRecorder::Attach(TfrmMain& main) {
   fMain = &main;
   SetTarget(&main);
+  // The data the window will read: beside the executable, chosen, or an installed
+  // game's.
+  fReplay.Data = DigestGameData(main.DataDir());
 }
 
 void TReplayRecorder::Append(TReplayInput input) {

@@ -25,6 +25,7 @@
 #include "shell/vtReplayRecorder.h"
 #include "support/vtLinkedGameData.h"
 #include "support/vtReplayDamage.h"
+#include "support/vtTempDir.h"
 
 namespace quellix::testing {
 namespace {
@@ -296,6 +297,21 @@ TEST(Replay, AWholeSessionPlaysBackTickByTick) {
   EXPECT_GE(end.Level, 2);
   EXPECT_FALSE(fs::exists(replayed.data.Dir() + "highscores.txt"))
       << "a replay wrote the player's high scores";
+}
+
+// An installed game (and the browser's page) reads its data from another folder than
+// the executable's: the recording names the data the window reads, or its replay would
+// be refused.
+TEST(Replay, TheRecordingDigestsTheDataTheWindowReads) {
+  TLinkedGameData data;
+  TTempDir elsewhere;
+  media::THeadlessPlatform platform(Silent(elsewhere.Dir()));
+  TReplayRecorder recorder(platform, {});
+  TfrmMain main(recorder);
+  main.ChooseDataDir(data.Dir());
+  recorder.Attach(main);
+  EXPECT_EQ(recorder.Replay().Data, DigestGameData(data.Dir()));
+  EXPECT_EQ(ReplayMismatch(recorder.Replay(), data.Dir()), "");
 }
 
 }  // namespace
