@@ -158,7 +158,7 @@ int TSdlPlatform::Run(IMainWindowEvents& events) {
 void TSdlPlatform::Start(IMainWindowEvents& events) {
   fEvents = &events;
   const bool focused = (SDL_GetWindowFlags(fWindow.get()) & SDL_WINDOW_INPUT_FOCUS) != 0;
-  SetFocus(focused);
+  WindowFocus(focused);
   if (!focused) TakeFocus();
 }
 
@@ -309,11 +309,11 @@ void TSdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event) {
       Guarded([&] { fEvents->FormActivate(); });
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-      SetFocus(true);
+      WindowFocus(true);
       Guarded([&] { fEvents->FormActivate(); });
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-      SetFocus(false);
+      WindowFocus(false);
       break;
     case SDL_WINDOWEVENT_CLOSE:
       fCloseRequested = true;
@@ -367,8 +367,23 @@ void TSdlPlatform::RouteButton(TMouseButton button, bool down) {
     Guarded([&] { fEvents->FormMouseUp(button); });
 }
 
+TSdlPlatform::TLoopCounts TSdlPlatform::Counts() const {
+  TLoopCounts counts = fCounts;
+  if (fFocused)
+    counts.Seconds += static_cast<double>(SDL_GetPerformanceCounter() - fFocusedSince) /
+                      static_cast<double>(SDL_GetPerformanceFrequency());
+  return counts;
+}
+
 void TSdlPlatform::SetFocus(bool focused) {
-  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + fPeriod;
+  const uint64_t now = SDL_GetPerformanceCounter();
+  if (focused && !fFocused) {
+    fDeadline = now + fPeriod;
+    fFocusedSince = now;
+  } else if (!focused && fFocused) {
+    fCounts.Seconds += static_cast<double>(now - fFocusedSince) /
+                       static_cast<double>(SDL_GetPerformanceFrequency());
+  }
   fFocused = focused;
   fMedia->Input.SetActive(focused);
   SDL_SetRelativeMouseMode(focused ? SDL_TRUE : SDL_FALSE);

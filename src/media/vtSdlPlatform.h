@@ -52,13 +52,15 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   void Finish();
 
   // What the loop has done so far: timer events run, ticks dropped because they came
-  // late (the lag counts summed), refreshes of smooth motion drawn.
+  // late (the lag counts summed), refreshes of smooth motion drawn, and the seconds the
+  // game has run (had the focus) meanwhile.
   struct TLoopCounts {
     int64_t Ticks = 0;
     int64_t Lag = 0;
     int64_t Refreshes = 0;
+    double Seconds = 0;
   };
-  const TLoopCounts& Counts() const { return fCounts; }
+  TLoopCounts Counts() const;
 
   std::string ExeDir() const override { return fExeDir; }
   void ProcessMessages() override;
@@ -84,6 +86,16 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   const TGamepads& Gamepads() const { return fPads; }
   bool FullScreen() const { return fFullScreen; }
   bool Smooth() const { return fSmooth != nullptr; }
+
+ protected:
+  // Whether the game runs: the frame timer ticks and the mouse is read (relative mode).
+  void SetFocus(bool focused);
+  bool Focused() const { return fFocused; }
+  // The window gained or lost the input focus; the game runs while it has it. A host
+  // with its own idea of when the game runs (a page) decides instead.
+  virtual void WindowFocus(bool focused) { SetFocus(focused); }
+  // Alt+Enter: full screen or an 800 x 600 window.
+  virtual void SwitchScreenMode();
 
  private:
   // One pass of the loop: pending events, then the frame timer, a refresh, or a wait
@@ -112,10 +124,8 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   void RouteButton(TMouseButton button, bool down);
   void PadKey(int32_t key, bool down) override { RouteKey(key, down); }
   void PadMouseButton(TMouseButton button, bool down) override { RouteButton(button, down); }
-  void SetFocus(bool focused);
   // Brings the main window to the front with the keyboard focus.
   void TakeFocus();
-  void SwitchScreenMode();
   // Runs a handler of the game; an exception goes to ApplicationException.
   template <class F>
   void Guarded(F&& handler);
@@ -132,6 +142,7 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   IMainWindowEvents* fEvents = nullptr;
   TModalStack fModals;
   TLoopCounts fCounts;
+  uint64_t fFocusedSince = 0;  // performance counter
   TAltEnterFilter fAltEnter;
   bool fFullScreen;
   bool fFocused = false;
