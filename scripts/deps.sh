@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quellix needs, where missing: `deps.sh play` those that
-# building and playing the game take; `deps.sh` also those of the tests, the benchmarks
-# and the package.
+# building and playing the game take; `deps.sh web` those and the ones the browser build
+# takes (scripts/web.sh); `deps.sh` all of them, with those of the tests (the browser's
+# among them), the benchmarks and the package.
 set -euo pipefail
 
 play=(
@@ -16,11 +17,21 @@ develop=(
   desktop-file-utils appstream groff-base
   dpkg-dev
 )
+# The browser build: Emscripten and Node (scripts/port-deps.sh builds the SDL2 family
+# from Debian's source packages with them); the browser test drives Chromium through
+# its DevTools protocol with Python's websocket client.
+web=(
+  emscripten nodejs dpkg-dev python3
+)
+browser_test=(
+  chromium python3-websocket
+)
 case "${1:-all}" in
   play) packages=("${play[@]}") ;;
-  all) packages=("${play[@]}" "${develop[@]}") ;;
+  web) packages=("${play[@]}" "${web[@]}") ;;
+  all) packages=("${play[@]}" "${develop[@]}" "${web[@]}" "${browser_test[@]}") ;;
   *)
-    echo "usage: deps.sh [play]" >&2
+    echo "usage: deps.sh [play|web]" >&2
     exit 2
     ;;
 esac
