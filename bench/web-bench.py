@@ -1,0 +1,123 @@
+#!/usr/bin/python3
+"""Figures of the browser build (bench/web-bench.sh builds what it needs and runs this).
+
+    web-bench.py NATIVE_SIM SIM_JS PAGE_FOLDER REPLAY [GAMES]
+
+1. Simulated ticks a second of the same skilled-bot games (normal, seeds 1.., to the game
+   over), the native simulator and quellix-sim.js under Node, taking turns, in one run;
+   both must print the same games.
+2. The page in headless Chromium from 127.0.0.1: the bytes a first load downloads, then
+   the time from navigation to the title (the log's line) of 5 warm loads, and their median.
+3. A golden replay at normal speed on the page: the ticks the frame clock dropped and the
+   refreshes a second it drew.
+"""
+import json
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "tests", "web"))
+from quellix_browser import TITLE_LINE, Browser, PageServer  # noqa: E402
+
+
+def sim_rate(command, games):
+    started = time.perf_counter()
+    out = subprocess.run(command + ["--difficulty", "normal", "--games", str(games), "--json"],
+                         check=True, capture_output=True, text=True).stdout
+    seconds = time.perf_counter() - started
+    lines = out.splitlines()
+    ticks = sum(json.loads(line)["ticks"] for line in lines)
+    return ticks / seconds, ticks, out
+
+
+def simulator(native, script, games):
+    print(f"Simulated play: {games} skilled-bot games on normal, to their game over")
+    rates = {"native": [], "wasm": []}
+    outputs = {}
+    for _ in range(3):
+        for name, command in (("native", [native]), ("wasm", ["node", script])):
+            rate, ticks, out = sim_rate(command, games)
+            rates[name].append(rate)
+            outputs[name] = out
+    if outputs["native"] != outputs["wasm"]:
+        print("  the two printed different games:\n" + outputs["native"] + outputs["wasm"])
+        sys.exit(1)
+    native, wasm = statistics.median(rates["native"]), statistics.median(rates["wasm"])
+    print(f"  {ticks} ticks a run, the same games in both; median of 3 runs each:")
+    print(f"  native {native:,.0f} ticks/s, WebAssembly under Node {wasm:,.0f} ticks/s"
+          f" ({wasm / native:.0%} of native)")
+
+
+def load_to_title(browser, url):
+    since = len(browser.console)
+    browser.open(url)
+    index, _ = browser.wait_console(re.escape(TITLE_LINE), 120, since)
+    origin = browser.evaluate("performance.timeOrigin")
+    return (browser.console[index][0] - origin) / 1000
+
+
+class CountingBrowser(Browser):
+    """Counts the bytes the page downloads (compressed, as they came over the wire)."""
+
+    def __init__(self):
+        self.downloaded = 0
+        super().__init__()
+
+    def on_event(self, method, params):
+        if method == "Network.loadingFinished":
+            self.downloaded += params.get("encodedDataLength", 0)
+
+
+def page_load(server):
+    print("Page load in headless Chromium from 127.0.0.1")
+    with CountingBrowser() as browser:
+        first = load_to_title(browser, server.url)
+        print(f"  first load: {browser.downloaded / 1e6:.2f} MB downloaded, title after {first:.2f} s")
+        times = []
+        for _ in range(5):
+            browser.pump(0.5)
+            times.append(load_to_title(browser, server.url))
+        print("  warm loads to the title: " + ", ".join(f"{t:.2f}" for t in times) + " s;"
+              f" median {statistics.median(times):.2f} s")
+
+
+def replay_speed(server, page, replay):
+    name = os.path.basename(replay)
+    folder = os.path.join(page, "replays")
+    os.makedirs(folder, exist_ok=True)
+    shutil.copyfile(replay, os.path.join(folder, name))
+    print(f"The golden replay {name} at normal speed in headless Chromium")
+    try:
+        with Browser() as browser:
+            browser.open(f"{server.url}?replay=replays/{name}")
+            browser.wait_for("!document.getElementById('start').hidden", 60)
+            browser.click(*browser.centre("#start"))
+            index, match = browser.wait_console(
+                r"Frame clock: (\d+) ticks, (\d+) dropped, (\d+) refreshes in ([\d.]+) s", 900)
+            ticks, dropped, refreshes, seconds = match.groups()
+            finished = next(line[2] for line in browser.console if "Replay finished" in line[2])
+            print(f"  {finished}")
+            print(f"  {ticks} ticks, {dropped} dropped; {refreshes} refreshes in {seconds} s:"
+                  f" {int(refreshes) / float(seconds):.1f} a second")
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def main():
+    if len(sys.argv) not in (5, 6):
+        sys.exit(__doc__)
+    native, script, page, replay = sys.argv[1:5]
+    games = int(sys.argv[5]) if len(sys.argv) == 6 else 2
+    simulator(native, script, games)
+    with PageServer(page) as server:
+        page_load(server)
+        replay_speed(server, page, replay)
+
+
+if __name__ == "__main__":
+    main()
