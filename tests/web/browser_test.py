@@ -1,22 +1,26 @@
 #!/usr/bin/python3
 """The game's page played in Debian's Chromium, headless, with software WebGL:
 
-    browser_test.py PAGE_FOLDER REPLAY GOLDEN OUT_FOLDER
+    browser_test.py PAGE_FOLDER REPLAY GOLDEN OUT_FOLDER SIM_JS DATA_FOLDER
 
 1. The page loads and reaches the title (the log's line in the console), "Click to play"
    locks the pointer, a click on EASY starts a game, and a screenshot after some seconds
    of play is no blank picture (kept as OUT_FOLDER/play.png). Letting the pointer go
-   pauses the game, a click goes on.
+   pauses the game, a click goes on; the full-screen button puts the page full screen.
 2. A high score entered (on a stored table that any score enters) is on the table after
-   the page is reloaded: the page keeps the files in the browser's storage.
+   the page is reloaded: the page keeps the files in the browser's storage. The page
+   offers the game's recording, which the simulator (SIM_JS under Node, on the data of
+   DATA_FOLDER) plays to the same score.
 3. A browser that refuses its storage: the game says so and plays on.
-4. ?replay= of a golden replay ends with the very "Replay finished" line of the native
-   game (the golden file's end).
+4. A damaged replay is refused on the page; ?replay= of a golden replay ends with the
+   very "Replay finished" line of the native game (the golden file's end).
 No step may leave an error in the console. Prints a line per step.
 """
 import os
 import re
+import json
 import shutil
+import subprocess
 import sys
 import tempfile
 import time
@@ -84,6 +88,23 @@ def click_title(browser, target):
     browser.mouse("mouseReleased", x, y, "left")
 
 
+def sweep_until(browser, pattern, timeout, since):
+    """Moves the mouse to and fro, diagonally, until a console line like pattern comes."""
+    end = time.time() + timeout
+    step, position = 20, 0
+    while True:
+        for i in range(since, len(browser.console)):
+            if re.search(pattern, browser.console[i][2]):
+                return
+        if time.time() > end:
+            raise Failure(f"no console line like {pattern!r} within {timeout} s")
+        position += step
+        if position in (0, 400):
+            step = -step
+        browser.mouse("mouseMoved", 100 + position, 100 + position * 3 // 4)
+        browser.pump(0.04)
+
+
 def check_picture(png):
     width, height, rows = png_pixels(png)
     pixels = [p for row in rows[::4] for p in row[::4]]
@@ -110,12 +131,39 @@ def title_and_play(browser, server, out):
     say(f"a game on EASY; the screen after 5 s ({check_picture(browser.screenshot(shot))}): {shot}")
     browser.evaluate("document.exitPointerLock()")
     browser.wait_for("!document.getElementById('paused').hidden", 5)
+    # With the pointer free the page's buttons can be clicked.
+    browser.click(*browser.centre("#fullscreen"))
+    browser.wait_for("document.fullscreenElement === document.documentElement", 5)
+    browser.click(*browser.centre("#fullscreen"))
+    browser.wait_for("document.fullscreenElement === null", 5)
     browser.click(*browser.centre("#paused"))
     browser.wait_for("document.pointerLockElement === document.getElementById('canvas')", 10)
-    say("letting the pointer go paused the game, a click went on")
+    say("letting the pointer go paused the game, the full-screen button put the page full"
+        " screen and back, a click went on")
 
 
-def high_score_kept(browser, server):
+def recording_replays(browser, out, simulator, data, since):
+    """The recording the page offers after a game, played by the simulator."""
+    index, match = browser.wait_console(r"the recording of the game is offered as (\S+)", 30, since)
+    link = browser.evaluate("document.getElementById('recording').textContent")
+    score = re.search(r"score (-?\d+), level (-?\d+)", link)
+    text = browser.evaluate("fetch(document.getElementById('recording').href).then(r => r.text())",
+                            awaited=True)
+    path = os.path.join(out, match.group(1))
+    with open(path, "w") as file:
+        file.write(text)
+    result = subprocess.run(["node", simulator, "--replay", path, "--data", data, "--json"],
+                            capture_output=True, text=True)
+    if result.returncode != 0:
+        raise Failure(f"the simulator did not play the page's recording:\n{result.stdout}{result.stderr}")
+    game = json.loads(result.stdout.splitlines()[-1])
+    if game["end"] != "replay finished" or (str(game["score"]), str(game["level"])) != score.groups():
+        raise Failure(f"the page's recording ({link}) played to {result.stdout}")
+    say(f"the page offered the game's recording; the simulator plays it to score {game['score']},"
+        f" level {game['level']}, tick {game['ticks']}")
+
+
+def high_score_kept(browser, server, out, simulator, data):
     # A table any score enters, stored as the game stores its files (written, renamed).
     browser.evaluate(f"FS.writeFile('{USER_DIR}/highscores.txt.new', {LOW_TABLE!r});"
                      f"FS.rename('{USER_DIR}/highscores.txt.new', '{USER_DIR}/highscores.txt')")
@@ -125,14 +173,15 @@ def high_score_kept(browser, server):
     start(browser)
     click_title(browser, HARD)
     browser.wait_console("Quellix: A game has started", 10, since)
-    # Left alone on HARD the ships go in well under a minute.
-    browser.wait_console("Quellix: A high score", 180, since)
+    # Not firing and sweeping the ships to and fro on HARD, the last ship goes in well
+    # under a minute.
+    sweep_until(browser, "Quellix: A high score", 180, since)
     browser.pump(0.5)
     browser.type_text("Browser")
     browser.key("Enter", "Enter", 13, "\r")
     browser.wait_for(f"FS.readFile('{USER_DIR}/highscores.txt', {{encoding: 'utf8'}})"
                      ".startsWith('Browser,')", 10)
-    browser.pump(2)  # written back to the browser's storage
+    recording_replays(browser, out, simulator, data, since)
     reload(browser)
     table = stored_table(browser)
     if not table.startswith("Browser,"):
@@ -156,6 +205,15 @@ def storage_refused(browser, server):
     say("with the storage refused the game says so once and plays on")
 
 
+def damaged_replay(browser, server):
+    browser.open(f"{server.url}?replay=replays/damaged.replay")
+    browser.wait_for("!document.getElementById('fatal').hidden", 60)
+    text = browser.evaluate("document.getElementById('fatal-text').textContent")
+    if not text.startswith("Replay refused: ") or "cut short" not in text:
+        raise Failure(f"a damaged replay was not refused on the page: {text!r}")
+    say(f"a damaged replay is refused on the page: {text}")
+
+
 def replay(browser, server, name, expected, ticks):
     browser.open(f"{server.url}?replay=replays/{name}")
     browser.wait_for("!document.getElementById('start').hidden", 60)
@@ -169,9 +227,9 @@ def replay(browser, server, name, expected, ticks):
 
 
 def main():
-    if len(sys.argv) != 5:
+    if len(sys.argv) != 7:
         sys.exit(__doc__)
-    page, replay_file, golden, out = sys.argv[1:]
+    page, replay_file, golden, out, simulator, data = sys.argv[1:]
     os.makedirs(out, exist_ok=True)
     expected = expected_replay_line(golden)
     ticks = int(re.search(r"tick (\d+)$", expected).group(1))
@@ -179,14 +237,16 @@ def main():
     os.makedirs(replays, exist_ok=True)
     name = os.path.basename(replay_file)
     shutil.copyfile(replay_file, os.path.join(replays, name))
+    with open(replay_file) as whole, open(os.path.join(replays, "damaged.replay"), "w") as cut:
+        cut.write(whole.read()[:2000])
     errors = []
     try:
         with PageServer(page) as server:
-            with tempfile.TemporaryDirectory(prefix="quellix-profile-") as profile:
+            with tempfile.TemporaryDirectory(prefix="quellix-profile-", ignore_cleanup_errors=True) as profile:
                 with Browser(profile) as browser:
                     try:
                         title_and_play(browser, server, out)
-                        high_score_kept(browser, server)
+                        high_score_kept(browser, server, out, simulator, data)
                     finally:
                         errors += browser.errors
             with Browser() as browser:
@@ -196,6 +256,7 @@ def main():
                     errors += browser.errors
             with Browser() as browser:
                 try:
+                    damaged_replay(browser, server)
                     replay(browser, server, name, expected, ticks)
                 finally:
                     errors += browser.errors

@@ -219,8 +219,15 @@ class Browser:
         return result["result"].get("value")
 
     def wait_for(self, expression, timeout):
+        """Until the expression is true; one that fails meanwhile (the page is still being
+        replaced by the next one) counts as false."""
         end = time.time() + timeout
-        while not self.evaluate(expression):
+        while True:
+            try:
+                if self.evaluate(expression):
+                    return
+            except Failure:
+                pass
             if time.time() > end:
                 raise Failure(f"not within {timeout} s: {expression}")
             self.pump(0.1)

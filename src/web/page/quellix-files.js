@@ -109,5 +109,7 @@ var quellixStorage = { refused: false, reason: '' };
   });
 })();
 
-var quellixReplayFile = '/replay/session.replay';
+// The replay keeps its name, which the game's messages about it show.
+var quellixReplayFile = quellixPage.replayUrl &&
+  '/replay/' + (new URL(quellixPage.replayUrl, location.href).pathname.split('/').pop() || 'session.replay');
 if (quellixPage.replayUrl) Module.arguments = ['--replay', quellixReplayFile];

@@ -37,7 +37,7 @@ var quellixPage = (function () {
   }
   function toggleFullscreen() {
     if (document.fullscreenElement) document.exitFullscreen().catch(() => {});
-    else stage.requestFullscreen().catch(() => {});
+    else document.documentElement.requestFullscreen().catch(() => {});
   }
   function stop() {
     over = true;
