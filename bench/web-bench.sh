@@ -11,4 +11,4 @@ cmake --build --preset release --target quellix-sim
 [ -f build/web/CMakeCache.txt ] || cmake --preset web >/dev/null
 cmake --build --preset web --target quellix quellix-sim
 exec /usr/bin/python3 bench/web-bench.py build/release/tools/sim/quellix-sim \
-  build/web/tools/sim/quellix-sim.js build/web/page tests/replays/easy.replay "${1:-2}"
+  build/web/tools/sim/quellix-sim.js build/web/page tests/replays/easy.replay "${1:-6}"
