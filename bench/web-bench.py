@@ -8,8 +8,8 @@
    by the wall clock and by processor time; both must print the same games.
 2. The page in headless Chromium from 127.0.0.1: the bytes a first load downloads, then
    the time from navigation to the title (the log's line) of 5 warm loads, and their median.
-3. A golden replay at normal speed on the page: the ticks the frame clock dropped and the
-   refreshes a second it drew.
+3. A golden replay at normal speed on the page, drawn in smooth and in classic motion: the
+   ticks the frame clock dropped and the refreshes a second it drew.
 """
 import json
 import os
@@ -63,6 +63,10 @@ def simulator(native, script, games):
 
 
 def load_to_title(browser, url):
+    """Seconds from the navigation's start to the title's log line (from a blank page, so
+    that each load is a whole one)."""
+    browser.open("about:blank")
+    browser.pump(0.5)
     since = len(browser.console)
     browser.open(url)
     index, _ = browser.wait_console(re.escape(TITLE_LINE), 120, since)
@@ -89,30 +93,33 @@ def page_load(server):
         print(f"  first load: {browser.downloaded / 1e6:.2f} MB downloaded, title after {first:.2f} s")
         times = []
         for _ in range(5):
-            browser.pump(0.5)
             times.append(load_to_title(browser, server.url))
         print("  warm loads to the title: " + ", ".join(f"{t:.2f}" for t in times) + " s;"
               f" median {statistics.median(times):.2f} s")
 
 
-def replay_speed(server, page, replay):
-    name = os.path.basename(replay)
+def replay_speed(server, page, replay, motion):
+    """The replay played on the page in one motion style: the frame clock's counts."""
+    with Browser() as browser:
+        browser.open(f"{server.url}?replay=replays/{os.path.basename(replay)}&motion={motion}")
+        browser.wait_for("!document.getElementById('start').hidden", 60)
+        browser.click(*browser.centre("#start"))
+        index, match = browser.wait_console(
+            r"Frame clock: (\d+) ticks, (\d+) dropped, (\d+) refreshes in ([\d.]+) s", 900)
+        ticks, dropped, refreshes, seconds = match.groups()
+        finished = next(line[2] for line in browser.console if "Replay finished" in line[2])
+        print(f"  {motion} motion: {finished}; {ticks} ticks, {dropped} dropped; {refreshes}"
+              f" refreshes in {seconds} s: {int(refreshes) / float(seconds):.1f} a second")
+
+
+def replays(server, page, replay):
     folder = os.path.join(page, "replays")
     os.makedirs(folder, exist_ok=True)
-    shutil.copyfile(replay, os.path.join(folder, name))
-    print(f"The golden replay {name} at normal speed in headless Chromium")
+    shutil.copyfile(replay, os.path.join(folder, os.path.basename(replay)))
+    print(f"The golden replay {os.path.basename(replay)} at normal speed in headless Chromium")
     try:
-        with Browser() as browser:
-            browser.open(f"{server.url}?replay=replays/{name}")
-            browser.wait_for("!document.getElementById('start').hidden", 60)
-            browser.click(*browser.centre("#start"))
-            index, match = browser.wait_console(
-                r"Frame clock: (\d+) ticks, (\d+) dropped, (\d+) refreshes in ([\d.]+) s", 900)
-            ticks, dropped, refreshes, seconds = match.groups()
-            finished = next(line[2] for line in browser.console if "Replay finished" in line[2])
-            print(f"  {finished}")
-            print(f"  {ticks} ticks, {dropped} dropped; {refreshes} refreshes in {seconds} s:"
-                  f" {int(refreshes) / float(seconds):.1f} a second")
+        for motion in ("smooth", "classic"):
+            replay_speed(server, page, replay, motion)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
 
@@ -125,7 +132,7 @@ def main():
     simulator(native, script, games)
     with PageServer(page) as server:
         page_load(server)
-        replay_speed(server, page, replay)
+        replays(server, page, replay)
 
 
 if __name__ == "__main__":

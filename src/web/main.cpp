@@ -1,7 +1,8 @@
 // Quellix in a browser page: the entry of quellix.js. The page has preloaded the data
 // and the browser's storage before main runs; main only makes the game and hands it to
 // the browser's animation frames, which drive it from then on (main returns at once: a
-// page may not block). The page passes `--replay FILE` for ?replay=, nothing else.
+// page may not block). The page passes `--replay FILE` for ?replay= and `--motion STYLE`
+// for ?motion=, nothing else.
 #include <emscripten/emscripten.h>
 
 #include <exception>

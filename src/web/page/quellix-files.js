@@ -5,7 +5,8 @@
 //   save ends with a rename, base/vtAtomicFile), the log a moment after it grows. Where
 //   the browser refuses its storage the files live as long as the page; the game says so.
 // - Every line of the game's log goes to the browser's console as well.
-// - ?replay=URL: the recorded session is fetched and played (--replay).
+// - ?replay=URL: the recorded session is fetched and played (--replay); ?motion=STYLE
+//   draws as --motion STYLE does.
 
 var quellixStorage = { refused: false, reason: '' };
 
@@ -112,4 +113,7 @@ var quellixStorage = { refused: false, reason: '' };
 // The replay keeps its name, which the game's messages about it show.
 var quellixReplayFile = quellixPage.replayUrl &&
   '/replay/' + (new URL(quellixPage.replayUrl, location.href).pathname.split('/').pop() || 'session.replay');
-if (quellixPage.replayUrl) Module.arguments = ['--replay', quellixReplayFile];
+// The game's options the page takes: ?replay=URL and ?motion=smooth|classic.
+Module.arguments = [];
+if (quellixPage.motion) Module.arguments.push('--motion', quellixPage.motion);
+if (quellixPage.replayUrl) Module.arguments.push('--replay', quellixReplayFile);

@@ -9,7 +9,8 @@ var quellixPage = (function () {
   const $ = (id) => document.getElementById(id);
   const canvas = $('canvas');
   const stage = $('stage');
-  const replayUrl = new URLSearchParams(location.search).get('replay');
+  const search = new URLSearchParams(location.search);
+  const replayUrl = search.get('replay');
   let started = false; // the player has clicked to play
   let ready = false; // start-up has reached the title (or the replay can start)
   let over = false; // the program has ended or failed
@@ -75,6 +76,7 @@ var quellixPage = (function () {
 
   const page = {
     replayUrl: replayUrl,
+    motion: search.get('motion'),
     progress(text, position, maximum) {
       $('loading-text').textContent = text;
       $('loading-bar').max = maximum;
