@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "base/vtStartupTrace.h"
 #include "graphics/vtNameIndex.h"
 
 namespace quellix::media {
@@ -41,6 +42,12 @@ std::vector<std::string> TFontCatalog::StandardFolders(const std::string& dataDi
   return {dataDir + "fonts/", "/usr/local/share/fonts/", "/usr/share/fonts/"};
 }
 
+bool TFontCatalog::Prepare() {
+  if (fScanned) return false;
+  Scan();
+  return true;
+}
+
 void TFontCatalog::Scan() {
   fScanned = true;
   size_t seen = 0;
@@ -59,6 +66,7 @@ void TFontCatalog::Scan() {
       TTF_CloseFont(font);
     }
   }
+  TraceStartup("fonts scanned: " + std::to_string(fFaces.size()) + " faces");
 }
 
 const std::string& TFontCatalog::FallbackPath() {

@@ -10,7 +10,7 @@ media::TSdlPlatformOptions PageOptions() {
   media::TSdlPlatformOptions options;
   // The canvas is the window; the page scales it to the browser's and has its own
   // full-screen button.
-  options.FullScreen = false;
+  options.Display.FullScreen = false;
   options.DataDir = TBrowserPlatform::DataFolder;
   return options;
 }

@@ -38,6 +38,8 @@ class TBrowserPlatform : public media::TSdlPlatform {
   // The page switches full screen on the key itself: a request must come from the key's
   // own event, and the game hears of it only at the next frame.
   void SwitchScreenMode() override {}
+  // The page sizes and places the canvas.
+  void PlaceWindow() override {}
 
  private:
   bool fNeedsPointerLock;

@@ -263,11 +263,13 @@ TEST_F(Windowed, AHostRunsTheLoopOneFrameAtATime) {
   PushKey(SDL_KEYUP, SDLK_p);
   platform->Frame();
   EXPECT_EQ(events.Count("keyup 80"), 1) << "a frame handles the pending events";
-  EXPECT_EQ(events.Ticks, 0) << "the first tick is due a period after the focus";
+  EXPECT_EQ(events.Ticks, 1) << "the first tick comes at the first focus";
+  platform->Frame();
+  EXPECT_EQ(events.Ticks, 1) << "the next is due a period later";
   SDL_Delay(2 * TSdlPlatform::TickMilliseconds + 5);
   platform->Frame();
-  EXPECT_EQ(events.Ticks, 1) << "one late tick, not a burst";
-  EXPECT_EQ(platform->Counts().Ticks, 1);
+  EXPECT_EQ(events.Ticks, 2) << "one late tick, not a burst";
+  EXPECT_EQ(platform->Counts().Ticks, 2);
   EXPECT_GE(platform->Counts().Lag, 1) << "the missed one is counted";
   platform->CloseMainWindow();
   platform->Finish();
@@ -287,6 +289,20 @@ TEST_F(Windowed, WindowSystemServicesWithoutARealScreen) {
   platform->FreeProgress();
   platform->FreeProgress();
   platform->ProcessMessages();
+}
+
+// A load over before the player could read it shows no progress window; one that goes
+// on has it, until loading ends.
+TEST_F(Windowed, TheProgressWindowOpensOnlyOnceLoadingHasGoneOnForHalfASecond) {
+  const Uint32 progressWindow = Id() + 1;
+  platform->ShowProgress("Loading Sprites...", 10, 100);
+  platform->ShowProgress("Loading Animations...", 70, 100);
+  EXPECT_EQ(SDL_GetWindowFromID(progressWindow), nullptr);
+  SDL_Delay(550);
+  platform->ShowProgress("Loading Pattern Data...", 80, 100);
+  EXPECT_NE(SDL_GetWindowFromID(progressWindow), nullptr);
+  platform->FreeProgress();
+  EXPECT_EQ(SDL_GetWindowFromID(progressWindow), nullptr);
 }
 
 class Headless : public ::testing::Test {
