@@ -20,6 +20,12 @@ foreach(library SDL2 SDL2_image SDL2_mixer SDL2_ttf)
 endforeach()
 
 if(EMSCRIPTEN)
+  # The game reports its failures with exceptions and catches them; Emscripten only
+  # catches them when compiled and linked for it. WebAssembly's own exceptions cost
+  # nothing until one is thrown (Emscripten's older JavaScript ones route every call
+  # that may throw through JavaScript, which took a third of the simulator's time).
+  add_compile_options(-fwasm-exceptions)
+  add_link_options(-fwasm-exceptions)
   # SDL2 built outside Emscripten's ports needs these library functions linked in, or the
   # program dies when sound starts; CMake would mangle the '$', hence a response file.
   set(QUELLIX_EMSCRIPTEN_FUNCTIONS ${CMAKE_BINARY_DIR}/emscripten-functions.txt)

@@ -29,7 +29,7 @@ class TQuietWindow final : public IWindowSystem {
   void ShowProgress(std::string_view, int32_t, int32_t) override {}
   void FreeProgress() override {}
   void ShowMessage(std::string_view) override { ++Messages; }
-  void ShowModal(IModalWindow&) override {}
+  void ShowModal(IModalWindow&, std::function<void()>) override {}
   void CloseMainWindow() override {}
   int Messages = 0;
 };

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Checks every include of src/ against the layer table of docs/architecture.md: a file
 # may include headers of its own folder and of the folders its row names (a row for the
-# file itself wins over its folder's).
+# file itself wins over its folder's); and only web/ includes Emscripten's headers.
 # Prints each include that climbs, with the rule it breaks, and fails; else one line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 doc=docs/architecture.md
+# The browser's glue stays in web/: no other folder includes Emscripten's headers.
+if leaks=$(grep -rn -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]emscripten' src --include='*.h' --include='*.cpp' | grep -v '^src/web/'); then
+  echo "$leaks" | sed 's/$/: Emscripten belongs to web\//'
+  exit 1
+fi
 folders=$(cd src && echo */ | tr -d /)
 find src -name '*.h' -o -name '*.cpp' | sort |
   xargs grep -Hn -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<]' |

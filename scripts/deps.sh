@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quellix needs, where missing: `deps.sh play` those that
 # building and playing the game take (cpp-httplib and nlohmann-json for its board
-# client); `deps.sh` also those of the tests, the benchmarks, the package and the shared
-# board (SQLite, libpqxx, and PostgreSQL, which the board's tests start).
+# client); `deps.sh web` those and the ones the browser build takes (scripts/web.sh);
+# `deps.sh` all of them, with those of the tests (the browser's among them), the
+# benchmarks, the package and the shared board (SQLite, libpqxx, and PostgreSQL, which
+# the board's tests start).
 set -euo pipefail
 
 play=(
@@ -19,11 +21,21 @@ develop=(
   dpkg-dev
   libsqlite3-dev libpqxx-dev postgresql
 )
+# The browser build: Emscripten and Node (scripts/port-deps.sh builds the SDL2 family
+# from Debian's source packages with them); the browser test drives Chromium through
+# its DevTools protocol with Python's websocket client.
+web=(
+  emscripten nodejs dpkg-dev python3
+)
+browser_test=(
+  chromium python3-websocket
+)
 case "${1:-all}" in
   play) packages=("${play[@]}") ;;
-  all) packages=("${play[@]}" "${develop[@]}") ;;
+  web) packages=("${play[@]}" "${web[@]}") ;;
+  all) packages=("${play[@]}" "${develop[@]}" "${web[@]}" "${browser_test[@]}") ;;
   *)
-    echo "usage: deps.sh [play]" >&2
+    echo "usage: deps.sh [play|web]" >&2
     exit 2
     ;;
 esac

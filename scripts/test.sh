@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the includes of src/ against the layer table (scripts/check-layers.sh),
 # installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the whole test suite, checks the generated data with quellix-data, then runs
-# every fuzz target for a short while (scripts/fuzz.sh).
+# and runs the whole test suite, checks the generated data with quellix-data, builds the
+# browser build and runs its tests (Node, headless Chromium), then runs every fuzz target
+# for a short while (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/check-layers.sh
@@ -17,5 +18,11 @@ cmake --build --preset asan
 ctest --preset asan -j "$(nproc)"
 # The generated data, read with the game's own loaders.
 build/asan/tools/data/quellix-data check build/asan/quellix
+# The browser build (its first configure builds the SDL2 family for it, scripts/port-deps.sh):
+# the simulator and the golden replays as WebAssembly under Node, and the page played in
+# headless Chromium.
+cmake --preset web >/dev/null
+cmake --build --preset web
+ctest --preset web -j "$(nproc)"
 # Every reader of a file, fuzzed for 20 seconds each.
 scripts/fuzz.sh 20

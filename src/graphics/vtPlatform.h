@@ -60,8 +60,8 @@ class IMainWindowEvents {
 };
 
 // A window shown modally over the game (the high-score name window). The platform
-// routes keys and typed text to it, paints it over every flipped frame and keeps the
-// frame timer running beneath it until Closed() answers true.
+// routes keys and typed text to it and paints it over every flipped frame, while the
+// frame timer runs beneath it, until Closed() answers true.
 class IModalWindow {
  public:
   virtual ~IModalWindow() = default;
@@ -90,11 +90,18 @@ class IWindowSystem {
   virtual void ShowProgress(std::string_view text, int32_t position, int32_t maximum) = 0;
   virtual void FreeProgress() = 0;
 
-  // A message box; returns when the player has dismissed it.
+  // A message box. The desktop returns when the player has dismissed it; a platform
+  // that cannot wait (the browser) shows it beside the game and returns at once, so no
+  // caller may count on the player having read it.
   virtual void ShowMessage(std::string_view text) = 0;
 
-  // Shows the window modally; returns once it reports Closed().
-  virtual void ShowModal(IModalWindow& window) = 0;
+  // Shows the window modally and returns at once: the frame timer and the main window's
+  // events go on beneath it, keys and typed text go to it. Once it reports Closed(), or
+  // the main window is closing, the platform takes it down and calls `closed`, before it
+  // delivers anything else: where a nested message loop would have returned. The
+  // platform does not touch the window after that. A window shown while another is
+  // open goes on top of it (vtModalStack.h).
+  virtual void ShowModal(IModalWindow& window, std::function<void()> closed) = 0;
 
   // Closes the main window: FormClose runs and the message loop ends.
   virtual void CloseMainWindow() = 0;

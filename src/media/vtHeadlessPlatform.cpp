@@ -75,21 +75,19 @@ void THeadlessPlatform::TypeTester(IModalWindow& window) {
   window.KeyUp(VK_RETURN);
 }
 
-void THeadlessPlatform::ShowModal(IModalWindow& window) {
+void THeadlessPlatform::ShowModal(IModalWindow& window, std::function<void()> closed) {
   ++ModalsShown;
-  IModalWindow* outer = fMedia.Display.Overlay();
+  fModals.Push(window, std::move(closed));
   fMedia.Display.SetOverlay(&window);
-  struct TRestore {
-    TSdlDisplay& Display;
-    IModalWindow* Outer;
-    ~TRestore() { Display.SetOverlay(Outer); }
-  } restore{fMedia.Display, outer};
-  if (fTicksBeneathModal) {
-    while (!window.Closed() && !CloseRequested) fTicksBeneathModal->TimerEvent(0);
-  } else if (ModalScript) {
-    ModalScript(window);
-  }
-  window.Paint(fMedia.Display);
+  if (ModalScript) ModalScript(window);
+  EndClosedModals();
+}
+
+void THeadlessPlatform::EndClosedModals() {
+  fModals.EndClosed(CloseRequested, [this](IModalWindow& window) {
+    window.Paint(fMedia.Display);
+    fMedia.Display.SetOverlay(fModals.Top());
+  });
 }
 
 TColor THeadlessPlatform::Pixel(int32_t x, int32_t y) {

@@ -3,8 +3,8 @@
 // 800 x 600 surface whose pixels can be read and saved. The caller drives time (it
 // calls the game's TimerEvent itself) and injects the mouse or pumps the game
 // controllers; window-system requests are recorded instead of shown. A modal window runs
-// ModalScript, or, for a driver that types into it between ticks (a replay, a bot), the
-// ticks beneath it.
+// ModalScript at once, or, without one, stays open for a driver that types into it
+// between the ticks it runs (a replay, a bot).
 #pragma once
 
 #include <functional>
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/vtModalStack.h"
 #include "graphics/vtPlatform.h"
 #include "graphics/vtSmoothScreen.h"
 #include "media/vtGamepads.h"
@@ -41,9 +42,13 @@ class THeadlessPlatform : public IPlatform {
   void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
   void FreeProgress() override { ProgressShown = false; }
   void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
-  // Runs ModalScript on the window, or the ticks beneath it (TickBeneathModals); Flip
-  // paints it meanwhile, and it is painted once more at the end.
-  void ShowModal(IModalWindow& window) override;
+  // Runs ModalScript on the window, if there is one; Flip paints the window while it is
+  // open, and it is painted once more when it is taken down.
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override;
+  // Takes down the modal windows that have closed (every one once CloseMainWindow has
+  // been called) and calls back their owners: a driver calls it after every tick and
+  // every key it delivers, as a window's loop does after each message.
+  void EndClosedModals();
   void CloseMainWindow() override { CloseRequested = true; }
   bool Closing() const override { return CloseRequested; }
 
@@ -91,17 +96,14 @@ class THeadlessPlatform : public IPlatform {
   TMouseInput& Mouse() { return fMedia.Input; }
   bool SoundDeviceOpen() const { return fMedia.Audio.Open(); }
 
-  // The default script types "Tester" and presses and releases Enter.
+  // The default script types "Tester" and presses and releases Enter. Without a script
+  // a modal window stays open until a driver has typed into Modal() what closes it and
+  // called EndClosedModals.
   static void TypeTester(IModalWindow& window);
   std::function<void(IModalWindow&)> ModalScript = TypeTester;
 
-  // From now on a modal window runs, in place of ModalScript, the timer events of
-  // `events` one after another, as a real window's nested message loop does, until it
-  // closes or CloseMainWindow is called: the driver of `events` must bring one of the
-  // two about, typing into Modal() between ticks. Null goes back to ModalScript.
-  void TickBeneathModals(IMainWindowEvents* events) { fTicksBeneathModal = events; }
   // The modal window shown now, none when there is none.
-  IModalWindow* Modal() { return fMedia.Display.Overlay(); }
+  IModalWindow* Modal() const { return fModals.Top(); }
 
   struct TProgress {
     std::string Text;
@@ -125,7 +127,7 @@ class THeadlessPlatform : public IPlatform {
   TDisplaySwitch fDisplay{fMedia.Display};
   TImageListSwitch fImages{fMedia.Images};
   std::unique_ptr<TSmoothScreen> fSmooth;
-  IMainWindowEvents* fTicksBeneathModal = nullptr;
+  TModalStack fModals;
   TDisplayMode fMode;
 };
 

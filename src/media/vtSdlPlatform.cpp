@@ -205,41 +205,68 @@ void TSdlPlatform::Report(const std::exception& error) noexcept {
 }
 
 int TSdlPlatform::Run(IMainWindowEvents& events) {
-  fEvents = &events;
-  const bool focused = (SDL_GetWindowFlags(fWindow.get()) & SDL_WINDOW_INPUT_FOCUS) != 0;
-  SetFocus(focused);
-  if (!focused) TakeFocus();
+  Start(events);
   while (!fCloseRequested) Step();
-  Guarded([&] { events.FormClose(); });
-  SetFocus(false);
-  fEvents = nullptr;
+  Finish();
   return 0;
 }
 
-bool TSdlPlatform::LoopEnds() const {
-  return fCloseRequested || (fModal && fModal->Closed());
+void TSdlPlatform::Start(IMainWindowEvents& events) {
+  fEvents = &events;
+  const bool focused = (SDL_GetWindowFlags(fWindow.get()) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  WindowFocus(focused);
+  if (!focused) TakeFocus();
+}
+
+void TSdlPlatform::Finish() {
+  if (!fEvents) return;
+  // A modal window still open ends as its loop would have: before the window closes.
+  fModals.EndClosed(true, [this](IModalWindow&) { ModalTakenDown(); });
+  Guarded([&] { fEvents->FormClose(); });
+  SetFocus(false);
+  fEvents = nullptr;
 }
 
 void TSdlPlatform::PumpEvents() {
   SDL_Event event;
-  while (!LoopEnds() && SDL_PollEvent(&event)) Dispatch(event);
+  while (!fCloseRequested && SDL_PollEvent(&event)) {
+    Dispatch(event);
+    EndClosedModals();
+  }
+}
+
+void TSdlPlatform::EndClosedModals() {
+  fModals.EndClosed(false, [this](IModalWindow&) { ModalTakenDown(); });
+}
+
+void TSdlPlatform::ModalTakenDown() {
+  if (fModals.Empty()) SDL_StopTextInput();
+  fMedia->Display.SetOverlay(fModals.Top());
+}
+
+bool TSdlPlatform::TickIfDue(uint64_t now) {
+  const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
+  if (!plan.Fire) return false;
+  fDeadline = plan.NextDeadline;
+  fTickTime = plan.NextDeadline - fPeriod;
+  ++fCounts.Ticks;
+  fCounts.Lag += plan.Lag;
+  Guarded([&] { fEvents->TimerEvent(plan.Lag); });
+  EndClosedModals();
+  return true;
 }
 
 void TSdlPlatform::Step() {
   PumpEvents();
-  if (LoopEnds()) return;
+  if (fCloseRequested) return;
   uint64_t now = SDL_GetPerformanceCounter();
   if (!fFocused) {
     if (!UseSpareTime(now, now + IdleWaitMilliseconds * SDL_GetPerformanceFrequency() / 1000))
       SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
     return;
   }
-  const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
-  if (plan.Fire) {
-    fDeadline = plan.NextDeadline;
-    fTickTime = plan.NextDeadline - fPeriod;
-    Guarded([&] { fEvents->TimerEvent(plan.Lag); });
-    if (!fSmooth || LoopEnds()) return;
+  if (TickIfDue(now)) {
+    if (!fSmooth || fCloseRequested) return;
     now = SDL_GetPerformanceCounter();
   }
   uint64_t wake = fDeadline;
@@ -258,6 +285,23 @@ void TSdlPlatform::Step() {
   if (UseSpareTime(now, wake)) return;
   SDL_WaitEventTimeout(
       nullptr, static_cast<int>(WaitMilliseconds(wake, now, SDL_GetPerformanceFrequency())));
+}
+
+void TSdlPlatform::Frame() {
+  PumpEvents();
+  if (fCloseRequested) return;
+  uint64_t now = SDL_GetPerformanceCounter();
+  if (fFocused && TickIfDue(now)) {
+    if (fCloseRequested) return;
+    now = SDL_GetPerformanceCounter();
+  }
+  if (fFocused && fSmooth && RefreshWanted() && fPacer->NextRefresh(now) <= now) {
+    Refresh(now);
+    now = SDL_GetPerformanceCounter();
+  }
+  // The rest of the frame, up to a slice, goes to what is still to be prepared.
+  UseSpareTime(now, fFocused ? fDeadline
+                             : now + IdleWaitMilliseconds * SDL_GetPerformanceFrequency() / 1000);
 }
 
 bool TSdlPlatform::UseSpareTime(uint64_t now, uint64_t wake) {
@@ -286,6 +330,7 @@ void TSdlPlatform::Refresh(uint64_t now) {
   fShownFrame = fSmooth->FramesFinished();
   fShownFraction = fraction;
   fPictureLost = false;
+  ++fCounts.Refreshes;
   if (fPacer->Shown(SDL_GetPerformanceCounter()))
     fLog.Write("The display does not wait for vsync: refreshes kept to " +
                std::to_string(fPacer->Rate()) + " Hz");
@@ -293,7 +338,10 @@ void TSdlPlatform::Refresh(uint64_t now) {
 
 void TSdlPlatform::ProcessMessages() {
   SDL_Event event;
-  while (SDL_PollEvent(&event)) Dispatch(event);
+  while (SDL_PollEvent(&event)) {
+    Dispatch(event);
+    EndClosedModals();
+  }
 }
 
 void TSdlPlatform::Dispatch(const SDL_Event& event) {
@@ -309,7 +357,7 @@ void TSdlPlatform::Dispatch(const SDL_Event& event) {
       DispatchKey(event.key);
       break;
     case SDL_TEXTINPUT:
-      if (fModal) Guarded([&] { fModal->TextInput(event.text.text); });
+      if (IModalWindow* modal = fModals.Top()) Guarded([&] { modal->TextInput(event.text.text); });
       break;
     case SDL_MOUSEMOTION:
       if (event.motion.windowID == SDL_GetWindowID(fWindow.get()))
@@ -336,11 +384,11 @@ void TSdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event) {
       Guarded([&] { fEvents->FormActivate(); });
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
-      SetFocus(true);
+      WindowFocus(true);
       Guarded([&] { fEvents->FormActivate(); });
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-      SetFocus(false);
+      WindowFocus(false);
       break;
     case SDL_WINDOWEVENT_CLOSE:
       fCloseRequested = true;
@@ -370,13 +418,13 @@ void TSdlPlatform::DispatchKey(const SDL_KeyboardEvent& event) {
 }
 
 void TSdlPlatform::RouteKey(int32_t key, bool down) {
-  if (fModal) {
+  if (IModalWindow* modal = fModals.Top()) {
     // A modal window takes keys, not the controller's buttons by themselves.
     if (IsPadKey(key)) return;
     if (down)
-      Guarded([&] { fModal->KeyDown(key); });
+      Guarded([&] { modal->KeyDown(key); });
     else
-      Guarded([&] { fModal->KeyUp(key); });
+      Guarded([&] { modal->KeyUp(key); });
   } else if (!down) {
     Guarded([&] { fEvents->FormKeyUp(key); });
   }
@@ -399,10 +447,25 @@ void TSdlPlatform::RouteButton(TMouseButton button, bool down) {
     Guarded([&] { fEvents->FormMouseUp(button); });
 }
 
+TSdlPlatform::TLoopCounts TSdlPlatform::Counts() const {
+  TLoopCounts counts = fCounts;
+  if (fFocused)
+    counts.Seconds += static_cast<double>(SDL_GetPerformanceCounter() - fFocusedSince) /
+                      static_cast<double>(SDL_GetPerformanceFrequency());
+  return counts;
+}
+
 void TSdlPlatform::SetFocus(bool focused) {
-  // The first tick comes at once, so the title shows as soon as it can; back in focus
-  // later, one period on.
-  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + (fFocusedOnce ? fPeriod : 0);
+  const uint64_t now = SDL_GetPerformanceCounter();
+  if (focused && !fFocused) {
+    // The first tick comes at once, so the title shows as soon as it can; back in focus
+    // later, one period on.
+    fDeadline = now + (fFocusedOnce ? fPeriod : 0);
+    fFocusedSince = now;
+  } else if (!focused && fFocused) {
+    fCounts.Seconds += static_cast<double>(now - fFocusedSince) /
+                       static_cast<double>(SDL_GetPerformanceFrequency());
+  }
   fFocusedOnce = fFocusedOnce || focused;
   fFocused = focused;
   fMedia->Input.SetActive(focused);
@@ -528,21 +591,10 @@ void TSdlPlatform::ShowMessage(std::string_view text) {
   SDL_SetRelativeMouseMode(fFocused ? SDL_TRUE : SDL_FALSE);
 }
 
-void TSdlPlatform::ShowModal(IModalWindow& window) {
-  IModalWindow* outer = fModal;
-  fModal = &window;
+void TSdlPlatform::ShowModal(IModalWindow& window, std::function<void()> closed) {
+  fModals.Push(window, std::move(closed));
   fMedia->Display.SetOverlay(&window);
   SDL_StartTextInput();
-  struct TRestore {
-    TSdlPlatform& Platform;
-    IModalWindow* Outer;
-    ~TRestore() {
-      if (!Outer) SDL_StopTextInput();
-      Platform.fModal = Outer;
-      Platform.fMedia->Display.SetOverlay(Outer);
-    }
-  } restore{*this, outer};
-  while (!LoopEnds()) Step();
 }
 
 }  // namespace quellix::media

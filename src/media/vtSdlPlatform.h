@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "graphics/vtModalStack.h"
 #include "graphics/vtPlatform.h"
 #include "graphics/vtSmoothScreen.h"
 #include "media/vtGamepads.h"
@@ -45,6 +46,26 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // The message loop: returns once the main window has closed (FormClose has run).
   int Run(IMainWindowEvents& events);
 
+  // For a host that runs the loop itself and calls Frame once per display refresh (the
+  // browser's animation frames): Start delivers the window's events to `events` from
+  // now on; each Frame handles the pending events, runs the frame timer's tick when it
+  // is due and, in smooth motion, draws a refresh; Finish closes the main window
+  // (FormClose) once Closing() says it is to close.
+  void Start(IMainWindowEvents& events);
+  void Frame();
+  void Finish();
+
+  // What the loop has done so far: timer events run, ticks dropped because they came
+  // late (the lag counts summed), refreshes of smooth motion drawn, and the seconds the
+  // game has run (had the focus) meanwhile.
+  struct TLoopCounts {
+    int64_t Ticks = 0;
+    int64_t Lag = 0;
+    int64_t Refreshes = 0;
+    double Seconds = 0;
+  };
+  TLoopCounts Counts() const;
+
   std::string ExeDir() const override { return fExeDir; }
   void ProcessMessages() override;
   void HideCursor() override;
@@ -53,7 +74,7 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
   void FreeProgress() override;
   void ShowMessage(std::string_view text) override;
-  void ShowModal(IModalWindow& window) override;
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override;
   void CloseMainWindow() override { fCloseRequested = true; }
   bool Closing() const override { return fCloseRequested; }
 
@@ -81,10 +102,28 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   bool FullScreen() const { return fFullScreen; }
   bool Smooth() const { return fSmooth != nullptr; }
 
+ protected:
+  // Whether the game runs: the frame timer ticks and the mouse is read (relative mode).
+  void SetFocus(bool focused);
+  bool Focused() const { return fFocused; }
+  // The window gained or lost the input focus; the game runs while it has it. A host
+  // with its own idea of when the game runs (a page) decides instead.
+  virtual void WindowFocus(bool focused) { SetFocus(focused); }
+  // Alt+Enter: full screen or an 800 x 600 window.
+  virtual void SwitchScreenMode();
+  // Full screen, or the window at its place and size, framed so it can be moved.
+  virtual void PlaceWindow();
+
  private:
   // One pass of the loop: pending events, then the frame timer, a refresh, or a wait
   // for whichever comes first.
   void Step();
+  // Runs the frame timer's tick if its deadline has passed; true when it ran.
+  bool TickIfDue(uint64_t now);
+  // Takes down the modal windows that have closed, calling back their owners.
+  void EndClosedModals();
+  // A modal window has been taken down: the next one down is painted and typed into.
+  void ModalTakenDown();
   // A frame not yet shown as it stands at the end of its tick, or a window that lost
   // its picture.
   bool RefreshWanted() const;
@@ -94,9 +133,8 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   bool UseSpareTime(uint64_t now, uint64_t wake);
   // Shows the latest frame as far into its tick as the clock is at now.
   void Refresh(uint64_t now);
-  // Dispatches pending events; stops early when the running loop is to end.
+  // Dispatches pending events; stops early when the main window is to close.
   void PumpEvents();
-  bool LoopEnds() const;
   void Dispatch(const SDL_Event& event);
   void DispatchWindowEvent(const SDL_WindowEvent& event);
   void DispatchKey(const SDL_KeyboardEvent& event);
@@ -107,12 +145,8 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   void RouteButton(TMouseButton button, bool down);
   void PadKey(int32_t key, bool down) override { RouteKey(key, down); }
   void PadMouseButton(TMouseButton button, bool down) override { RouteButton(button, down); }
-  void SetFocus(bool focused);
   // Brings the main window to the front with the keyboard focus.
   void TakeFocus();
-  void SwitchScreenMode();
-  // Full screen, or the window at its place and size, framed so it can be moved.
-  void PlaceWindow();
   // How the 800 x 600 picture fills the window, anew after every change of its size.
   void ApplyScaling();
   // Runs a handler of the game; an exception goes to ApplicationException.
@@ -132,7 +166,9 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   std::unique_ptr<TProgressWindow> fProgress;  // made once loading has gone on for a while
   uint64_t fProgressAsked = 0;                 // when loading first showed progress
   IMainWindowEvents* fEvents = nullptr;
-  IModalWindow* fModal = nullptr;
+  TModalStack fModals;
+  TLoopCounts fCounts;
+  uint64_t fFocusedSince = 0;  // performance counter
   TAltEnterFilter fAltEnter;
   bool fFullScreen;
   TDisplayMode fMode;  // its FullScreen follows fFullScreen

@@ -1,6 +1,7 @@
 // The 40 ms tick: poll the mouse, then run the handler of the current game state.
 // Each handler draws a whole frame (starfield, both engines, heads-up display) and
 // moves the game between title, play, level end, game over and the high-score screens.
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -113,10 +114,14 @@ void TfrmMain::TimerEvent(int32_t /*lagCount*/) {
     Globals.LeftButtonDown = down;
     RunStateHandler();
   } catch (const std::exception& e) {
-    fLog.Log(std::string("TfrmMain:TimerEvent:Main Loop Exception\r") + e.what());
+    LogTickError(e);
   }
   // Esc has gone back to the title: the game ended with this tick.
   if (fKeeper && fKeeper->Recording() && !InGame(Globals.GameState)) EndKeptGame(false);
+}
+
+void TfrmMain::LogTickError(const std::exception& error) {
+  fLog.Log(std::string("TfrmMain:TimerEvent:Main Loop Exception\r") + error.what());
 }
 
 void TfrmMain::RunStateHandler() {
@@ -373,29 +378,38 @@ void TfrmMain::GameOver() {
 
 void TfrmMain::EnterHighScore(int32_t rank) {
   Globals.GameState = gsEnterHighScore;
-  // Ticks keep running beneath the modal name window.
-  fInTick = false;
-  TfrmEnterHighScore dialog;
+  fNameWindow = std::make_unique<TfrmEnterHighScore>();
   fMainEngine->AudioEngine()->PlaySound(sounds::Cheering);
+  // Ticks run in gsEnterHighScore beneath the window; the entry is made once it closes.
+  IModalWindow* shown = fNameWindow.get();
   if (fKeeper && fKeeper->InNameEntry()) {
-    TLoggedModal logged(fKeeper->Log(), dialog);
-    fPlatform.ShowModal(logged);
-  } else {
-    fPlatform.ShowModal(dialog);
+    fLoggedName = std::make_unique<TLoggedModal>(fKeeper->Log(), *fNameWindow);
+    shown = fLoggedName.get();
   }
-  Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
-  table.InsertRecord(dialog.NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
-  table.Delete(table.Count() - 1);
-  // Kept at once: a crash or a kill later must not lose the entry.
-  SaveHighScores();
-  // A row pushed off the table takes its game along.
-  PruneKeptGames();
-  ShowHighScores();
-  std::optional<TReplay> game;
-  if (fKeeper && fKeeper->InNameEntry()) game = fKeeper->EndNameEntry();
-  if (OnHighScoreEntered) {
-    const Tvt6HighScoreRecord record{dialog.NameText(), Globals.Score, Globals.Level, "Devuvov"};
-    OnHighScoreEntered(THighScoreEntry{rank, record, fGameMode, game ? &*game : nullptr});
+  fPlatform.ShowModal(*shown, [this, rank] { NameEntered(rank); });
+}
+
+void TfrmMain::NameEntered(int32_t rank) {
+  fLoggedName.reset();
+  const std::unique_ptr<TfrmEnterHighScore> dialog = std::move(fNameWindow);
+  try {
+    Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
+    table.InsertRecord(dialog->NameText(), "Devuvov", rank, Globals.Score, Globals.Level);
+    table.Delete(table.Count() - 1);
+    // Kept at once: a crash or a kill later must not lose the entry.
+    SaveHighScores();
+    // A row pushed off the table takes its game along.
+    PruneKeptGames();
+    ShowHighScores();
+    std::optional<TReplay> game;
+    if (fKeeper && fKeeper->InNameEntry()) game = fKeeper->EndNameEntry();
+    if (OnHighScoreEntered) {
+      const Tvt6HighScoreRecord record{dialog->NameText(), Globals.Score, Globals.Level, "Devuvov"};
+      OnHighScoreEntered(THighScoreEntry{rank, record, fGameMode, game ? &*game : nullptr});
+    }
+  } catch (const std::exception& e) {
+    // The rest of the tick that opened the window, as the tick reports its errors.
+    LogTickError(e);
   }
 }
 

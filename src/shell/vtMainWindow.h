@@ -20,9 +20,11 @@
 #include "services/vtGameFolders.h"
 #include "services/vtGameSettings.h"
 #include "services/vtHighScore.h"
+#include "services/vtHighScoreInput.h"
 #include "shell/vtBoardView.h"
 #include "shell/vtErrorLogger.h"
 #include "shell/vtGameStart.h"
+#include "shell/vtInputLog.h"
 #include "shell/vtMainWindowContext.h"
 #include "shell/vtReplayFile.h"
 #include "shell/vtWindowUnits.h"
@@ -74,6 +76,7 @@ class TfrmMain : public IMainWindowEvents {
   void ShowNextLevel();
   void StartNextLevel();
   void GameOver();
+  // Shows the name window; the entry is made at `rank` once it closes.
   void EnterHighScore(int32_t rank);
   void ShowHighScores();
   void BackToTitle();
@@ -215,6 +218,9 @@ class TfrmMain : public IMainWindowEvents {
 
   // The tick and its state handlers (vtGameLoop.cpp).
   void RunStateHandler();
+  void LogTickError(const std::exception& error);
+  // The name window has closed: its entry goes into the table, which is shown.
+  void NameEntered(int32_t rank);
   void PlayingTick();
   // Level complete and next level: the text shows until its sprite goes.
   void OverlayTextTick(const bool& textDone, void (TfrmMain::*next)());
@@ -250,6 +256,11 @@ class TfrmMain : public IMainWindowEvents {
   std::unique_ptr<TGame> fGame;
   std::unique_ptr<Tvt6Engine> fMainEngine;
   std::unique_ptr<Tvt6Engine> fTextEngine;
+  // Open while the player types a name for the high-score table.
+  std::unique_ptr<TfrmEnterHighScore> fNameWindow;
+  // Over it while the game being kept goes on through the name entry: notes what is
+  // typed into it.
+  std::unique_ptr<TLoggedModal> fLoggedName;
   std::string fExeDir;
   std::string fChosenDataDir;
   std::optional<TMotionStyle> fChosenMotion;

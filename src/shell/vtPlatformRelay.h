@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "graphics/vtPlatform.h"
 
@@ -28,7 +30,9 @@ class TPlatformRelay : public IPlatform, public IMainWindowEvents {
   }
   void FreeProgress() override { fInner.FreeProgress(); }
   void ShowMessage(std::string_view text) override { fInner.ShowMessage(text); }
-  void ShowModal(IModalWindow& window) override { fInner.ShowModal(window); }
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override {
+    fInner.ShowModal(window, std::move(closed));
+  }
   void CloseMainWindow() override { fInner.CloseMainWindow(); }
   bool Closing() const override { return fInner.Closing(); }
   void AttachLog(std::function<void(const std::string&)> log) override {
@@ -73,25 +77,23 @@ class TPlatformRelay : public IPlatform, public IMainWindowEvents {
   IPlatform& Inner() { return fInner; }
   IMainWindowEvents* Target() const { return fTarget; }
 
-  // Shows `shown`, a layer over `window`, on the inner platform; meanwhile OpenModal()
-  // is `window`.
-  void ShowModalAs(IModalWindow& window, IModalWindow& shown) {
-    IModalWindow* outer = fModal;
-    fModal = &window;
-    struct TRestore {
-      IModalWindow*& Modal;
-      IModalWindow* Outer;
-      ~TRestore() { Modal = Outer; }
-    } restore{fModal, outer};
-    fInner.ShowModal(shown);
+  // Shows `shown`, a layer over `window`, on the inner platform; until the platform
+  // takes it down OpenModal() is `window`. `shown` stands for whichever window is open
+  // (it passes on to OpenModal()), so one layer serves every window shown.
+  void ShowModalAs(IModalWindow& window, IModalWindow& shown, std::function<void()> closed) {
+    fModals.push_back(&window);
+    fInner.ShowModal(shown, [this, closed = std::move(closed)] {
+      fModals.pop_back();
+      if (closed) closed();
+    });
   }
-  // The modal window open now, none when there is none.
-  IModalWindow* OpenModal() const { return fModal; }
+  // The modal window open now (the newest), none when there is none.
+  IModalWindow* OpenModal() const { return fModals.empty() ? nullptr : fModals.back(); }
 
  private:
   IPlatform& fInner;
   IMainWindowEvents* fTarget = nullptr;
-  IModalWindow* fModal = nullptr;
+  std::vector<IModalWindow*> fModals;
 };
 
 }  // namespace quellix

@@ -39,16 +39,20 @@ std::string UnknownReplayOption(const TReplay& replay) {
 // The modal window as the platform sees it: live typing is dropped, Esc stops the replay.
 class TReplayPlayer::TModal : public IModalWindow {
  public:
-  TModal(TReplayPlayer& owner, IModalWindow& window) : fOwner(owner), fWindow(window) {}
+  explicit TModal(TReplayPlayer& owner) : fOwner(owner) {}
   void TextInput(std::string_view) override {}
   void KeyDown(int32_t) override {}
   void KeyUp(int32_t key) override { fOwner.FormKeyUp(key); }
-  void Paint(IDisplay& display) override { fWindow.Paint(display); }
-  bool Closed() const override { return fWindow.Closed(); }
+  void Paint(IDisplay& display) override {
+    if (IModalWindow* window = fOwner.OpenModal()) window->Paint(display);
+  }
+  bool Closed() const override {
+    const IModalWindow* window = fOwner.OpenModal();
+    return !window || window->Closed();
+  }
 
  private:
   TReplayPlayer& fOwner;
-  IModalWindow& fWindow;
 };
 
 TReplayPlayer::TLoaded TReplayPlayer::Load(const std::string& path) {
@@ -75,7 +79,7 @@ TReplayPlayer::TReplayPlayer(IPlatform& inner, TReplay replay, std::string name)
     : TReplayPlayer(inner, Checked(std::move(replay), name), name) {}
 
 TReplayPlayer::TReplayPlayer(IPlatform& inner, TLoaded loaded, std::string name)
-    : TPlatformRelay(inner), fName(std::move(name)) {
+    : TPlatformRelay(inner), fName(std::move(name)), fShown(std::make_unique<TModal>(*this)) {
   if (auto* problem = std::get_if<std::string>(&loaded)) {
     fProblem = std::move(*problem);
   } else {
@@ -139,9 +143,10 @@ void TReplayPlayer::TInput::Update() {
   fButton0 = poll && poll->Button0;
 }
 
-void TReplayPlayer::ShowModal(IModalWindow& window) {
-  TModal shown(*this, window);
-  ShowModalAs(window, shown);
+TReplayPlayer::~TReplayPlayer() = default;
+
+void TReplayPlayer::ShowModal(IModalWindow& window, std::function<void()> closed) {
+  ShowModalAs(window, *fShown, std::move(closed));
 }
 
 void TReplayPlayer::Deliver(const TReplayInput& input) {
@@ -186,8 +191,8 @@ void TReplayPlayer::TimerEvent(int32_t lagCount) {
   const std::vector<TReplayInput>& input = fReplay.Input;
   while (fNext < input.size() && !input[fNext].IsTick()) {
     Deliver(input[fNext++]);
-    // Input that closes the modal window ended the window's loop when it was recorded:
-    // what came after it, and the next tick, came once the window was gone.
+    // Input that closes the modal window had the platform take it down at once when it
+    // was recorded: what came after it, and the next tick, came once the window was gone.
     if (modalOpen && modal->Closed()) return;
   }
   if (!TicksLeft()) {

@@ -10,12 +10,14 @@
 // Use: make the player over the platform, the main window over the player, Attach it
 // (before start-up, once the window knows its data folder), and unless Problem() says
 // why not, have the platform deliver the window's events to the player. The recorded first
-// activation starts the game. Under a modal window (the name entry) the platform must keep calling
-// TimerEvent, as the SDL platform's nested loop does; a headless driver sets that up with
-// THeadlessPlatform::TickBeneathModals.
+// activation starts the game. Under a modal window (the name entry) the platform keeps
+// calling TimerEvent, and takes the window down once a recorded key has closed it (a
+// headless driver: THeadlessPlatform::EndClosedModals after each tick).
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <variant>
 
@@ -43,6 +45,7 @@ class TReplayPlayer : public TPlatformRelay {
   TReplayPlayer(IPlatform& inner, const std::string& path);
   // A replay read already; name says which in messages.
   TReplayPlayer(IPlatform& inner, TReplay replay, std::string name);
+  ~TReplayPlayer() override;
 
   // Checks the replay against the main window's data folder and gives the window the
   // recorded seed and high-score table; before start-up.
@@ -53,7 +56,7 @@ class TReplayPlayer : public TPlatformRelay {
   void Refuse();
 
   IInput& Input() override { return fInput; }
-  void ShowModal(IModalWindow& window) override;
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override;
   void CloseMainWindow() override;
 
   // Live input: dropped, but for Esc.
@@ -116,6 +119,7 @@ class TReplayPlayer : public TPlatformRelay {
   std::string fProblem;
   TfrmMain* fMain = nullptr;
   TInput fInput{*this};
+  std::unique_ptr<TModal> fShown;
   TState fState = TState::Playing;
   // The next input to deliver, and how many ticks of its run have been played.
   size_t fNext = 0;

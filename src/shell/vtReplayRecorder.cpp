@@ -6,7 +6,6 @@
 namespace quellix {
 
 TReplayRecorder::TReplayRecorder(IPlatform& inner, TStartOptions options) : TPlatformRelay(inner) {
-  fReplay.Data = DigestGameData(inner.ExeDir());
   fReplay.Options = std::move(options);
 }
 
@@ -14,6 +13,9 @@ void TReplayRecorder::Attach(TfrmMain& main) {
   fMain = &main;
   main.NoteSessionRecorded();
   SetTarget(&main);
+  // The data the window will read: beside the executable, chosen, or an installed
+  // game's.
+  fReplay.Data = DigestGameData(main.DataDir());
 }
 
 void TReplayRecorder::TInput::Update() {
@@ -22,9 +24,15 @@ void TReplayRecorder::TInput::Update() {
   fOwner.fLog.Polled(live.MouseX(), live.MouseY(), live.MouseButton0());
 }
 
-void TReplayRecorder::ShowModal(IModalWindow& window) {
-  TLoggedModal recording(fLog, window);
-  ShowModalAs(window, recording);
+TReplayRecorder::~TReplayRecorder() = default;
+
+void TReplayRecorder::ShowModal(IModalWindow& window, std::function<void()> closed) {
+  // Windows are taken down newest first, so the newest layer goes with each.
+  fShown.push_back(std::make_unique<TLoggedModal>(fLog, window));
+  ShowModalAs(window, *fShown.back(), [this, closed = std::move(closed)] {
+    fShown.pop_back();
+    if (closed) closed();
+  });
 }
 
 void TReplayRecorder::FormActivate() {

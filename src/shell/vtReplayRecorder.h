@@ -7,10 +7,13 @@
 //
 // Use: make the recorder over the platform, the main window over the recorder, Attach
 // it, and have the platform deliver the window's events to the recorder. A timer event
-// that comes after input has closed a modal window, before its loop has ended, is
-// dropped: a real window's loop ends first, and a replay runs that tick after the loop.
+// that comes after input has closed a modal window, before the platform has taken the
+// window down, is dropped: a real window's platform takes it down first, and a replay
+// runs that tick after it.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,13 +31,14 @@ using TStartOptions = std::vector<std::pair<std::string, std::string>>;
 class TReplayRecorder : public TPlatformRelay {
  public:
   TReplayRecorder(IPlatform& inner, TStartOptions options);
+  ~TReplayRecorder() override;
 
   // Before start-up, once the main window knows its data folder: the data is digested
   // now.
   void Attach(TfrmMain& main);
 
   IInput& Input() override { return fInput; }
-  void ShowModal(IModalWindow& window) override;
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override;
 
   void FormActivate() override;
   void FormKeyUp(int32_t key) override;
@@ -67,6 +71,8 @@ class TReplayRecorder : public TPlatformRelay {
 
   TfrmMain* fMain = nullptr;
   TInput fInput{*this};
+  // The logging layer over each modal window shown, the newest last.
+  std::vector<std::unique_ptr<TLoggedModal>> fShown;
   // The header; the input is in fLog.
   TReplay fReplay;
   TInputLog fLog;

@@ -10,7 +10,7 @@ TWatchPlatform::TWatchPlatform(IPlatform& live, std::function<bool()> soundOn,
       fBeforeFlip(std::move(beforeFlip)),
       fNote(std::move(note)) {}
 
-void TWatchPlatform::ShowModal(IModalWindow& /*window*/) {
+void TWatchPlatform::ShowModal(IModalWindow& /*window*/, std::function<void()> /*closed*/) {
   // The window is left unclosed; the game that asked goes on beneath it, and the
   // watcher ends the watching before its next tick.
   fModalAsked = true;

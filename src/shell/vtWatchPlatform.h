@@ -37,7 +37,7 @@ class TWatchPlatform : public IPlatform {
   void ShowProgress(std::string_view, int32_t, int32_t) override {}
   void FreeProgress() override {}
   void ShowMessage(std::string_view text) override { fNote(std::string(text)); }
-  void ShowModal(IModalWindow& window) override;
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override;
   void CloseMainWindow() override { fCloseAsked = true; }
   void AttachLog(std::function<void(const std::string&)>) override {}
   TDisplayMode DisplayMode() const override { return fLive.DisplayMode(); }

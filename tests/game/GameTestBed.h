@@ -72,7 +72,9 @@ class TGameTestPlatform : public IPlatform {
   void ShowProgress(std::string_view, int32_t, int32_t) override {}
   void FreeProgress() override {}
   void ShowMessage(std::string_view text) override { Headless.ShowMessage(text); }
-  void ShowModal(IModalWindow& window) override { Headless.ShowModal(window); }
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override {
+    Headless.ShowModal(window, std::move(closed));
+  }
   void CloseMainWindow() override { Headless.CloseMainWindow(); }
   bool Closing() const override { return Headless.Closing(); }
   void AttachLog(std::function<void(const std::string&)> log) override {

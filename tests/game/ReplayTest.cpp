@@ -25,6 +25,7 @@
 #include "shell/vtReplayRecorder.h"
 #include "support/vtLinkedGameData.h"
 #include "support/vtReplayDamage.h"
+#include "support/vtTempDir.h"
 
 namespace quellix::testing {
 namespace {
@@ -67,10 +68,11 @@ std::string Snapshot(TfrmMain& main, TGame& game, media::THeadlessPlatform& plat
 }
 
 // One run of the program on the headless platform, over a folder of the game's data,
-// with a recorder or a player between the platform and the main window. The run is
-// also what the platform calls beneath a modal window: each timer event first gives
-// the script its turn, then goes on to the relay, and every so many ticks the state is
-// noted.
+// with a recorder or a player between the platform and the main window. Each timer
+// event first gives the script its turn, then goes on to the relay; then the platform
+// takes down a modal window that has closed, and every so many ticks the state is noted.
+// The name window stays open, the ticks going on beneath it, until the script types
+// what closes it.
 class THeadlessRun : public IMainWindowEvents {
  public:
   static constexpr int64_t SnapshotEvery = 25;
@@ -88,6 +90,7 @@ class THeadlessRun : public IMainWindowEvents {
   void TimerEvent(int32_t lagCount) override {
     BeforeTick();
     relay->TimerEvent(lagCount);
+    platform.EndClosedModals();
     const int64_t ticks = Ticks();
     if (ticks != fLastSnapshot && ticks % SnapshotEvery == 0) {
       fLastSnapshot = ticks;
@@ -111,7 +114,7 @@ class THeadlessRun : public IMainWindowEvents {
     auto owned = std::make_unique<TGame>(*main);
     game = owned.get();
     main->AdoptGame(std::move(owned));
-    platform.TickBeneathModals(this);
+    platform.ModalScript = nullptr;
   }
   virtual void BeforeTick() {}
   virtual int64_t Ticks() const = 0;
@@ -294,6 +297,21 @@ TEST(Replay, AWholeSessionPlaysBackTickByTick) {
   EXPECT_GE(end.Level, 2);
   EXPECT_FALSE(fs::exists(replayed.data.Dir() + "highscores.txt"))
       << "a replay wrote the player's high scores";
+}
+
+// An installed game (and the browser's page) reads its data from another folder than
+// the executable's: the recording names the data the window reads, or its replay would
+// be refused.
+TEST(Replay, TheRecordingDigestsTheDataTheWindowReads) {
+  TLinkedGameData data;
+  TTempDir elsewhere;
+  media::THeadlessPlatform platform(Silent(elsewhere.Dir()));
+  TReplayRecorder recorder(platform, {});
+  TfrmMain main(recorder);
+  main.ChooseDataDir(data.Dir());
+  recorder.Attach(main);
+  EXPECT_EQ(recorder.Replay().Data, DigestGameData(data.Dir()));
+  EXPECT_EQ(ReplayMismatch(recorder.Replay(), data.Dir()), "");
 }
 
 }  // namespace

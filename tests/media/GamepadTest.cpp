@@ -259,7 +259,7 @@ TEST(WindowedPads, StartIsEnterSoItPausesTheGameAndConfirmsTheNameWindow) {
     } else if (tick == 3) {
       pad.Button(SDL_CONTROLLER_BUTTON_B, true);
       pad.Button(SDL_CONTROLLER_BUTTON_START, true);
-      platform.ShowModal(name);
+      platform.ShowModal(name, {});
     } else if (tick == 4) {
       pad.Button(SDL_CONTROLLER_BUTTON_START, false);
     } else if (tick == 6) {

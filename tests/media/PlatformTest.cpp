@@ -199,12 +199,21 @@ TEST_F(Windowed, AModalWindowGetsTheKeysWhileTicksGoOnBeneathIt) {
   PushWindow(SDL_WINDOWEVENT_FOCUS_GAINED);
   TRecordingModal modal;
   int ticksUnderModal = 0;
+  int takenDownAfterTick = 0;
+  bool open = false;
   events.OnTick = [&](int tick) {
     if (tick == 1) {
       PushText("Ab");
       PushKey(SDL_KEYDOWN, SDLK_b);
-      platform->ShowModal(modal);
-      platform->Display().Flip();  // after the modal: not painted any more
+      platform->ShowModal(modal, [&] {
+        takenDownAfterTick = events.Ticks;
+        open = false;
+        platform->Display().Flip();  // taken down: not painted any more
+      });
+      open = true;
+      return;  // the tick ends with the window open
+    }
+    if (!open) {
       platform->CloseMainWindow();
       return;
     }
@@ -214,6 +223,7 @@ TEST_F(Windowed, AModalWindowGetsTheKeysWhileTicksGoOnBeneathIt) {
       PushKey(SDL_KEYUP, SDLK_b);
       PushKey(SDL_KEYDOWN, SDLK_RETURN);
       PushKey(SDL_KEYUP, SDLK_RETURN);
+      PushKey(SDL_KEYUP, SDLK_p);  // comes after the window is gone: the main window's
     }
   };
   platform->Run(events);
@@ -221,27 +231,49 @@ TEST_F(Windowed, AModalWindowGetsTheKeysWhileTicksGoOnBeneathIt) {
   const std::vector<std::string> keys = {"down 66", "up 66", "down 13", "up 13"};
   EXPECT_EQ(modal.Keys, keys);
   EXPECT_EQ(ticksUnderModal, 2);
+  EXPECT_EQ(takenDownAfterTick, 3) << "taken down at the key, before the next tick";
   EXPECT_EQ(modal.Paints, 2) << "each flip under the modal paints it";
   EXPECT_EQ(events.Count("keyup 13"), 0);
   EXPECT_EQ(events.Count("keyup 66"), 0);
+  EXPECT_EQ(events.Count("keyup 80"), 1);
+  EXPECT_EQ(events.Ticks, 4);
 }
 
-TEST_F(Windowed, AQuitDuringAModalEndsItThenTheMainWindow) {
+TEST_F(Windowed, AQuitDuringAModalTakesItDownThenClosesTheMainWindow) {
   PushWindow(SDL_WINDOWEVENT_FOCUS_GAINED);
   TRecordingModal modal;
-  bool returned = false;
+  std::vector<std::string> order;
   events.OnTick = [&](int tick) {
     if (tick == 1) {
       PushQuit();
-      platform->ShowModal(modal);
-      returned = true;
+      platform->ShowModal(modal, [&] { order.push_back("taken down"); });
+      order.push_back("shown");
     }
   };
   platform->Run(events);
-  EXPECT_TRUE(returned);
+  order.push_back(events.Calls.back());
+  EXPECT_EQ(order, (std::vector<std::string>{"shown", "taken down", "close"}));
   EXPECT_FALSE(modal.Closed());
-  EXPECT_EQ(events.Count("close"), 1);
   EXPECT_EQ(events.Ticks, 1);
+}
+
+TEST_F(Windowed, AHostRunsTheLoopOneFrameAtATime) {
+  platform->Start(events);
+  PushWindow(SDL_WINDOWEVENT_FOCUS_GAINED);
+  PushKey(SDL_KEYUP, SDLK_p);
+  platform->Frame();
+  EXPECT_EQ(events.Count("keyup 80"), 1) << "a frame handles the pending events";
+  EXPECT_EQ(events.Ticks, 1) << "the first tick comes at the first focus";
+  platform->Frame();
+  EXPECT_EQ(events.Ticks, 1) << "the next is due a period later";
+  SDL_Delay(2 * TSdlPlatform::TickMilliseconds + 5);
+  platform->Frame();
+  EXPECT_EQ(events.Ticks, 2) << "one late tick, not a burst";
+  EXPECT_EQ(platform->Counts().Ticks, 2);
+  EXPECT_GE(platform->Counts().Lag, 1) << "the missed one is counted";
+  platform->CloseMainWindow();
+  platform->Finish();
+  EXPECT_EQ(events.Count("close"), 1);
 }
 
 TEST_F(Windowed, WindowSystemServicesWithoutARealScreen) {
@@ -339,11 +371,14 @@ TEST_F(Headless, TheScreenCanBeReadAndSaved) {
 
 TEST_F(Headless, TheDefaultModalScriptTypesTesterAndPressesEnter) {
   TRecordingModal modal;
-  platform.ShowModal(modal);
+  bool takenDown = false;
+  platform.ShowModal(modal, [&] { takenDown = true; });
   EXPECT_EQ(modal.Text, "Tester");
   const std::vector<std::string> keys = {"down 13", "up 13"};
   EXPECT_EQ(modal.Keys, keys);
   EXPECT_TRUE(modal.Closed());
+  EXPECT_TRUE(takenDown) << "at once, the script having closed it";
+  EXPECT_EQ(platform.Modal(), nullptr);
   EXPECT_EQ(modal.Paints, 1);
   EXPECT_EQ(platform.Pixel(15, 15), RGB(0, 255, 0));
 }
@@ -356,12 +391,33 @@ TEST_F(Headless, FlipsDuringAModalPaintItOverTheFrame) {
     EXPECT_EQ(platform.Pixel(15, 15), RGB(0, 255, 0));
     window.KeyUp(VK_RETURN);
   };
-  platform.ShowModal(modal);
+  platform.ShowModal(modal, {});
   EXPECT_EQ(modal.Paints, 2);
   platform.Display().Fill(0);
   platform.Display().Flip();
   EXPECT_EQ(modal.Paints, 2) << "closed: not painted any more";
   EXPECT_EQ(platform.Pixel(15, 15), 0u);
+}
+
+TEST_F(Headless, WithoutAScriptTheDriverTypesAndTakesTheWindowDown) {
+  platform.ModalScript = nullptr;
+  TRecordingModal outer, inner;
+  std::vector<std::string> takenDown;
+  platform.ShowModal(outer, [&] { takenDown.push_back("outer"); });
+  platform.ShowModal(inner, [&] { takenDown.push_back("inner"); });
+  ASSERT_EQ(platform.Modal(), &inner) << "the newest on top";
+  platform.Modal()->TextInput("x");
+  platform.EndClosedModals();
+  EXPECT_TRUE(takenDown.empty()) << "open windows stay";
+  platform.Modal()->KeyUp(VK_RETURN);
+  platform.EndClosedModals();
+  EXPECT_EQ(takenDown, (std::vector<std::string>{"inner"}));
+  ASSERT_EQ(platform.Modal(), &outer);
+  platform.CloseMainWindow();
+  platform.EndClosedModals();
+  EXPECT_EQ(takenDown, (std::vector<std::string>{"inner", "outer"})) << "closing ends them all";
+  EXPECT_EQ(inner.Text, "x");
+  EXPECT_EQ(outer.Text, "");
 }
 
 TEST_F(Headless, WindowSystemRequestsAreRecorded) {

@@ -192,21 +192,24 @@ TEST_F(GameLoopTest, QualifyingScoreEntersTheNameAndShowsTheTable) {
   EXPECT_EQ(main.Globals.GameState, gsTitle);
 }
 
-TEST_F(GameLoopTest, TicksRunBeneathTheNameWindow) {
+TEST_F(GameLoopTest, TicksRunBeneathTheNameWindowUntilItIsTakenDown) {
   StartPlaying();
   main.Globals.Score = 200000;
   player.Continues = false;
-  int ticksUnder = 0;
-  platform.ModalScript = [&](IModalWindow& window) {
-    for (int i = 0; i < 5; ++i) {
-      main.TimerEvent(0);
-      ticksUnder += main.Globals.GameState == gsEnterHighScore;
-    }
-    window.TextInput("Ace");
-    window.KeyUp(VK_RETURN);
-  };
+  platform.ModalScript = [](IModalWindow&) {};  // the player has not typed yet
   Tick(201);
-  EXPECT_EQ(ticksUnder, 5);
+  IModalWindow* window = platform.Modals.Top();
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(main.InTick()) << "the tick that showed the window has ended";
+  const int32_t drawn = platform.DisplayFake.Flips;
+  Tick(5);
+  EXPECT_EQ(platform.DisplayFake.Flips, drawn + 5) << "ticks run beneath the window";
+  EXPECT_EQ(main.Globals.GameState, gsEnterHighScore);
+  window->TextInput("Ace");
+  window->KeyUp(VK_RETURN);
+  EXPECT_EQ(main.Globals.GameState, gsEnterHighScore) << "nothing before it is taken down";
+  platform.Modals.EndClosed(false);
+  EXPECT_EQ(main.Globals.GameState, gsShowHighScores);
   EXPECT_EQ(main.MainEngine()->HighScoreEngine()->Record(0)->Name, "Ace");
   // Kept on disk at once, as the close would keep it: a crash now loses nothing.
   EXPECT_EQ(data.Read("highscores.txt").rfind("Ace,200000,", 0), 0u);

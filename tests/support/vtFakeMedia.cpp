@@ -123,7 +123,8 @@ void TFakePlatform::ShowProgress(std::string_view text, int32_t position, int32_
   Progress.push_back({std::string(text), position, maximum});
 }
 
-void TFakePlatform::ShowModal(IModalWindow& window) {
+void TFakePlatform::ShowModal(IModalWindow& window, std::function<void()> closed) {
+  Modals.Push(window, std::move(closed));
   if (ModalScript) {
     ModalScript(window);
   } else {
@@ -131,7 +132,7 @@ void TFakePlatform::ShowModal(IModalWindow& window) {
     window.KeyDown(VK_RETURN);
     window.KeyUp(VK_RETURN);
   }
-  if (!window.Closed()) throw std::logic_error("modal script left the window open");
+  Modals.EndClosed(CloseRequested);
 }
 
 }  // namespace quellix::testing

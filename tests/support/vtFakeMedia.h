@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "graphics/vtArchive.h"
+#include "graphics/vtModalStack.h"
 #include "graphics/vtPlatform.h"
 
 namespace quellix::testing {
@@ -150,7 +151,10 @@ class TFakePlatform : public IPlatform {
     Messages.emplace_back(text);
     if (OnMessage) OnMessage();
   }
-  void ShowModal(IModalWindow& window) override;
+  // Runs ModalScript (without one types "Tester" and Enter); a window the script closed
+  // is taken down at once, one it left open stays until the test has closed it and
+  // called Modals.EndClosed.
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override;
   void CloseMainWindow() override { CloseRequested = true; }
   bool Closing() const override { return CloseRequested; }
 
@@ -178,6 +182,7 @@ class TFakePlatform : public IPlatform {
   int MessagePumps = 0;
   // Runs while a modal window is shown; by default types "Tester" and presses Enter.
   std::function<void(IModalWindow&)> ModalScript;
+  TModalStack Modals;
 
   TFakeDisplay DisplayFake;
   TFakeImageList Images;

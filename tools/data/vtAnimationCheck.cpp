@@ -24,7 +24,7 @@ class TLoaderWindow final : public IWindowSystem {
   void ShowProgress(std::string_view, int32_t, int32_t) override {}
   void FreeProgress() override {}
   void ShowMessage(std::string_view) override {}
-  void ShowModal(IModalWindow&) override {}
+  void ShowModal(IModalWindow&, std::function<void()>) override {}
   void CloseMainWindow() override {}
 };
 

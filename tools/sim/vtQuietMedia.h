@@ -32,7 +32,7 @@ class TQuietDisplay : public IDisplay {
   TQuietCanvas fCanvas;
 };
 
-class TQuietImageList : public IImageList {
+class TQuietImageList final : public IImageList {
  public:
   // Replaces all items with the archive's; throws TArchiveError as the drawing list does.
   void LoadFromFile(const std::string& path) override;
@@ -57,7 +57,7 @@ class TQuietImageList : public IImageList {
   TNameIndex fIndex;
 };
 
-class TQuietSoundList : public ISoundList {
+class TQuietSoundList final : public ISoundList {
  public:
   void LoadFromFile(const std::string& path) override;
   int32_t Count() const override { return static_cast<int32_t>(fItems.size()); }

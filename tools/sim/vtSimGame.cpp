@@ -106,7 +106,6 @@ TSimGame::TSimGame(const TGameSetup& setup, std::optional<TReplay> replay)
   auto game = std::make_unique<TGame>(*fMain);
   fGame = game.get();
   fMain->AdoptGame(std::move(game));
-  fPlatform->ModalScript = [this](IModalWindow& window) { EnterName(window); };
   if (fPlayer) {
     fPlayer->Attach(*fMain);
     if (!fPlayer->Problem().empty()) throw std::runtime_error(fPlayer->Problem());
@@ -150,34 +149,34 @@ void TSimGame::Tick() {
   if (fAfterEachTick) fAfterEachTick(*this);
 }
 
-// The ticks go on beneath the name window, as a real window's loop runs them, while the
-// bot types (a replay types what was recorded, within its ticks).
-void TSimGame::EnterName(IModalWindow& window) {
-  while (!window.Closed() && !End()) {
-    if (fBot) fBot->Type(window);
-    if (!window.Closed()) Tick();
-  }
-  if (!window.Closed() && !fPlayer) {
-    // The budget ran out while typing: the name as it stands.
-    window.KeyDown(VK_RETURN);
-    window.KeyUp(VK_RETURN);
-  }
-}
-
 std::string TSimGame::OutOfStep() const {
   return fPlayer ? fPlayer->OutOfStep() : std::string();
 }
 
 bool TSimGame::Step() {
   if (End()) return false;
-  if (fBot) fBot->Act(TGameView{*fMain, *fGame}, *fHands);
-  Tick();
+  if (IModalWindow* window = fPlatform->Modal()) {
+    // The ticks go on beneath the name window while the bot types (a replay types what
+    // was recorded, within its ticks); a key that closes it ends it before the next tick.
+    if (fBot) fBot->Type(*window);
+    if (!window->Closed()) Tick();
+  } else {
+    if (fBot) fBot->Act(TGameView{*fMain, *fGame}, *fHands);
+    Tick();
+  }
+  fPlatform->EndClosedModals();
   return true;
 }
 
 TGameOutcome TSimGame::Play(const std::function<void(TSimGame&)>& afterEachTick) {
   fAfterEachTick = afterEachTick;
   while (Step()) {
+  }
+  if (IModalWindow* window = fPlatform->Modal(); window && !fPlayer) {
+    // The budget ran out while the name was typed: the name as it stands.
+    window->KeyDown(VK_RETURN);
+    window->KeyUp(VK_RETURN);
+    fPlatform->EndClosedModals();
   }
   if (fRecorder) SaveReplayFile(fSetup.RecordFile, fRecorder->Replay());
   return Outcome();

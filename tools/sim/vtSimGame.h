@@ -79,7 +79,8 @@ class TSimGame {
 
   // Plays to the end; afterEachTick runs after every tick, beneath the name window too.
   TGameOutcome Play(const std::function<void(TSimGame&)>& afterEachTick = {});
-  // Plays the next tick; false, with nothing played, once the run has ended.
+  // Plays the next tick (beneath the name window the bot types first, and a key that
+  // closes it plays none); false, with nothing played, once the run has ended.
   bool Step();
 
   int64_t Ticks() const { return fStats.Ticks; }
@@ -99,8 +100,6 @@ class TSimGame {
   // What the run came to; once it has ended.
   TGameOutcome Outcome() const;
   void Tick();
-  // Runs as the name window's script: ticks go on beneath it while the bot types.
-  void EnterName(IModalWindow& window);
   std::vector<std::string> LoggedErrors() const;
 
   TGameSetup fSetup;

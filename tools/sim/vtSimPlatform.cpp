@@ -16,8 +16,8 @@ void TSimPlatform::ShowMessage(std::string_view text) {
   Log("Message shown: " + std::string(text));
 }
 
-void TSimPlatform::ShowModal(IModalWindow& window) {
-  if (ModalScript) ModalScript(window);
+void TSimPlatform::ShowModal(IModalWindow& window, std::function<void()> closed) {
+  fModals.Push(window, std::move(closed));
 }
 
 namespace {
@@ -60,11 +60,19 @@ class TDrawingPlatform : public TSimPlatform {
         fHeadless(SilentOptions(exeDir)),
         fDisplay(fHeadless.Display(), fDrawing),
         fImages(fHeadless.ImageList(), fDrawing) {
-    // The headless display paints the window over every frame while the script runs.
-    fHeadless.ModalScript = [this](IModalWindow& window) { TSimPlatform::ShowModal(window); };
+    // The headless display paints the window over every frame while it is open; the
+    // simulator types into it.
+    fHeadless.ModalScript = nullptr;
   }
 
-  void ShowModal(IModalWindow& window) override { fHeadless.ShowModal(window); }
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override {
+    fHeadless.ShowModal(window, std::move(closed));
+  }
+  IModalWindow* Modal() const override { return fHeadless.Modal(); }
+  void EndClosedModals() override {
+    if (CloseRequested()) fHeadless.CloseMainWindow();
+    fHeadless.EndClosedModals();
+  }
   void AttachLog(std::function<void(const std::string&)> log) override {
     TSimPlatform::AttachLog(std::move(log));
     fHeadless.AttachLog(NoteSink());

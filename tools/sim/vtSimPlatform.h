@@ -1,6 +1,6 @@
 // What a simulated game runs on: a platform driven by the simulator, which runs the ticks
-// itself, injects the mouse and answers the name window. Two kinds: a quiet one that draws
-// nothing (the fast mode) and one that draws every frame with the headless renderer.
+// itself, injects the mouse and types into the name window between them. Two kinds: a quiet one
+// that draws nothing (the fast mode) and one that draws every frame with the headless renderer.
 // Window-system requests (progress, pointer, messages) have no window to go to; a message
 // box goes to the game's log. What the back end notes about the machine (a typeface it
 // lacks) goes to the game's log as well, and is remembered so it is not taken for an
@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "graphics/vtModalStack.h"
 #include "graphics/vtPlatform.h"
 
 namespace quellix::sim {
@@ -25,8 +26,15 @@ class TSimPlatform : public IPlatform {
   void ShowProgress(std::string_view, int32_t, int32_t) override {}
   void FreeProgress() override {}
   void ShowMessage(std::string_view text) override;
-  // Runs ModalScript on the window; the script returns once the window has closed.
-  void ShowModal(IModalWindow& window) override;
+  // The window stays open, beneath it the ticks go on, until the simulator has typed
+  // into Modal() what closes it and called EndClosedModals.
+  void ShowModal(IModalWindow& window, std::function<void()> closed) override;
+  // The name window open now; none when there is none.
+  virtual IModalWindow* Modal() const { return fModals.Top(); }
+  // Takes down the modal windows that have closed (every one once the game has asked
+  // to quit) and calls back their owners; after every tick and key the simulator
+  // delivers.
+  virtual void EndClosedModals() { fModals.EndClosed(fCloseRequested); }
   void CloseMainWindow() override { fCloseRequested = true; }
   void AttachLog(std::function<void(const std::string&)> log) override { fLog = std::move(log); }
 
@@ -42,7 +50,6 @@ class TSimPlatform : public IPlatform {
   // A digest of the latest frame's pixels.
   virtual uint64_t ScreenDigest() = 0;
 
-  std::function<void(IModalWindow&)> ModalScript;
   bool CloseRequested() const { return fCloseRequested; }
   // The back end's notes written to the log so far.
   const std::set<std::string>& Notes() const { return fNotes; }
@@ -65,6 +72,7 @@ class TSimPlatform : public IPlatform {
   std::function<void(const std::string&)> fLog;
   bool fCloseRequested = false;
   std::set<std::string> fNotes;
+  TModalStack fModals;
 };
 
 // The fast mode's platform, or the drawing one; exeDir with its trailing separator.
