@@ -437,6 +437,7 @@ void TfrmMain::StartGame(TDifficulty difficulty) {
   TReplay header;
   header.Seed = fSeed;
   const Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
+  header.HighScores.reserve(static_cast<size_t>(table.Count()));
   for (int32_t i = 0; i < table.Count(); ++i) header.HighScores.push_back(*table.Record(i));
   fKeeper->Begin(std::move(header), *start);
 }
