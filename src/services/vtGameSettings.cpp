@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/vtAtomicFile.h"
+#include "base/vtFileSystem.h"
 #include "config/vtTextFile.h"
 
 namespace quellix {
@@ -78,7 +79,7 @@ std::string GameSettingsText(const TGameSettings& settings) {
 TGameSettings LoadGameSettings(const std::string& path,
                                const std::function<void(const std::string&)>& report) {
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
+  if (!std::filesystem::exists(PathOf(path), error)) {
     const TGameSettings defaults;
     try {
       WriteFileAtomically(path, GameSettingsText(defaults));

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/vtAtomicFile.h"
+#include "base/vtFileSystem.h"
 
 namespace quellix {
 
@@ -410,10 +411,10 @@ void SaveReplayFile(const std::string& path, const TReplay& replay) {
 
 TReplay LoadReplayFile(const std::string& path) {
   std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
+  const auto size = std::filesystem::file_size(PathOf(path), error);
   if (error) throw TReplayError(path + ": cannot be read: " + error.message());
   if (size > TReplay::MaxFileBytes) throw TReplayError(path + ": too large for a replay");
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(PathOf(path), std::ios::binary);
   std::string text(size, '\0');
   if (!file.read(text.data(), static_cast<std::streamsize>(size)) || file.peek() != EOF)
     throw TReplayError(path + ": cannot be read");
