@@ -3,7 +3,8 @@
 #  1. `cmake --install` into a fresh prefix: every file in its place, the desktop entry,
 #     the AppStream metadata and the manual page pass their validators, the data checker
 #     accepts the installed data, and the command line answers --help, --version and
-#     wrong options;
+#     wrong options; the Debian package of the same build (cpack) has its program in
+#     /usr/games and lintian finds no error and no warning in it;
 #  2. run on a virtual X server by a user who cannot write the prefix (nobody): it
 #     finds its data, writes log.txt and highscores.txt (the default table) into that
 #     user's data folder and nothing into the prefix, a click on EASY starts a game that
@@ -40,7 +41,8 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/quellix share/quellix/sprites.vtg share/quellix/sounds.vtw \
   share/quellix/data/quellix.txt share/quellix/data/patterns.txt share/quellix/data/config.txt \
-  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/quellix.6.gz; do
+  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/quellix.6.gz \
+  share/doc/quellix/copyright share/doc/quellix/changelog.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 for size in 16 24 32 48 64 128 256; do
@@ -53,6 +55,14 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >"$wor
   fail "appstreamcli validate: $(cat "$work/out")"
 warnings=$(zcat "$prefix/share/man/man6/quellix.6.gz" | groff -man -ww -z 2>&1)
 [ -z "$warnings" ] || fail "the manual page: $warnings"
+
+# The Debian package.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/out" 2>&1 ||
+  fail "cpack: $(cat "$work/out")"
+deb=$(echo "$work"/package/quellix_*.deb)
+dpkg-deb -c "$deb" >"$work/out"
+grep -q " \./usr/games/quellix$" "$work/out" || fail "the package's program is not in /usr/games"
+lintian --fail-on error,warning "$deb" >"$work/out" 2>&1 || fail "lintian: $(cat "$work/out")"
 
 # The data checker on the installed data, and on the bin/ folder as the game sees it.
 "$datatool" check "$prefix/share/quellix" | grep -q "^data OK: " || fail "data check of share/quellix"
