@@ -13,8 +13,9 @@ develop=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool
-  desktop-file-utils appstream groff-base
+  desktop-file-utils appstream groff-base lintian
   dpkg-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
 )
 case "${1:-all}" in
   play) packages=("${play[@]}") ;;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the includes of src/ against the layer table (scripts/check-layers.sh),
 # installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs the whole test suite, checks the generated data with quellix-data, then runs
-# every fuzz target for a short while (scripts/fuzz.sh).
+# and runs the whole test suite, checks the generated data with quellix-data, builds
+# the Windows game and runs its tests under Wine, then runs every fuzz target for a
+# short while (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/check-layers.sh
@@ -17,5 +18,10 @@ cmake --build --preset asan
 ctest --preset asan -j "$(nproc)"
 # The generated data, read with the game's own loaders.
 build/asan/tools/data/quellix-data check build/asan/quellix
+# The Windows build under Wine: the tests without a window, the golden replays and the
+# game in a window (its libraries are built once by scripts/port-deps.sh, then cached).
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ctest --preset windows -j "$(nproc)"
 # Every reader of a file, fuzzed for 20 seconds each.
 scripts/fuzz.sh 20
