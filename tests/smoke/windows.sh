@@ -22,28 +22,13 @@ if [ "$(id -u)" -ne 0 ]; then
   exit 77
 fi
 
-work=$(realpath "$(mktemp -d)")
-chmod 755 "$work"
-pid="" xvfb=""
-cleanup() {
-  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=game-window.sh
+. "$(dirname "$0")/game-window.sh"
 
 game="$work/Spiele für Jörg/Quellix"
 user="$prefix/drive_c/users/nobody/AppData/Roaming/Quellix"
-fail() {
-  echo "FAIL: $*"
-  if [ -f "$user/log.txt" ]; then
-    echo "--- $user/log.txt"
-    cat "$user/log.txt"
-  fi
-  exit 1
-}
 
-mkdir -p "$game" "$work/home" "$work/fb" "$prefix"
+mkdir -p "$game" "$work/home" "$prefix"
 cp -r "$rundir/quellix.exe" "$rundir/sprites.vtg" "$rundir/sounds.vtw" "$rundir/data" \
   "$rundir/fonts" "$game/"
 chmod -R a-w "$game"
@@ -75,37 +60,11 @@ grep -q "unknown option --bogus" "$work/err" && grep -q "^Usage: quellix.exe" "$
 player mkdir -p "$user"
 for _ in $(seq 1 10); do printf '"Zero",0,1,"Devuvov"\r\n'; done | player tee "$user/highscores.txt" >/dev/null
 
-# A virtual X server of its own, without access control, whose screen lies in a file.
-Xvfb -displayfd 3 -screen 0 800x600x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-
-# Pixels on the screen: the share of dark ones (%), the heads-up display's blue text in
-# the bottom-left corner, and the name window's text (its own light blue, 67 185 241) in
-# the middle.
-screen() {
-  tail -c $((800 * 600 * 4)) "$work/fb/Xvfb_screen0" | od -An -v -tu1 -w4 | awk '
-    { i = NR - 1; x = i % 800; y = int(i / 800)
-      if ($1 + $2 + $3 < 60) dark++
-      if (x < 120 && y >= 555 && y < 590 && $1 > 200 && $3 < 100) hud++
-      if (x >= 185 && x < 615 && y >= 266 && y < 334 && $1 >= 238 && $1 <= 244 && $2 >= 182 &&
-          $2 <= 188 && $3 >= 64 && $3 <= 70) name++ }
-    END { print int(100 * dark / NR), hud + 0, name + 0 }'
-}
-on_title() { read -r dark hud name < <(screen) && [ "$dark" -lt 50 ] && [ "$hud" -eq 0 ]; }
-playing() { read -r dark hud name < <(screen) && [ "$dark" -gt 50 ] && [ "$hud" -gt 200 ]; }
-asks_name() { read -r dark hud name < <(screen) && [ "$name" -gt 800 ]; }
-messages() { awk 'NR % 3 == 2' "$user/log.txt"; }
+start_x
 
 run >"$work/game.out" 2>&1 &
 pid=$!
-for _ in $(seq 1 600); do
-  grep -q "Going into Game Running Mode" "$user/log.txt" 2>/dev/null && break
-  kill -0 "$pid" 2>/dev/null || fail "the game ended during start-up: $(cat "$work/game.out")"
-  sleep 0.1
-done
-grep -q "Going into Game Running Mode" "$user/log.txt" || fail "no start-up in the log"
+wait_started
 windows_game="Z:$(printf '%s' "$game/" | tr / '\\')"
 [ "$(messages | sed -n 2,3p)" = "Data folder: $windows_game
 User folder: C:\\users\\nobody\\AppData\\Roaming\\Quellix\\" ] || fail "the log does not name the folders in use"
