@@ -47,9 +47,10 @@ elseif(WIN32)
   if(QUELLIX_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh ${CMAKE_BINARY_DIR}/wine)
   endif()
+  # Tests that cannot run under Wine, each with its reason: those of tests/tools/ (left out
+  # of the list) and PackTool.* test the data tools or run quellix-pack, which are built
+  # for this machine only.
   set(QUELLIX_PORT_TEST_DIRS base config graphics services engine movement game shell media sim)
-  # Tests that cannot run under Wine, each with its reason:
-  # PackTool.*: runs quellix-pack, a data tool built for this machine only.
   set(QUELLIX_PORT_TEST_FILTER "*-PackTool.*")
   set(QUELLIX_PORT_TEST_PROPERTIES FIXTURES_REQUIRED wine)
 endif()
