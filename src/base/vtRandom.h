@@ -8,6 +8,14 @@
 
 namespace quellix {
 
+// Where the generator stands in its sequence: it goes on from a state as it went on
+// from the one it was taken from.
+struct TRandomState {
+  uint64_t State = 0;
+  uint64_t Increment = 1;  // odd
+  bool operator==(const TRandomState&) const = default;
+};
+
 class TRandom {
  public:
   explicit TRandom(uint64_t seed = 0) { Seed(seed); }
@@ -19,6 +27,12 @@ class TRandom {
   // A uniform integer in 0..n-1; Random(0) and negative n give 0.
   int32_t Random(int32_t n);
   int32_t operator()(int32_t n) { return Random(n); }
+
+  TRandomState SaveState() const { return {fState, fIncrement}; }
+  void RestoreState(const TRandomState& state) {
+    fState = state.State;
+    fIncrement = state.Increment | 1u;
+  }
 
  private:
   uint32_t Next();

@@ -114,6 +114,8 @@ std::vector<TSceneName> RequiredScenes(const TImageRanges& ranges) {
   Add(out, reels::TitleScreen, std::string(scenes::Title));
   Add(out, reels::TitleScreen, std::string(scenes::Mouse));
   Add(out, reels::TitleScreen, std::string(scenes::On));
+  Add(out, reels::TitleScreen, std::string(scenes::Menu));
+  Add(out, reels::TitleScreen, std::string(scenes::GameMark));
   Add(out, reels::TitleScreen, std::string(scenes::Off));
   for (std::string_view zone : TitleZones) {
     Add(out, reels::TitleScreen, TitleZoneIdleScene(zone));

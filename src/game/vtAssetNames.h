@@ -85,8 +85,13 @@ constexpr std::array<TBonusNames, 4> BonusNames = {{{"shotpower", "bigshot"},
                                                     {"extralife", "bigextralife"}}};
 
 // The title screen's zones, each with a "<zone>dim" and a "<zone>bright" scene.
-constexpr std::array<std::string_view, 7> TitleZones = {"easy",  "normal", "hard",     "quit",
-                                                        "sound", "shrap",  "childmode"};
+constexpr std::array<std::string_view, 9> TitleZones = {
+    "easy", "normal", "hard", "quit", "sound", "shrap", "childmode", "options", "replays"};
+// The menus' background picture and the mark of a high-score row whose game is kept.
+namespace scenes {
+constexpr std::string_view Menu = "menu";
+constexpr std::string_view GameMark = "gamemark";
+}  // namespace scenes
 std::string TitleZoneIdleScene(std::string_view zone);    // "easydim"
 std::string TitleZoneBrightScene(std::string_view zone);  // "easybright"
 

@@ -16,6 +16,10 @@ enum TGameState : uint8_t {
   gsGameOver = 7,
   gsEnterHighScore = 9,
   gsShowHighScores = 10,
+  // The menus of the title and the watching of a kept game.
+  gsOptions = 11,
+  gsReplays = 12,
+  gsWatchReplay = 13,
 };
 
 // The values the game units share. Their host keeps them (the main window), never at

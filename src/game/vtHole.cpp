@@ -17,6 +17,11 @@ namespace quellix {
 
 namespace {
 
+// A star of the hole's stream is gone once it reaches the hole.
+void FallIntoHole(Tvt6Star& star) {
+  star.Dead = true;
+}
+
 constexpr int32_t NewGameSpareShips = 8;
 constexpr int32_t ChildSpareShips = 10;
 // Stars fall into a 40 x 40 square in the hole.
@@ -80,8 +85,14 @@ void TfrmHole::SpawnStars() {
     Tvt6Star& star = fStars->AddStar(x, y, colour);
     star.TargetX = StarTargetLeft + random.Random(StarTargetSize);
     star.TargetY = StarTargetTop + random.Random(StarTargetSize);
-    star.OnArrive = [](Tvt6Star& arrived) { arrived.Dead = true; };
+    star.OnArrive = FallIntoHole;
   }
+}
+
+void TfrmHole::PlaceStars(const std::vector<Tvt6Star>& stars) {
+  if (!fStars) return;
+  fStars->Clear();
+  for (const Tvt6Star& like : stars) fStars->PlaceStar(like).OnArrive = FallIntoHole;
 }
 
 void TfrmHole::HoleTick() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "game/vtGameUnits.h"
 
@@ -14,6 +15,7 @@ class TEnemyFamily;
 class IGameContext;
 class Tvt6Sprite;
 class Tvt6StarEngine;
+struct Tvt6Star;
 
 class TfrmHole : public IHoleUnit {
  public:
@@ -50,6 +52,9 @@ class TfrmHole : public IHoleUnit {
   // Offers a launch to every kind that plays on this level once its delay has passed.
   void ScheduleLaunches();
   void NewStarColour();
+  // Replaces the starfield with stars like these, each falling into the hole as the
+  // hole's own do (a game started again from where it once started).
+  void PlaceStars(const std::vector<Tvt6Star>& stars);
 
   int32_t TickCount = 0;       // updates of the current hole sprite
   int32_t StarWavelength = 0;  // nanometres; new stars take colours within 30 above it

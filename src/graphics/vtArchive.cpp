@@ -181,12 +181,22 @@ TArchive ParseArchive(std::vector<uint8_t> bytes, TArchiveKind expected,
   return archive;
 }
 
-TArchive ReadArchive(const std::string& path, TArchiveKind expected) {
+std::ifstream OpenArchive(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(PathOf(path), error))
     throw TArchiveError(path + ": cannot open file");
   std::ifstream in(PathOf(path), std::ios::binary | std::ios::ate);
   if (!in) throw TArchiveError(path + ": cannot open file");
+  return in;
+}
+
+TArchive ReadArchive(const std::string& path, TArchiveKind expected) {
+  std::ifstream in = OpenArchive(path);
+  return ReadArchive(in, path, expected);
+}
+
+TArchive ReadArchive(std::ifstream& in, const std::string& path, TArchiveKind expected) {
+  in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   // The layout addresses every byte with 32 bits.
   if (size < 0 || size > std::streamoff{UINT32_MAX})

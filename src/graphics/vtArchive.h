@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -58,6 +59,10 @@ uint32_t Crc32(std::span<const uint8_t> bytes);
 TArchive ParseArchive(std::vector<uint8_t> bytes, TArchiveKind expected, std::string_view fileName);
 // Reads and parses a file; a missing or unreadable file raises TArchiveError too.
 TArchive ReadArchive(const std::string& path, TArchiveKind expected);
+// The same in two steps, the file opened first (a missing file raises here), its bytes
+// read later through the stream, whatever has become of the name meanwhile.
+std::ifstream OpenArchive(const std::string& path);
+TArchive ReadArchive(std::ifstream& in, const std::string& path, TArchiveKind expected);
 
 // Builds an archive: add items in order, then take the bytes.
 class TArchiveWriter {

@@ -191,6 +191,8 @@ class ISoundList {
   virtual void Stop(TSoundInstance instance) = 0;
   // Stops every sound of the device.
   virtual void StopAll() = 0;
+  // The loudness of every sound from now on, 0 (silent) to 100 (as recorded).
+  virtual void SetVolume(int32_t /*percent*/) {}
 };
 
 // ---- Input ----------------------------------------------------------------

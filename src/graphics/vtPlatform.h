@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "graphics/vtControls.h"
+#include "graphics/vtDisplayMode.h"
 #include "graphics/vtMedia.h"
 
 namespace quellix {
@@ -26,6 +28,10 @@ enum TVirtualKey : int32_t {
   VK_PAUSE = 19,
   VK_ESCAPE = 27,
   VK_SPACE = 32,
+  VK_PRIOR = 33,  // Page Up
+  VK_NEXT = 34,   // Page Down
+  VK_END = 35,
+  VK_HOME = 36,
   VK_LEFT = 37,
   VK_UP = 38,
   VK_RIGHT = 39,
@@ -110,12 +116,24 @@ enum class TMotionStyle : uint8_t {
 // One platform: its window system and its media objects, owned by it.
 class IPlatform : public IWindowSystem {
  public:
-  // Chosen once, before anything is drawn or holds the display or the image list; a
-  // platform that cannot refresh on its own stays classic.
+  // Chosen at start-up, before anything is drawn, and changed between ticks (the display
+  // and the image list stay the same objects); a platform that cannot refresh on its
+  // own stays classic.
   virtual void SetMotionStyle(TMotionStyle /*style*/) {}
+  virtual TMotionStyle MotionStyle() const { return TMotionStyle::Classic; }
   // Smooth motion keeps to this many refreshes a second where vsync does not pace the
   // drawing, instead of the rate the display reports (given before SetMotionStyle).
   virtual void SetRefreshRate(int /*perSecond*/) {}
+  // Applied at once: full screen or a window, scaling and filtering.
+  virtual void SetDisplayMode(const TDisplayMode& /*mode*/) {}
+  // The display as it stands now, the window's place and size as the player left them
+  // (Alt+Enter switches, a window can be moved and resized).
+  virtual TDisplayMode DisplayMode() const { return {}; }
+  // The mouse's motion is multiplied by this whole number (1 or more) before the game
+  // reads it; a controller's stick is not.
+  virtual void SetMouseSpeed(int32_t /*factor*/) {}
+  // Which controller buttons fire, raise the shields, set off a bomb and pause.
+  virtual void SetPadBindings(const TPadBindings& /*bindings*/) {}
   // Where the platform reports what it cannot do (no sound device, a font that is
   // missing); the main window points it at the error log.
   virtual void AttachLog(std::function<void(const std::string&)> log) = 0;

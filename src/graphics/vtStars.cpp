@@ -42,13 +42,18 @@ void ApplyEdge(uint8_t mode, int32_t& position, int32_t& speed, int32_t low, int
 }  // namespace
 
 Tvt6Star& Tvt6StarEngine::AddStar(int32_t x, int32_t y, TColor color) {
-  auto star = std::make_unique<Tvt6Star>();
-  star->X = x;
-  star->Y = y;
-  star->Color = color;
+  Tvt6Star like;
+  like.X = x;
+  like.Y = y;
+  like.Color = color;
+  like.SpeedX = 4 + fRandom.Random(4);
+  like.SpeedY = 3 + fRandom.Random(3);
+  return PlaceStar(like);
+}
+
+Tvt6Star& Tvt6StarEngine::PlaceStar(const Tvt6Star& like) {
+  auto star = std::make_unique<Tvt6Star>(like);
   star->Serial = ++fSerials;
-  star->SpeedX = 4 + fRandom.Random(4);
-  star->SpeedY = 3 + fRandom.Random(3);
   return *fStars.emplace_back(std::move(star));
 }
 

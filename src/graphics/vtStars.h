@@ -42,6 +42,9 @@ class Tvt6StarEngine {
   // A 1 x 1 star with SpeedX 4..7 and SpeedY 3..5, appended; it keeps its address
   // until it is deleted.
   Tvt6Star& AddStar(int32_t x, int32_t y, TColor color);
+  // A star like the one given (its handler too), appended with a serial of its own;
+  // nothing is drawn from the random generator.
+  Tvt6Star& PlaceStar(const Tvt6Star& like);
   int32_t StarCount() const { return static_cast<int32_t>(fStars.size()); }
   Tvt6Star& Star(int32_t index);  // throws std::out_of_range
 

@@ -1,11 +1,15 @@
 #include "media/vtDecodePictures.h"
 
+#include <SDL_image.h>
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <fstream>
 #include <stdexcept>
 #include <utility>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtPayloads.h"
 
 namespace quellix::media {
@@ -77,48 +81,125 @@ TDecodedArchive DecodeArchive(const std::string& path, unsigned threads) {
   return decoded;
 }
 
+namespace {
+
+// SDL and SDL_image set up what they keep for later (the processor's features, the
+// blitters chosen by them, the PNG reader) on first use and without locks: one
+// conversion of a single pixel and the PNG reader's start here, on the caller's thread,
+// before any other thread decodes beside it.
+void SetUpDecoding() {
+  IMG_Init(IMG_INIT_PNG);
+  const TSurfacePtr pixel(SDL_CreateRGBSurfaceWithFormat(0, 1, 1, 32, SDL_PIXELFORMAT_ABGR8888));
+  if (pixel) SDL_FreeSurface(SDL_ConvertSurfaceFormat(pixel.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+}
+
+}  // namespace
+
 TArchivePrefetch::TArchivePrefetch(std::string path, unsigned threads)
     : fPath(std::move(path)), fThreads(threads) {
-  // The file is read and its first picture decoded here, on the caller's thread, before
-  // the caller goes on to start more of SDL beside the work: SDL sets up what it keeps
-  // for later on first use and without locks (see DecodePictures).
+  // Opened here, read beside: what is read is the file as it was now.
   try {
-    fResult.Archive = ReadArchive(fPath, TArchiveKind::Images);
-    if (!fResult.Archive.Entries.empty())
-      DecodePicture(fResult.Archive.Payload(0), fResult.Archive.Entries[0].Image, fPath);
+    fFile = OpenArchive(fPath);
   } catch (...) {
-    fError = std::current_exception();
+    fReadError = std::current_exception();
     return;
   }
-  const auto run = [](void* self) {
-    auto& prefetch = *static_cast<TArchivePrefetch*>(self);
-    try {
-      prefetch.fResult.Pictures =
-          DecodePictures(prefetch.fResult.Archive, prefetch.fPath, prefetch.fThreads);
-    } catch (...) {
-      prefetch.fError = std::current_exception();
-    }
-    return 0;
-  };
-  fThread = SDL_CreateThread(run, "prefetch", this);
-  if (!fThread) run(this);  // no thread to be had: the work is done now instead
+  SetUpDecoding();
+  // Threads of SDL's own, which free SDL's per-thread error text when they end.
+  fReader = SDL_CreateThread(
+      [](void* self) {
+        static_cast<TArchivePrefetch*>(self)->Read();
+        return 0;
+      },
+      "prefetch", this);
+  if (!fReader) Read();  // no thread to be had: read now
 }
 
 TArchivePrefetch::~TArchivePrefetch() {
-  Wait();
+  fStop = true;
+  WaitForReading();
+  for (SDL_Thread* decoder : fDecoders) SDL_WaitThread(decoder, nullptr);
 }
 
-void TArchivePrefetch::Wait() {
-  if (fThread) SDL_WaitThread(fThread, nullptr);
-  fThread = nullptr;
+void TArchivePrefetch::Read() {
+  try {
+    fArchive = ReadArchive(fFile, fPath, TArchiveKind::Images);
+    fFile.close();
+    fSlots = std::make_unique<TSlot[]>(fArchive.Entries.size());
+    TraceStartup("image archive read");
+  } catch (...) {
+    fReadError = std::current_exception();
+  }
 }
 
-TDecodedArchive TArchivePrefetch::Take() {
-  Wait();
-  if (fTaken) throw std::logic_error(fPath + ": the prefetched pictures were taken already");
-  fTaken = true;
-  if (fError) std::rethrow_exception(fError);
-  return std::move(fResult);
+void TArchivePrefetch::WaitForReading() {
+  if (fReader) SDL_WaitThread(fReader, nullptr);
+  fReader = nullptr;
+}
+
+const TArchive& TArchivePrefetch::Archive() {
+  WaitForReading();
+  if (fReadError) std::rethrow_exception(fReadError);
+  return fArchive;
+}
+
+void TArchivePrefetch::DecodeBeside() {
+  if (fDecoding) return;
+  fDecoding = true;
+  WaitForReading();
+  if (fReadError) return;
+  for (unsigned t = 0; t < fThreads; ++t) {
+    SDL_Thread* decoder = SDL_CreateThread(
+        [](void* self) {
+          static_cast<TArchivePrefetch*>(self)->DecodeInTurn();
+          return 0;
+        },
+        "decode", this);
+    if (!decoder) break;  // the ones running, and whoever asks, do the rest
+    fDecoders.push_back(decoder);
+  }
+}
+
+// Each picture in item order that no asker took first; one an asker took while it was
+// being decoded here is let go.
+void TArchivePrefetch::DecodeInTurn() {
+  const size_t count = fArchive.Entries.size();
+  while (!fStop) {
+    const size_t i = fNext.fetch_add(1);
+    if (i >= count) return;
+    TSlot& slot = fSlots[i];
+    uint8_t state = Waiting;
+    if (!slot.State.compare_exchange_strong(state, Decoding)) continue;
+    try {
+      slot.Picture = DecodePicture(fArchive.Payload(i), fArchive.Entries[i].Image, fPath);
+    } catch (...) {
+      slot.Error = std::current_exception();
+    }
+    state = Decoding;
+    if (!slot.State.compare_exchange_strong(state, Decoded)) {
+      slot.Picture.reset();
+      slot.Error = nullptr;
+    }
+  }
+}
+
+TSurfacePtr TArchivePrefetch::TakePicture(size_t i) {
+  const TArchive& archive = Archive();
+  if (i >= archive.Entries.size())
+    throw std::out_of_range(fPath + ": no item " + std::to_string(i));
+  TSlot& slot = fSlots[i];
+  uint8_t state = slot.State.load();
+  while (true) {
+    if (state == Taken) throw std::logic_error(fPath + ": a prefetched picture was taken already");
+    if (state == Decoded) {
+      slot.State = Taken;
+      if (slot.Error) std::rethrow_exception(slot.Error);
+      return std::move(slot.Picture);
+    }
+    // Not there yet: decoded here rather than waited for.
+    if (slot.State.compare_exchange_weak(state, Taken))
+      return DecodePicture(archive.Payload(i), archive.Entries[i].Image, fPath);
+  }
 }
 
 }  // namespace quellix::media

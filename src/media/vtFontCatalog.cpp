@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/vtFileSystem.h"
+#include "base/vtStartupTrace.h"
 #include "graphics/vtNameIndex.h"
 
 namespace quellix::media {
@@ -54,6 +55,12 @@ std::vector<std::string> TFontCatalog::StandardFolders(const std::string& dataDi
 }
 #endif
 
+bool TFontCatalog::Prepare() {
+  if (fScanned) return false;
+  Scan();
+  return true;
+}
+
 void TFontCatalog::Scan() {
   fScanned = true;
   size_t seen = 0;
@@ -73,6 +80,7 @@ void TFontCatalog::Scan() {
       TTF_CloseFont(font);
     }
   }
+  TraceStartup("fonts scanned: " + std::to_string(fFaces.size()) + " faces");
 }
 
 const std::string& TFontCatalog::FallbackPath() {

@@ -27,6 +27,9 @@ class TFontCatalog {
   void SetFolders(std::vector<std::string> folders);
   static std::vector<std::string> StandardFolders(const std::string& dataDir);
 
+  // Scans the folders unless they were scanned, so that no lookup has to; false when
+  // there was nothing to do.
+  bool Prepare();
   // The file of the named face, else the fallback; empty when neither exists.
   const std::string& FileFor(const std::string& name);
   const std::string& FallbackPath();

@@ -7,6 +7,12 @@ namespace quellix::media {
 
 namespace {
 
+static_assert(PadButtonCount == SDL_CONTROLLER_BUTTON_MAX &&
+                  static_cast<int>(TPadButton::Start) == SDL_CONTROLLER_BUTTON_START &&
+                  static_cast<int>(TPadButton::DpadRight) == SDL_CONTROLLER_BUTTON_DPAD_RIGHT &&
+                  static_cast<int>(TPadButton::Touchpad) == SDL_CONTROLLER_BUTTON_TOUCHPAD,
+              "TPadButton follows SDL's numbering of the buttons");
+
 // A trigger counts as pulled past half way and as let go below a quarter, so one
 // resting near the middle does not chatter.
 constexpr int16_t TriggerPressed = 16384;
@@ -66,13 +72,16 @@ void TGamepads::TPad::SetAxis(uint8_t axis, int16_t value) {
   }
 }
 
-TGamepads::TActions TGamepads::TPad::Held() const {
+TGamepads::TActions TGamepads::TPad::Held(const TPadBindings& bindings) const {
+  const auto down = [this](TPadButton button) { return Buttons[static_cast<size_t>(button)]; };
+  const bool yFree = bindings.Fire != TPadButton::Y && bindings.Shields != TPadButton::Y &&
+                     bindings.Pause != TPadButton::Y;
   TActions held{};
-  held[Fire] = Buttons[SDL_CONTROLLER_BUTTON_A] || RightTrigger;
-  held[Shields] = Buttons[SDL_CONTROLLER_BUTTON_B] || LeftTrigger;
-  held[Bomb] = Buttons[SDL_CONTROLLER_BUTTON_X] || Buttons[SDL_CONTROLLER_BUTTON_Y];
-  held[Start] = Buttons[SDL_CONTROLLER_BUTTON_START];
-  held[Back] = Buttons[SDL_CONTROLLER_BUTTON_BACK];
+  held[Fire] = down(bindings.Fire) || RightTrigger;
+  held[Shields] = down(bindings.Shields) || LeftTrigger;
+  held[Bomb] = down(bindings.Bomb) || (yFree && down(TPadButton::Y));
+  held[Start] = down(bindings.Pause);
+  held[Back] = down(TPadButton::Back);
   return held;
 }
 
@@ -100,8 +109,12 @@ bool TGamepads::HandleEvent(const SDL_Event& event, IPadTarget& target) {
     case SDL_CONTROLLERBUTTONUP:
       if (TPad* pad = Find(event.cbutton.which);
           pad && event.cbutton.button < pad->Buttons.size()) {
-        pad->Buttons[event.cbutton.button] = event.type == SDL_CONTROLLERBUTTONDOWN;
-        Update(target, Unplugged(*pad));
+        const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
+        const bool unplugged = Unplugged(*pad);
+        pad->Buttons[event.cbutton.button] = down;
+        Update(target, unplugged);
+        if (!down && !unplugged && event.cbutton.button < PadButtonCount)
+          target.PadKey(PadKey(static_cast<TPadButton>(event.cbutton.button)), false);
       }
       return true;
     case SDL_CONTROLLERAXISMOTION:
@@ -148,7 +161,7 @@ void TGamepads::Close(SDL_JoystickID id, IPadTarget& target) {
 void TGamepads::Update(IPadTarget& target, bool dropKeys) {
   TActions now{};
   for (const TPad& pad : fPads) {
-    const TActions held = pad.Held();
+    const TActions held = pad.Held(fBindings);
     for (size_t a = 0; a < now.size(); ++a) now[a] = now[a] || held[a];
   }
   const TActions was = fHeld;

@@ -9,6 +9,12 @@
 //                         confirms the name in the high-score window)
 //   Back                  the Esc key
 //
+// A, B, X and Start are the default bindings of fire, shields, bomb and pause; any other
+// button may take their place (SetBindings), and Y bombs only while nothing else is
+// bound to it. Every button also reports itself when let go, as the key-up of
+// PadKey(button), after what it is bound to: the menus steer by the pad's directions and
+// take a button for an action from it.
+//
 // Several controllers act as one: a button counts as held while any of them holds it.
 // Controllers come and go while the game runs; one taken away lets go of the shields
 // and the fire button, but a key it held is dropped without a key-up, since a key-up
@@ -52,6 +58,8 @@ class TGamepads : public IPointerSource {
   // One tick of the sticks, and whether fire is held or was pressed since the last poll.
   TPoll Poll() override;
   int Count() const { return static_cast<int>(fPads.size()); }
+  void SetBindings(const TPadBindings& bindings) { fBindings = bindings; }
+  const TPadBindings& Bindings() const { return fBindings; }
 
  private:
   enum TAction : uint8_t { Fire, Shields, Bomb, Start, Back, ActionCount };
@@ -66,7 +74,7 @@ class TGamepads : public IPointerSource {
     TStickCurve Curve;
 
     void SetAxis(uint8_t axis, int16_t value);
-    TActions Held() const;
+    TActions Held(const TPadBindings& bindings) const;
   };
 
   // The key an action stands for (Bomb, Start, Back).
@@ -80,6 +88,7 @@ class TGamepads : public IPointerSource {
   void Update(IPadTarget& target, bool dropKeys = false);
 
   TPlatformLog& fLog;
+  TPadBindings fBindings;
   bool fStarted = false;
   std::vector<TPad> fPads;
   TActions fHeld{};

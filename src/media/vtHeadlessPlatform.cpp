@@ -48,18 +48,14 @@ void THeadlessPlatform::AttachLog(std::function<void(const std::string&)> log) {
 }
 
 void THeadlessPlatform::SetMotionStyle(TMotionStyle style) {
-  if (style != TMotionStyle::Smooth || fSmooth) return;
-  fSmooth = std::make_unique<TSmoothScreen>(fMedia.Display, fMedia.Images, [this] { Refresh(1); });
-}
-
-IDisplay& THeadlessPlatform::Display() {
-  if (fSmooth) return fSmooth->Display();
-  return fMedia.Display;
-}
-
-IImageList& THeadlessPlatform::ImageList() {
-  if (fSmooth) return fSmooth->Images();
-  return fMedia.Images;
+  if (style == MotionStyle()) return;
+  if (style == TMotionStyle::Smooth)
+    fSmooth =
+        std::make_unique<TSmoothScreen>(fMedia.Display, fMedia.Images, [this] { Refresh(1); });
+  else
+    fSmooth.reset();
+  fDisplay.SwitchTo(fSmooth ? fSmooth->Display() : fMedia.Display);
+  fImages.SwitchTo(fSmooth ? fSmooth->Images() : fMedia.Images);
 }
 
 void THeadlessPlatform::Refresh(double fraction) {
@@ -110,6 +106,10 @@ TColor THeadlessPlatform::Pixel(int32_t x, int32_t y) {
 void THeadlessPlatform::SavePng(const std::string& path) {
   SDL_RenderFlush(fRenderer.get());
   if (IMG_SavePNG(fSurface.get(), path.c_str()) != 0) throw TSdlError("cannot save " + path);
+}
+
+void THeadlessPlatform::SetPadBindings(const TPadBindings& bindings) {
+  if (fPads) fPads->SetBindings(bindings);
 }
 
 void THeadlessPlatform::PumpGamepads(IMainWindowEvents& events) {

@@ -16,6 +16,7 @@
 #include "graphics/vtSmoothScreen.h"
 #include "media/vtGamepads.h"
 #include "media/vtMediaSet.h"
+#include "media/vtMediaSwitch.h"
 
 namespace quellix::media {
 
@@ -51,10 +52,18 @@ class THeadlessPlatform : public IPlatform {
   // stands at the end of its tick (the pixels of a classic frame), and Refresh draws it
   // again at any moment into the next tick.
   void SetMotionStyle(TMotionStyle style) override;
-  IDisplay& Display() override;
-  IImageList& ImageList() override;
+  TMotionStyle MotionStyle() const override {
+    return fSmooth ? TMotionStyle::Smooth : TMotionStyle::Classic;
+  }
+  IDisplay& Display() override { return fDisplay; }
+  IImageList& ImageList() override { return fImages; }
   ISoundList& SoundList() override { return fMedia.Sounds; }
   IInput& Input() override { return fMedia.Input; }
+  // Without a window the mode is only kept, to be asked back.
+  void SetDisplayMode(const TDisplayMode& mode) override { fMode = mode; }
+  TDisplayMode DisplayMode() const override { return fMode; }
+  void SetMouseSpeed(int32_t factor) override { fMedia.Input.SetSpeed(factor); }
+  void SetPadBindings(const TPadBindings& bindings) override;
 
   // The pixel of the back surface (after everything drawn so far); throws
   // std::out_of_range outside the screen.
@@ -79,6 +88,7 @@ class THeadlessPlatform : public IPlatform {
   TSdlDisplay& SdlDisplay() { return fMedia.Display; }
   TSdlImageList& SdlImages() { return fMedia.Images; }
   TSdlSoundList& SdlSounds() { return fMedia.Sounds; }
+  TMouseInput& Mouse() { return fMedia.Input; }
   bool SoundDeviceOpen() const { return fMedia.Audio.Open(); }
 
   // The default script types "Tester" and presses and releases Enter.
@@ -112,8 +122,11 @@ class THeadlessPlatform : public IPlatform {
   TRendererPtr fRenderer;
   std::unique_ptr<TGamepads> fPads;
   TMediaSet fMedia;
+  TDisplaySwitch fDisplay{fMedia.Display};
+  TImageListSwitch fImages{fMedia.Images};
   std::unique_ptr<TSmoothScreen> fSmooth;
   IMainWindowEvents* fTicksBeneathModal = nullptr;
+  TDisplayMode fMode;
 };
 
 }  // namespace quellix::media

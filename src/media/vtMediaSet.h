@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "graphics/vtDisplayMode.h"
 #include "media/vtAudioDevice.h"
 #include "media/vtFontCatalog.h"
 #include "media/vtMouseInput.h"
@@ -27,7 +28,13 @@ class TTtfLibrary {
 
 class TMediaSet {
  public:
-  TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::string& audioDriver);
+  // soundLater: the sound device opens at the sound list's PrepareSounds (or first
+  // Play) rather than now.
+  TMediaSet(SDL_Renderer* renderer, TPlatformLog& log, const std::string& audioDriver,
+            bool soundLater = false);
+
+  // How pictures and texts are filtered when the picture is drawn scaled.
+  void SetFilter(TFilter filter);
 
   TTtfLibrary Ttf;
   TFontCatalog Fonts;

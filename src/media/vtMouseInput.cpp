@@ -38,8 +38,13 @@ void TMouseInput::SetButton0(bool down) {
 
 void TMouseInput::AddMotion(int32_t dx, int32_t dy) {
   if (!fActive) return;
-  fPendingX += dx;
-  fPendingY += dy;
+  // Gathered in 64 bits and saturated only when handed over: no factor overflows it.
+  fPendingX += int64_t{dx} * fSpeed;
+  fPendingY += int64_t{dy} * fSpeed;
+}
+
+void TMouseInput::SetSpeed(int32_t factor) {
+  fSpeed = std::clamp(factor, 1, MaxSpeed);
 }
 
 void TMouseInput::SetActive(bool active) {

@@ -3,7 +3,9 @@
 // window is not active nothing is read: zero motion, button up. A press is kept until the
 // next poll even when the button is already up again, so a tap shorter than a tick still
 // reads as down once and then as released. A pointer source (the game controllers) adds
-// its own motion and button at each poll.
+// its own motion and button at each poll. The mouse's motion (not the source's) is
+// multiplied by the speed factor as it arrives, so the game reads it, and a recording
+// of what the game read holds it, already multiplied.
 #pragma once
 
 #include "graphics/vtMedia.h"
@@ -24,6 +26,8 @@ class IPointerSource {
 
 class TMouseInput : public IInput {
  public:
+  static constexpr int32_t MaxSpeed = 64;
+
   void Update() override;
   bool MouseButton0() const override { return fButton0; }
   int32_t MouseX() const override { return fX; }
@@ -33,6 +37,9 @@ class TMouseInput : public IInput {
   // Adds the source's motion and button to every poll's (none: the mouse alone).
   void SetPointerSource(IPointerSource* source) { fSource = source; }
   void AddMotion(int32_t dx, int32_t dy);
+  // A whole number, 1 or more; what arrives from now on is multiplied by it.
+  void SetSpeed(int32_t factor);
+  int32_t Speed() const { return fSpeed; }
   void SetButton0(bool down);
   // Leaving the active state drops what was gathered and lets go of the button.
   void SetActive(bool active);
@@ -41,6 +48,7 @@ class TMouseInput : public IInput {
  private:
   IPointerSource* fSource = nullptr;
   bool fActive = true;
+  int32_t fSpeed = 1;
   bool fHeld = false;
   bool fPressedSincePoll = false;
   bool fSourceMoved = false;  // the source moved the pointer at the last poll

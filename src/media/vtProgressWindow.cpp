@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtSdlError.h"
 
 namespace quellix::media {
@@ -98,6 +99,7 @@ TProgressWindow::TProgressWindow(TFontCatalog& fonts) {
     fTitleFont.reset(TTF_OpenFont(face.c_str(), 58));
     fLineFont.reset(TTF_OpenFont(face.c_str(), 10));
   }
+  TraceStartup("progress window made");
 }
 
 void TProgressWindow::Show(std::string_view text, int32_t position, int32_t maximum) {

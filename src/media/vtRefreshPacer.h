@@ -21,6 +21,8 @@ class TRefreshPacer {
   TRefreshPacer(uint64_t frequency, int rate, bool vsync);
 
   int Rate() const { return fRate; }
+  // Counter units between two refreshes.
+  uint64_t Period() const { return fPeriod; }
   bool Vsync() const { return fVsync; }
   // The earliest time the next refresh may be drawn; now with vsync.
   uint64_t NextRefresh(uint64_t now) const;

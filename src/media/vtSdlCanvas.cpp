@@ -61,6 +61,11 @@ SDL_Point TSdlCanvas::Measure(std::string_view text) {
   return {w, h};
 }
 
+void TSdlCanvas::SetScaleMode(SDL_ScaleMode mode) {
+  fScaleMode = mode;
+  fCache.Clear();
+}
+
 int32_t TSdlCanvas::TextWidth(std::string_view text) {
   return Measure(text).x;
 }
@@ -90,6 +95,7 @@ void TSdlCanvas::DrawText(int32_t x, int32_t y, std::string_view text, bool fill
     r.Texture.reset(SDL_CreateTextureFromSurface(fRenderer, surface.get()));
     if (!r.Texture) throw TSdlError("cannot make a text texture");
     SDL_SetTextureBlendMode(r.Texture.get(), SDL_BLENDMODE_BLEND);
+    SDL_SetTextureScaleMode(r.Texture.get(), fScaleMode);
     r.Width = surface->w;
     r.Height = surface->h;
     return r;

@@ -32,6 +32,8 @@ class TSdlCanvas : public ITextCanvas {
 
   // How many texts were rasterised so far (the rest came from the cache).
   size_t Rasterised() const { return fCache.Rasterised(); }
+  // How texts are filtered when drawn scaled; the texts made so far are made again.
+  void SetScaleMode(SDL_ScaleMode mode);
 
  private:
   // The open face for the current Font; null when no typeface file exists.
@@ -43,6 +45,7 @@ class TSdlCanvas : public ITextCanvas {
   SDL_Renderer* fRenderer;
   TFontCatalog& fFonts;
   TTextCache fCache{CachedTexts};
+  SDL_ScaleMode fScaleMode = SDL_ScaleModeNearest;
   std::map<std::tuple<std::string, int32_t, uint8_t>, TFontPtr> fOpenFonts;
 };
 

@@ -1,5 +1,6 @@
 #include "media/vtSdlDisplay.h"
 
+#include "base/vtStartupTrace.h"
 #include "media/vtSdlConvert.h"
 
 namespace quellix::media {
@@ -26,6 +27,8 @@ void TSdlDisplay::Flip() {
   if (fOverlay) fOverlay->Paint(*this);
   fCanvas.Release();
   SDL_RenderPresent(fRenderer);
+  if (!fFlipped) TraceStartup("first frame of the game shown");
+  fFlipped = true;
 }
 
 }  // namespace quellix::media

@@ -30,6 +30,7 @@ class TSdlDisplay : public IDisplay {
   SDL_Renderer* fRenderer;
   TSdlCanvas fCanvas;
   IModalWindow* fOverlay = nullptr;
+  bool fFlipped = false;
 };
 
 }  // namespace quellix::media

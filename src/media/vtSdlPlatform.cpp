@@ -1,12 +1,15 @@
 #include "media/vtSdlPlatform.h"
 
+#include <SDL_image.h>
 #include <SDL_syswm.h>
 
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
 
+#include "base/vtStartupTrace.h"
 #include "media/vtFrameClock.h"
+#include "media/vtMessageText.h"
 #include "media/vtSdlError.h"
 
 namespace quellix::media {
@@ -15,6 +18,26 @@ namespace {
 
 // While no frame timer runs, the loop still wakes now and then.
 constexpr uint32_t IdleWaitMilliseconds = 100;
+// The longest stretch of spare time given to the pictures at once, between two looks
+// at the events.
+constexpr uint64_t SpareSliceMilliseconds = 8;
+// Loading over sooner than this has no use for a progress window: it would only flash
+// by, and making and painting it costs more than the rest of a quick load.
+constexpr uint64_t ProgressDelayMilliseconds = 500;
+// A window is never made smaller than this.
+constexpr int MinWindowWidth = 320, MinWindowHeight = 240;
+
+// The game's icon as the data generator drew it: beside the data in a build's run
+// folder, in the icon theme's folder beside share/quellix/ when installed.
+void SetIcon(SDL_Window* window, const std::string& dataDir) {
+  for (const char* relative :
+       {"icons/64x64/apps/quellix.png", "../icons/hicolor/64x64/apps/quellix.png"}) {
+    TSurfacePtr icon(IMG_Load((dataDir + relative).c_str()));
+    if (!icon) continue;
+    SDL_SetWindowIcon(window, icon.get());
+    return;
+  }
+}
 
 // The accelerated renderer draws with OpenGL where there is one, and SDL destroys and
 // makes again a window made without OpenGL when such a renderer starts on it: a second
@@ -25,7 +48,11 @@ TWindowPtr MakeWindow(Uint32 flags) {
     return TWindowPtr(SDL_CreateWindow("Quellix", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                        ScreenWidth, ScreenHeight, windowFlags));
   };
-  TWindowPtr window = make(flags | SDL_WINDOW_OPENGL);
+  // Asked for SDL's software renderer (SDL_RENDER_DRIVER=software), nothing draws with
+  // OpenGL, and no OpenGL driver need be loaded at all.
+  const char* driver = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  const bool software = driver != nullptr && SDL_strcasecmp(driver, "software") == 0;
+  TWindowPtr window = software ? nullptr : make(flags | SDL_WINDOW_OPENGL);
   if (!window) window = make(flags);
   if (!window) throw TSdlError("cannot open the main window");
   return window;
@@ -40,6 +67,18 @@ TRendererPtr MakeRenderer(SDL_Window* window) {
   if (!renderer) renderer.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
   if (!renderer) throw TSdlError("cannot draw into the main window");
   return renderer;
+}
+
+// For the start-up trace: what SDL reports of the window while it is being made (its
+// size changes, the full-screen switch among them, and its showing), as it happens.
+int SDLCALL TraceWindowEvent(void*, SDL_Event* event) {
+  if (event->type != SDL_WINDOWEVENT) return 0;
+  const SDL_WindowEvent& w = event->window;
+  if (w.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+    TraceStartup("window size " + std::to_string(w.data1) + " x " + std::to_string(w.data2));
+  else if (w.event == SDL_WINDOWEVENT_SHOWN)
+    TraceStartup("window shown");
+  return 0;
 }
 
 bool ToMouseButton(uint8_t sdlButton, TMouseButton& button) {
@@ -73,23 +112,36 @@ std::string ExecutableDir() {
 TSdlPlatform::TSdlPlatform(const TSdlPlatformOptions& options)
     : fVideo(SDL_INIT_VIDEO | SDL_INIT_EVENTS),
       fExeDir(ExecutableDir()),
-      fFullScreen(options.FullScreen),
+      fFullScreen(options.Display.FullScreen),
+      fMode(options.Display),
       fPeriod(SDL_GetPerformanceFrequency() * TickMilliseconds / 1000) {
+  TraceStartup("SDL started: video, events, game controllers");
   std::unique_ptr<TArchivePrefetch> prefetch;
   if (!options.ImageArchive.empty())
-    prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads());
+    // The loop decodes too, in its spare time: a processor is left to it.
+    prefetch = std::make_unique<TArchivePrefetch>(options.ImageArchive, DecodeThreads() - 1);
   const Uint32 flags =
       SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | (fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  if (StartupTraceOn()) SDL_AddEventWatch(TraceWindowEvent, nullptr);
   fWindow = MakeWindow(flags);
+  SDL_DelEventWatch(TraceWindowEvent, nullptr);
+  TraceStartup(fFullScreen ? "window made and switched to full screen" : "window made");
+  SetIcon(fWindow.get(), options.DataDir.empty() ? fExeDir : options.DataDir);
+  if (!fFullScreen) PlaceWindow();
   fRenderer = MakeRenderer(fWindow.get());
-  SDL_RenderSetLogicalSize(fRenderer.get(), ScreenWidth, ScreenHeight);
-  fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver);
+  ApplyScaling();
+  TraceStartup("renderer made");
+  fMedia = std::make_unique<TMediaSet>(fRenderer.get(), fLog, options.AudioDriver, true);
+  fMedia->SetFilter(fMode.Filter);
+  fDisplay = std::make_unique<TDisplaySwitch>(fMedia->Display);
+  fImages = std::make_unique<TImageListSwitch>(fMedia->Images);
   fMedia->Fonts.SetFolders(
       TFontCatalog::StandardFolders(options.DataDir.empty() ? fExeDir : options.DataDir));
   fMedia->Input.SetPointerSource(&fPads);
   fMedia->Images.AdoptPrefetch(std::move(prefetch));
   fMedia->Display.Fill(0);
   SDL_RenderPresent(fRenderer.get());
+  TraceStartup("first frame presented");
 }
 
 TSdlPlatform::~TSdlPlatform() {
@@ -102,20 +154,23 @@ void TSdlPlatform::AttachLog(std::function<void(const std::string&)> log) {
   fLog.Attach(std::move(log));
 }
 
-IDisplay& TSdlPlatform::Display() {
-  if (fSmooth) return fSmooth->Display();
-  return fMedia->Display;
-}
-
-IImageList& TSdlPlatform::ImageList() {
-  if (fSmooth) return fSmooth->Images();
-  return fMedia->Images;
-}
-
 void TSdlPlatform::SetMotionStyle(TMotionStyle style) {
-  if (style != TMotionStyle::Smooth || fSmooth) return;
+  if (style == MotionStyle()) return;
+  if (style == TMotionStyle::Classic) {
+    fSmooth.reset();
+    fPacer.reset();
+    fDisplay->SwitchTo(fMedia->Display);
+    fImages->SwitchTo(fMedia->Images);
+    fPictureLost = true;
+    fLog.Write("Classic motion: drawn once per tick");
+    return;
+  }
   fSmooth = std::make_unique<TSmoothScreen>(fMedia->Display, fMedia->Images,
                                             [this] { fFrameTime = fTickTime; });
+  fDisplay->SwitchTo(fSmooth->Display());
+  fImages->SwitchTo(fSmooth->Images());
+  fShownFrame = 0;
+  fShownFraction = 0;
   int rate = fRefreshRate;
   const char* source = "chosen";
   if (SDL_DisplayMode mode{}; rate <= 0) {
@@ -174,11 +229,12 @@ void TSdlPlatform::PumpEvents() {
 void TSdlPlatform::Step() {
   PumpEvents();
   if (LoopEnds()) return;
+  uint64_t now = SDL_GetPerformanceCounter();
   if (!fFocused) {
-    SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
+    if (!UseSpareTime(now, now + IdleWaitMilliseconds * SDL_GetPerformanceFrequency() / 1000))
+      SDL_WaitEventTimeout(nullptr, IdleWaitMilliseconds);
     return;
   }
-  uint64_t now = SDL_GetPerformanceCounter();
   const TTickPlan plan = PlanTick(fDeadline, now, fPeriod);
   if (plan.Fire) {
     fDeadline = plan.NextDeadline;
@@ -192,12 +248,24 @@ void TSdlPlatform::Step() {
     const uint64_t due = fPacer->NextRefresh(now);
     if (due <= now) {
       Refresh(now);
+      // With vsync the present has just waited for the display, and what waits now is
+      // the next refresh: half the time to it is spare, the rest is for drawing.
+      now = SDL_GetPerformanceCounter();
+      UseSpareTime(now, std::min(fDeadline, now + fPacer->Period() / 2));
       return;
     }
     wake = std::min(wake, due);
   }
+  if (UseSpareTime(now, wake)) return;
   SDL_WaitEventTimeout(
       nullptr, static_cast<int>(WaitMilliseconds(wake, now, SDL_GetPerformanceFrequency())));
+}
+
+bool TSdlPlatform::UseSpareTime(uint64_t now, uint64_t wake) {
+  // One step each, the first with something to do.
+  if (fMedia->Sounds.PrepareSounds() || fMedia->Fonts.Prepare()) return true;
+  const uint64_t slice = SDL_GetPerformanceFrequency() * SpareSliceMilliseconds / 1000;
+  return fMedia->Images.PreparePictures(std::min(wake, now + slice));
 }
 
 // Once a frame has been shown as it stands at the end of its tick, nothing new is drawn
@@ -278,8 +346,11 @@ void TSdlPlatform::DispatchWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_CLOSE:
       fCloseRequested = true;
       break;
-    case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      if (fMode.Scaling == TScaling::Stretch) ApplyScaling();
+      fPictureLost = true;
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
       fPictureLost = true;
       break;
     default:
@@ -301,6 +372,8 @@ void TSdlPlatform::DispatchKey(const SDL_KeyboardEvent& event) {
 
 void TSdlPlatform::RouteKey(int32_t key, bool down) {
   if (fModal) {
+    // A modal window takes keys, not the controller's buttons by themselves.
+    if (IsPadKey(key)) return;
     if (down)
       Guarded([&] { fModal->KeyDown(key); });
     else
@@ -328,19 +401,83 @@ void TSdlPlatform::RouteButton(TMouseButton button, bool down) {
 }
 
 void TSdlPlatform::SetFocus(bool focused) {
-  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + fPeriod;
+  // The first tick comes at once, so the title shows as soon as it can; back in focus
+  // later, one period on.
+  if (focused && !fFocused) fDeadline = SDL_GetPerformanceCounter() + (fFocusedOnce ? fPeriod : 0);
+  fFocusedOnce = fFocusedOnce || focused;
   fFocused = focused;
   fMedia->Input.SetActive(focused);
   SDL_SetRelativeMouseMode(focused ? SDL_TRUE : SDL_FALSE);
 }
 
 void TSdlPlatform::SwitchScreenMode() {
+  fMode = DisplayMode();
   fFullScreen = !fFullScreen;
-  SDL_SetWindowFullscreen(fWindow.get(), fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  if (!fFullScreen) {
-    SDL_SetWindowSize(fWindow.get(), ScreenWidth, ScreenHeight);
-    SDL_SetWindowPosition(fWindow.get(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  PlaceWindow();
+}
+
+void TSdlPlatform::PlaceWindow() {
+  SDL_Window* window = fWindow.get();
+  SDL_SetWindowFullscreen(window, fFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  SDL_SetWindowBordered(window, fFullScreen ? SDL_FALSE : SDL_TRUE);
+  SDL_SetWindowResizable(window, fFullScreen ? SDL_FALSE : SDL_TRUE);
+  if (fFullScreen) return;
+  const TWindowPlace& place = fMode.Window;
+  SDL_SetWindowSize(window, std::max(place.Width, MinWindowWidth),
+                    std::max(place.Height, MinWindowHeight));
+  if (place.Centred)
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  else
+    SDL_SetWindowPosition(window, place.X, place.Y);
+}
+
+void TSdlPlatform::ApplyScaling() {
+  SDL_Renderer* renderer = fRenderer.get();
+  if (fMode.Scaling == TScaling::Stretch) {
+    // No logical size: the picture's scale follows the window's shape on each axis.
+    SDL_RenderSetLogicalSize(renderer, 0, 0);
+    int w = ScreenWidth, h = ScreenHeight;
+    SDL_GetRendererOutputSize(renderer, &w, &h);
+    SDL_RenderSetViewport(renderer, nullptr);
+    SDL_RenderSetScale(renderer, static_cast<float>(w) / ScreenWidth,
+                       static_cast<float>(h) / ScreenHeight);
+    return;
   }
+  SDL_RenderSetLogicalSize(renderer, ScreenWidth, ScreenHeight);
+  SDL_RenderSetIntegerScale(renderer, fMode.Scaling == TScaling::Whole ? SDL_TRUE : SDL_FALSE);
+}
+
+void TSdlPlatform::SetDisplayMode(const TDisplayMode& mode) {
+  const TDisplayMode was = DisplayMode();
+  fMode = mode;
+  fFullScreen = mode.FullScreen;
+  if (mode.FullScreen != was.FullScreen || (!mode.FullScreen && mode.Window != was.Window))
+    PlaceWindow();
+  ApplyScaling();
+  fMedia->SetFilter(mode.Filter);
+  fPictureLost = true;
+}
+
+TDisplayMode TSdlPlatform::DisplayMode() const {
+  TDisplayMode mode = fMode;
+  mode.FullScreen = fFullScreen;
+  if (fFullScreen) return mode;
+  // The window where the player has left it; still centred if it stands in the middle.
+  SDL_Window* window = fWindow.get();
+  TWindowPlace& place = mode.Window;
+  SDL_GetWindowSize(window, &place.Width, &place.Height);
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  SDL_Rect desktop{};
+  const bool middle = SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &desktop) == 0 &&
+                      x == desktop.x + (desktop.w - place.Width) / 2 &&
+                      y == desktop.y + (desktop.h - place.Height) / 2;
+  if (!place.Centred || !middle) {
+    place.Centred = false;
+    place.X = x;
+    place.Y = y;
+  }
+  return mode;
 }
 
 void TSdlPlatform::HideCursor() {
@@ -348,6 +485,11 @@ void TSdlPlatform::HideCursor() {
 }
 
 void TSdlPlatform::ShowProgress(std::string_view text, int32_t position, int32_t maximum) {
+  const uint64_t now = SDL_GetPerformanceCounter();
+  if (fProgressAsked == 0) fProgressAsked = now;
+  if (!fProgress &&
+      now - fProgressAsked < ProgressDelayMilliseconds * SDL_GetPerformanceFrequency() / 1000)
+    return;
   if (!fProgress) {
     try {
       fProgress = std::make_unique<TProgressWindow>(fMedia->Fonts);
@@ -360,9 +502,11 @@ void TSdlPlatform::ShowProgress(std::string_view text, int32_t position, int32_t
 }
 
 void TSdlPlatform::FreeProgress() {
-  if (!fProgress) return;
+  // Loading is over: the main window takes the focus its timer needs, from the progress
+  // window or from nobody (a bare X server gives none).
+  if (fProgressAsked != 0 || fProgress) TakeFocus();
+  fProgressAsked = 0;
   fProgress.reset();
-  TakeFocus();
 }
 
 void TSdlPlatform::TakeFocus() {
@@ -373,7 +517,10 @@ void TSdlPlatform::TakeFocus() {
 }
 
 void TSdlPlatform::ShowMessage(std::string_view text) {
-  const std::string message(text);
+  // The box is as wide as its longest line: long lines are broken to fit the desktop.
+  SDL_Rect desktop{0, 0, 1024, 768};
+  SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(fWindow.get())), &desktop);
+  const std::string message = WrapMessage(text, MessageColumns(desktop.w));
   // The pointer must be free to click the box away.
   SDL_SetRelativeMouseMode(SDL_FALSE);
   // A window of no window system (the dummy driver of the tests) gets no box but the log

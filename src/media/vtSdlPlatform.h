@@ -1,8 +1,9 @@
-// The game's platform on a real window: a borderless main window on the whole desktop
-// showing 800 x 600 logical pixels (aspect kept, letterboxed), vsync, hidden pointer,
-// the mouse in relative mode while the window has focus, game controllers standing in
-// for the mouse and keys, and the message loop that turns SDL events into the main
-// window's events and runs the 40 ms frame timer on the same thread.
+// The game's platform on a real window: a borderless main window on the whole desktop,
+// or a window of its own place and size, showing 800 x 600 logical pixels (letterboxed,
+// in whole multiples or stretched, filtered sharp or smooth), vsync, hidden pointer, the
+// game's icon, the mouse in relative mode while the window has focus, game controllers
+// standing in for the mouse and keys, and the message loop that turns SDL events into
+// the main window's events and runs the 40 ms frame timer on the same thread.
 #pragma once
 
 #include <SDL.h>
@@ -15,18 +16,21 @@
 #include "media/vtGamepads.h"
 #include "media/vtKeyMap.h"
 #include "media/vtMediaSet.h"
+#include "media/vtMediaSwitch.h"
 #include "media/vtProgressWindow.h"
 #include "media/vtRefreshPacer.h"
 
 namespace quellix::media {
 
 struct TSdlPlatformOptions {
-  bool FullScreen = true;   // else an 800 x 600 window; Alt+Enter switches at run time
+  // Full screen or a window (Alt+Enter switches at run time), scaling and filtering.
+  TDisplayMode Display;
   std::string AudioDriver;  // SDL's audio driver; empty lets SDL choose
   std::string DataDir;      // the game's data folder, whose fonts/ is searched first;
                             // empty: the executable's folder
   // An image archive to read and decode in the background from the start, while the
-  // window opens, for the image list's first load of it; empty: none.
+  // window opens and the title shows, for the image list's first load of it, which
+  // then does not wait for the pictures; empty: none.
   std::string ImageArchive;
 };
 
@@ -44,6 +48,8 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   std::string ExeDir() const override { return fExeDir; }
   void ProcessMessages() override;
   void HideCursor() override;
+  // The progress window opens only once loading has gone on for half a second: a
+  // quicker load is over before the window could be read.
   void ShowProgress(std::string_view text, int32_t position, int32_t maximum) override;
   void FreeProgress() override;
   void ShowMessage(std::string_view text) override;
@@ -55,13 +61,22 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // Smooth: the game draws on a recorder and the loop shows its latest frame at every
   // refresh of the display.
   void SetMotionStyle(TMotionStyle style) override;
+  TMotionStyle MotionStyle() const override {
+    return fSmooth ? TMotionStyle::Smooth : TMotionStyle::Classic;
+  }
   void SetRefreshRate(int perSecond) override { fRefreshRate = perSecond; }
-  IDisplay& Display() override;
-  IImageList& ImageList() override;
+  void SetDisplayMode(const TDisplayMode& mode) override;
+  TDisplayMode DisplayMode() const override;
+  void SetMouseSpeed(int32_t factor) override { fMedia->Input.SetSpeed(factor); }
+  void SetPadBindings(const TPadBindings& bindings) override { fPads.SetBindings(bindings); }
+  IDisplay& Display() override { return *fDisplay; }
+  IImageList& ImageList() override { return *fImages; }
   ISoundList& SoundList() override { return fMedia->Sounds; }
   IInput& Input() override { return fMedia->Input; }
 
   SDL_Window* Window() const { return fWindow.get(); }
+  // The pictures themselves, behind the list the game draws through.
+  TSdlImageList& Pictures() { return fMedia->Images; }
   const TGamepads& Gamepads() const { return fPads; }
   bool FullScreen() const { return fFullScreen; }
   bool Smooth() const { return fSmooth != nullptr; }
@@ -73,6 +88,10 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // A frame not yet shown as it stands at the end of its tick, or a window that lost
   // its picture.
   bool RefreshWanted() const;
+  // Gives spare time until `wake` (a slice of it at most) to the sound device and the
+  // sounds, the scan of the typefaces, then to the pictures still to be made; false when
+  // all are done, and the loop may wait.
+  bool UseSpareTime(uint64_t now, uint64_t wake);
   // Shows the latest frame as far into its tick as the clock is at now.
   void Refresh(uint64_t now);
   // Dispatches pending events; stops early when the running loop is to end.
@@ -92,6 +111,10 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   // Brings the main window to the front with the keyboard focus.
   void TakeFocus();
   void SwitchScreenMode();
+  // Full screen, or the window at its place and size, framed so it can be moved.
+  void PlaceWindow();
+  // How the 800 x 600 picture fills the window, anew after every change of its size.
+  void ApplyScaling();
   // Runs a handler of the game; an exception goes to ApplicationException.
   template <class F>
   void Guarded(F&& handler);
@@ -104,12 +127,17 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   TRendererPtr fRenderer;
   TGamepads fPads{fLog};
   std::unique_ptr<TMediaSet> fMedia;
-  std::unique_ptr<TProgressWindow> fProgress;
+  std::unique_ptr<TDisplaySwitch> fDisplay;
+  std::unique_ptr<TImageListSwitch> fImages;
+  std::unique_ptr<TProgressWindow> fProgress;  // made once loading has gone on for a while
+  uint64_t fProgressAsked = 0;                 // when loading first showed progress
   IMainWindowEvents* fEvents = nullptr;
   IModalWindow* fModal = nullptr;
   TAltEnterFilter fAltEnter;
   bool fFullScreen;
+  TDisplayMode fMode;  // its FullScreen follows fFullScreen
   bool fFocused = false;
+  bool fFocusedOnce = false;
   bool fCloseRequested = false;
   uint64_t fPeriod;  // of the frame timer, in performance counter units
   uint64_t fDeadline = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/vtStartupTrace.h"
 #include "graphics/vtArchive.h"
 #include "media/vtPayloads.h"
 
@@ -14,7 +15,11 @@ namespace {
 constexpr int InitialChannels = 16;
 }  // namespace
 
-TSdlSoundList::TSdlSoundList(TAudioDevice& device) : fDevice(device) {
+TSdlSoundList::TSdlSoundList(TAudioDevice& device, TPlatformLog& log) : fDevice(device), fLog(log) {
+  AllocateChannels();
+}
+
+void TSdlSoundList::AllocateChannels() {
   if (fDevice.Open()) fChannels.resize(static_cast<size_t>(Mix_AllocateChannels(InitialChannels)));
 }
 
@@ -23,7 +28,7 @@ TSdlSoundList::~TSdlSoundList() {
 }
 
 void TSdlSoundList::LoadFromFile(const std::string& path) {
-  const TArchive archive = ReadArchive(path, TArchiveKind::Sounds);
+  TArchive archive = ReadArchive(path, TArchiveKind::Sounds);
   std::vector<TSoundItem> items;
   std::vector<TChunkPtr> chunks;
   for (size_t i = 0; i < archive.Entries.size(); ++i) {
@@ -34,9 +39,30 @@ void TSdlSoundList::LoadFromFile(const std::string& path) {
   StopAll();
   fItems = std::move(items);
   fChunks = std::move(chunks);
+  fPath = path;
+  fWaiting = fDevice.Started() ? TArchive{} : std::move(archive);
   fIndex.Clear();
   for (size_t i = 0; i < fItems.size(); ++i) fIndex.Add(fItems[i].Name, static_cast<int32_t>(i));
   std::fill(fChannels.begin(), fChannels.end(), TChannel{});
+}
+
+bool TSdlSoundList::PrepareSounds() {
+  if (fDevice.Started() && fWaiting.Entries.empty()) return false;
+  if (!fDevice.Started()) {
+    fDevice.Start();
+    AllocateChannels();
+  }
+  // Every sound was checked at its load: one the mixer still refuses stays silent.
+  for (size_t i = 0; fDevice.Open() && i < fWaiting.Entries.size(); ++i) {
+    try {
+      fChunks[i] = DecodeWave(fWaiting.Payload(i), fItems[i].Name, fPath, true);
+    } catch (const TArchiveError& error) {
+      fLog.Write(error.what());
+    }
+  }
+  fWaiting = {};
+  TraceStartup("sounds made playable");
+  return true;
 }
 
 void TSdlSoundList::CheckIndex(int32_t index) const {
@@ -93,11 +119,13 @@ int TSdlSoundList::FreeChannel(int32_t index) {
 
 TSoundInstance TSdlSoundList::Play(int32_t index) {
   CheckIndex(index);
+  PrepareSounds();
   Mix_Chunk* chunk = fChunks[static_cast<size_t>(index)].get();
   if (!chunk) return 0;
   const int channel = FreeChannel(index);
   if (channel < 0) return 0;
   const int loops = fItems[static_cast<size_t>(index)].Looped ? -1 : 0;
+  Mix_Volume(channel, MIX_MAX_VOLUME * fVolume / 100);
   if (Mix_PlayChannel(channel, chunk, loops) != channel) return 0;
   fChannels[static_cast<size_t>(channel)] = {fNextInstance, index};
   return fNextInstance++;
@@ -110,6 +138,12 @@ void TSdlSoundList::Stop(TSoundInstance instance) {
       fChannels[c] = {};
       return;
     }
+}
+
+void TSdlSoundList::SetVolume(int32_t percent) {
+  fVolume = std::clamp(percent, 0, 100);
+  // Copies playing now change too; channels allocated later get it when they play.
+  if (fDevice.Open()) Mix_Volume(-1, MIX_MAX_VOLUME * fVolume / 100);
 }
 
 void TSdlSoundList::StopAll() {

@@ -61,6 +61,21 @@ Tvt6HighScoreRecord* Tvt6HighScoreEngine::Record(int32_t index) {
   return fRecords[static_cast<size_t>(index)].get();
 }
 
+const Tvt6HighScoreRecord* Tvt6HighScoreEngine::Record(int32_t index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return fRecords[static_cast<size_t>(index)].get();
+}
+
+int32_t Tvt6HighScoreEngine::RowTop(int32_t row) const {
+  return row >= 0 && row < static_cast<int32_t>(fRowTops.size())
+             ? fRowTops[static_cast<size_t>(row)]
+             : -1;
+}
+
+int32_t Tvt6HighScoreEngine::TableRight() const {
+  return TableLeft + RankWidth + NameWidth + ScoreWidth + LevelWidth + 3 * ColumnGap;
+}
+
 void Tvt6HighScoreEngine::Delete(int32_t index) {
   if (index < 0 || index >= Count()) return;
   fRecords.erase(fRecords.begin() + index);
@@ -185,6 +200,7 @@ void Tvt6HighScoreEngine::DrawRows(ITextCanvas& canvas) {
     canvas.TextOut(c.X + c.Width / 2 - canvas.TextWidth(c.Label) / 2, headerY, c.Label);
 
   int32_t rowY = headerY + captionHeight + RowHeight;
+  fRowTops.clear();
   // Handlers may change the table; the count is read anew for every row. Rows below
   // the screen are not drawn, however long the table.
   for (int32_t row = 0; row < Count() && rowY < ScreenHeight; ++row) {
@@ -192,6 +208,7 @@ void Tvt6HighScoreEngine::DrawRows(ITextCanvas& canvas) {
     canvas.Font = fFont->Font;
     const Tvt6HighScoreRecord* record = Record(row);
     if (!record) break;
+    fRowTops.push_back(rowY);
     const std::string cells[4] = {std::to_string(row + 1), record->Name,
                                   std::to_string(record->Score), std::to_string(record->Level)};
     for (int i = 0; i < 4; ++i)

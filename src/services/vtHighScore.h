@@ -45,6 +45,7 @@ class Tvt6HighScoreEngine {
   int32_t Count() const { return static_cast<int32_t>(fRecords.size()); }
   // None when the index is outside the table.
   Tvt6HighScoreRecord* Record(int32_t index);
+  const Tvt6HighScoreRecord* Record(int32_t index) const;
   // An index outside the table is ignored.
   void Delete(int32_t index);
   void Clear() { fRecords.clear(); }
@@ -75,6 +76,11 @@ class Tvt6HighScoreEngine {
   // released also when drawing fails.
   void DrawTable();
 
+  // Where the last DrawTable put a row: its top, -1 for a row not drawn; and the right
+  // edge of the table's last column.
+  int32_t RowTop(int32_t row) const;
+  int32_t TableRight() const;
+
   void SetDisplay(IDisplay* display) { fDisplay = display; }
   void SetFont(Tvt6FontItem* font) { fFont = font; }
   Tvt6FontItem* Font() const { return fFont; }
@@ -101,6 +107,7 @@ class Tvt6HighScoreEngine {
   IDisplay* fDisplay = nullptr;
   Tvt6FontItem* fFont = nullptr;
   std::string fUnreadPath;  // the file of the last load, when it could not be read
+  std::vector<int32_t> fRowTops;
 };
 
 }  // namespace quellix

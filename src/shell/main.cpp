@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/vtFileSystem.h"
+#include "base/vtStartupTrace.h"
 #include "media/vtConsole.h"
 #include "media/vtSdlPlatform.h"
 #include "services/vtGameFolders.h"
@@ -42,6 +43,7 @@ std::unique_ptr<quellix::TfrmMain> MakeMainWindow(quellix::IPlatform& platform,
   auto mainWindow = std::make_unique<quellix::TfrmMain>(platform);
   mainWindow->ChooseDataDir(commandLine.DataDir);
   mainWindow->ChooseMotion(commandLine.Motion);
+  mainWindow->ChooseWindow(commandLine.Window);
   mainWindow->AdoptGame(std::make_unique<quellix::TGame>(*mainWindow));
   return mainWindow;
 }
@@ -82,9 +84,19 @@ int Replay(TSdlPlatform& platform, const quellix::TCommandLine& commandLine) {
 
 int Play(const quellix::TCommandLine& commandLine) {
   quellix::media::TSdlPlatformOptions options;
-  options.FullScreen = !commandLine.Window;
   options.DataDir = quellix::FindDataDir(quellix::media::ExecutableDir(), commandLine.DataDir);
-  // Start-up loads it after the window has opened; its decoding starts now, beside.
+  // The window opens as the settings say; start-up reads them again and logs what is
+  // wrong in them.
+  const quellix::TGameFolders folders =
+      quellix::ChooseGameFolders(quellix::media::ExecutableDir(), commandLine.DataDir,
+                                 quellix::TUserEnvironment::FromProcess());
+  options.Display =
+      quellix::LoadGameSettings(
+          folders.UserDir + quellix::SettingsFileName, [](const std::string&) {}, false)
+          .Display;
+  if (commandLine.Window) options.Display.FullScreen = false;
+  // Read from now on, beside the window's opening, and decoded beside the title: start-up
+  // waits for the reading only.
   options.ImageArchive = options.DataDir + "sprites.vtg";
   TSdlPlatform platform(options);
   if (!commandLine.ReplayFile.empty()) return Replay(platform, commandLine);
@@ -96,6 +108,7 @@ int Play(const quellix::TCommandLine& commandLine) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  quellix::TraceStartup("main");
   const std::string program =
       argc > 0 ? quellix::TextOf(quellix::PathOf(argv[0]).filename()) : "quellix";
   quellix::TCommandLine commandLine;

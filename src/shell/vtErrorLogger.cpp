@@ -58,6 +58,7 @@ void TfrmErrorLog::Log(const std::string& message) noexcept {
       std::fprintf(fFile, "%s\n%s\n%s\n", stamp.c_str(), message.c_str(), Separator);
       std::fflush(fFile);
     }
+    if (fForward) fForward(message);
   } catch (...) {
     // The log must never fail its caller.
   }

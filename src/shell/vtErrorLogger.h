@@ -33,6 +33,10 @@ class TfrmErrorLog : public ILog {
   void Log(const std::string& message) noexcept override;
 
   const std::deque<std::string>& Lines() const { return fLines; }
+  // Every message from now on is also passed to forward (none: no longer).
+  void SetForward(std::function<void(const std::string&)> forward) {
+    fForward = std::move(forward);
+  }
   bool FileOpen() const { return fFile != nullptr; }
 
   static std::string LocalStamp();
@@ -41,6 +45,7 @@ class TfrmErrorLog : public ILog {
   void AppendLine(const std::string& line);
 
   TStampSource fStamp;
+  std::function<void(const std::string&)> fForward;
   std::deque<std::string> fLines;
   std::FILE* fFile = nullptr;
 };

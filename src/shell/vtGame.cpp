@@ -9,6 +9,9 @@ TGame::TGame(TfrmMain& main)
       Enemies(main.GameContext(), Player, Shrapnel),
       Player(main.GameContext(), Enemies),
       Hole(main.GameContext(), Player, Enemies),
-      Title(main, Hole) {}
+      Title(main),
+      Options(main, Title),
+      Watch(main),
+      Replays(main, Title, Watch) {}
 
 }  // namespace quellix

@@ -1,5 +1,6 @@
-// The game's units assembled around the main window: the title screen, the player, the
-// hole with its level progression, the ten enemy kinds and the shrapnel effects. They
+// The game's units assembled around the main window: the title screen and its menus
+// (options, kept games, watching a replay), the player, the hole with its level
+// progression, the ten enemy kinds and the shrapnel effects. They
 // know each other only through the interfaces of game/vtGameUnits.h and the game's
 // context, which the main window gives; this is the one place where the real ones are
 // joined. The main window adopts the game and keeps it for the
@@ -10,6 +11,9 @@
 #include "game/vtHole.h"
 #include "game/vtPlayer.h"
 #include "game/vtShrapnel.h"
+#include "shell/vtOptionsScreen.h"
+#include "shell/vtReplayWatch.h"
+#include "shell/vtReplaysScreen.h"
 #include "shell/vtTitleScreen.h"
 #include "shell/vtWindowUnits.h"
 
@@ -23,7 +27,7 @@ class TGame {
   TGame(const TGame&) = delete;
   TGame& operator=(const TGame&) = delete;
 
-  TGameUnits Units() { return {&Title, &Player, &Hole}; }
+  TGameUnits Units() { return {&Title, &Player, &Hole, &Options, &Replays, &Watch, &Replays}; }
 
   // The player and the enemies refer to each other; each only keeps the reference while
   // being built, so the one built first may name the other.
@@ -32,6 +36,9 @@ class TGame {
   TfrmPlayer Player;
   TfrmHole Hole;
   TfrmTitleScreen Title;
+  TOptionsScreen Options;
+  TReplayWatch Watch;
+  TReplaysScreen Replays;
 };
 
 }  // namespace quellix

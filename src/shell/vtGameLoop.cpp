@@ -1,6 +1,7 @@
 // The 40 ms tick: poll the mouse, then run the handler of the current game state.
 // Each handler draws a whole frame (starfield, both engines, heads-up display) and
 // moves the game between title, play, level end, game over and the high-score screens.
+#include <optional>
 #include <string>
 
 #include "engine/vtEngine.h"
@@ -12,6 +13,8 @@
 #include "services/vtHighScore.h"
 #include "services/vtHighScoreInput.h"
 #include "services/vtSound.h"
+#include "shell/vtGame.h"
+#include "shell/vtGameKeeper.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix {
@@ -42,13 +45,48 @@ class TFlagGuard {
   bool& fFlag;
 };
 
+// The states of a game under way, from its start on the title to its last tick.
+bool InGame(TGameState state) {
+  return state == gsPlaying || state == gsLevelComplete || state == gsNextLevel ||
+         state == gsGameOver;
+}
+
+TReplayInput Event(TReplayInputKind kind, int32_t key = 0,
+                   TMouseButton button = TMouseButton::Left) {
+  TReplayInput input;
+  input.Kind = kind;
+  input.Key = key;
+  input.Button = button;
+  return input;
+}
+
 }  // namespace
 
+IScreen* TfrmMain::ActiveScreen() const {
+  switch (Globals.GameState) {
+    case gsOptions:
+      return fUnits.Options;
+    case gsReplays:
+      return fUnits.Replays;
+    case gsWatchReplay:
+      return fUnits.Watch;
+    default:
+      return nullptr;
+  }
+}
+
 void TfrmMain::FormKeyUp(int32_t key) {
+  if (fKeeper && fKeeper->Recording()) fKeeper->Log().Add(Event(TReplayInputKind::KeyUp, key));
+  if (IScreen* screen = ActiveScreen()) {
+    screen->KeyUp(key);
+    return;
+  }
+  // A controller's buttons say which they are only to the menus.
+  if (IsPadKey(key)) return;
   if (key == VK_ESCAPE) {
     Globals.EscapeRequest = true;
     Globals.Paused = false;
-  } else if (key == VK_SPACE) {
+  } else if (key == fBombKey) {
     Globals.BombRequest = true;
     Globals.Paused = false;
   } else {
@@ -57,26 +95,37 @@ void TfrmMain::FormKeyUp(int32_t key) {
 }
 
 void TfrmMain::FormMouseDown(TMouseButton button) {
+  if (fKeeper && fKeeper->Recording())
+    fKeeper->Log().Add(Event(TReplayInputKind::MouseDown, 0, button));
   if (button == TMouseButton::Right) Globals.RightButtonDown = true;
+  if (IScreen* screen = ActiveScreen()) screen->MouseButton(button, true);
 }
 
 void TfrmMain::FormMouseUp(TMouseButton button) {
+  if (fKeeper && fKeeper->Recording())
+    fKeeper->Log().Add(Event(TReplayInputKind::MouseUp, 0, button));
   if (button == TMouseButton::Right) Globals.RightButtonDown = false;
+  if (IScreen* screen = ActiveScreen()) screen->MouseButton(button, false);
 }
 
 void TfrmMain::TimerEvent(int32_t /*lagCount*/) {
+  TInputLog* kept = fKeeper && fKeeper->Recording() ? &fKeeper->Log() : nullptr;
+  if (kept) kept->BeginTick();
   if (Globals.Paused || fInTick) return;
   TFlagGuard guard(fInTick);
   try {
     IInput& input = fPlatform.Input();
     input.Update();
     const bool down = input.MouseButton0();
+    if (kept) kept->Polled(input.MouseX(), input.MouseY(), down);
     Globals.LeftButtonReleased = Globals.LeftButtonDown && !down;
     Globals.LeftButtonDown = down;
     RunStateHandler();
   } catch (const std::exception& e) {
     fLog.Log(std::string("TfrmMain:TimerEvent:Main Loop Exception\r") + e.what());
   }
+  // Esc has gone back to the title: the game ended with this tick.
+  if (fKeeper && fKeeper->Recording() && !InGame(Globals.GameState)) EndKeptGame(false);
 }
 
 void TfrmMain::RunStateHandler() {
@@ -113,6 +162,11 @@ void TfrmMain::RunStateHandler() {
       break;
     case gsShowHighScores:
       ShowHighScoresTick();
+      break;
+    case gsOptions:
+    case gsReplays:
+    case gsWatchReplay:
+      if (IScreen* screen = ActiveScreen()) screen->ScreenTick();
       break;
   }
 }
@@ -216,7 +270,9 @@ void TfrmMain::GameOverTick() {
   EscapeStep();
   if (!GameOverDone) return;
   GameOverDone = false;
-  const int32_t rank = fMainEngine->HighScoreEngine()->FindRank(Globals.Score);
+  // The replay of one game ends here, and never asks the table.
+  const int32_t rank = fPresetGame ? -1 : fMainEngine->HighScoreEngine()->FindRank(Globals.Score);
+  EndKeptGame(rank >= 0);
   if (rank < 0) {
     BackToTitle();
   } else {
@@ -241,7 +297,10 @@ void TfrmMain::ShowHighScoresTick() {
   FillBack();
   SpawnStars();
   PlayfieldFrame(HighScoresError, true);
+  if (fUnits.TableGames) fUnits.TableGames->TableTick();
   Flip();
+  // A game chosen on the table is being watched.
+  if (Globals.GameState != gsShowHighScores) return;
   if (Globals.EscapeRequest) {
     SetupTitle();
     Globals.EscapeRequest = false;
@@ -327,6 +386,8 @@ void TfrmMain::EnterHighScore(int32_t rank) {
   table.Delete(table.Count() - 1);
   // Kept at once: a crash or a kill later must not lose the entry.
   SaveHighScores();
+  // A row pushed off the table takes its game along.
+  PruneKeptGames();
   ShowHighScores();
 }
 
@@ -337,6 +398,49 @@ void TfrmMain::ShowHighScores() {
   CreateHole();
   Globals.GameState = gsShowHighScores;
   Globals.ScreenTimer = 200;
+  if (fUnits.TableGames) fUnits.TableGames->TableShown();
+}
+
+void TfrmMain::StartGame(TDifficulty difficulty) {
+  if (!fUnits.Hole) return;
+  std::optional<TGameStart> start;
+  if (fKeeper && fGame) start = CaptureGameStart(*this, *fGame, difficulty);
+  fUnits.Hole->StartGame(difficulty);
+  if (!start || Globals.GameState != gsPlaying) return;
+  TReplay header;
+  header.Seed = fSeed;
+  const Tvt6HighScoreEngine& table = *fMainEngine->HighScoreEngine();
+  for (int32_t i = 0; i < table.Count(); ++i) header.HighScores.push_back(*table.Record(i));
+  fKeeper->Begin(std::move(header), *start);
+}
+
+void TfrmMain::ShowMenu(TGameState state) {
+  IMenuScreen* menu = state == gsOptions   ? fUnits.Options
+                      : state == gsReplays ? fUnits.Replays
+                                           : nullptr;
+  if (!menu) return;
+  Globals.GameState = state;
+  menu->Enter();
+}
+
+void TfrmMain::EndKeptGame(bool enteredTable) {
+  if (!fKeeper || !fKeeper->Recording()) return;
+  try {
+    const std::string file = fKeeper->End(Globals.Score, Globals.Level, enteredTable);
+    fLog.Log("Game kept: " + file + " (score " + std::to_string(Globals.Score) + ", level " +
+             std::to_string(Globals.Level) + ")");
+  } catch (const std::exception& e) {
+    fLog.Log(std::string("The game could not be kept: ") + e.what());
+    NoteUnwritable("replays/");
+    return;
+  }
+  PruneKeptGames();
+}
+
+void TfrmMain::PruneKeptGames() {
+  if (!fKeeper) return;
+  for (const std::string& file : fKeeper->Games().Prune(*fMainEngine->HighScoreEngine()))
+    fLog.Log("Kept game removed: " + file);
 }
 
 void TfrmMain::BackToTitle() {

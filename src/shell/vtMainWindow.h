@@ -1,6 +1,7 @@
 // The main window: owner of the error log, the random generator, both sprite engines
 // and the game's shared values. It loads everything on its first activation, runs one
-// tick of the current game state every 40 ms and saves the high scores on close.
+// tick of the current game state every 40 ms and saves the high scores on close. It
+// applies and keeps the player's settings, and keeps every game played (vtGameKeeper.h).
 #pragma once
 
 #include <cstdint>
@@ -15,14 +16,17 @@
 #include "graphics/vtContext.h"
 #include "graphics/vtPlatform.h"
 #include "services/vtGameFolders.h"
+#include "services/vtGameSettings.h"
 #include "services/vtHighScore.h"
 #include "shell/vtErrorLogger.h"
+#include "shell/vtGameStart.h"
 #include "shell/vtMainWindowContext.h"
 #include "shell/vtWindowUnits.h"
 
 namespace quellix {
 
 class TGame;
+class TGameKeeper;
 class Tvt6Engine;
 class Tvt6Sprite;
 
@@ -53,6 +57,10 @@ class TfrmMain : public IMainWindowEvents {
   void EnterHighScore(int32_t rank);
   void ShowHighScores();
   void BackToTitle();
+  // A game from the title: the hole starts it, and the game is kept from here on.
+  void StartGame(TDifficulty difficulty);
+  // Shows a menu of the title: gsOptions or gsReplays.
+  void ShowMenu(TGameState state);
 
   int32_t EnemiesLeft() const { return fEnemiesLeft; }
   void SetEnemiesLeft(int32_t value) { fEnemiesLeft = value; }
@@ -66,6 +74,19 @@ class TfrmMain : public IMainWindowEvents {
   void PresetHighScores(std::vector<Tvt6HighScoreRecord> records) {
     fPresetHighScores = std::move(records);
   }
+  // Start-up goes straight into this game, started as it once was (the replay of one
+  // game); its game over ends it without asking the high-score table.
+  void PresetGame(const TGameStart& start) { fPresetGame = start; }
+  // The bomb key the session started with, instead of the settings' (replays).
+  void PresetBombKey(int32_t key) { fPresetBombKey = key; }
+  // A session played back (a preset table): the player's files are neither read for
+  // play nor written.
+  bool Replaying() const { return fPresetHighScores.has_value(); }
+  // A window inside another one's game (the watching of a replay): no file of its own
+  // (its log stays in memory, ErrorLog().SetForward passes lines on), no settings, no
+  // kept games.
+  void Embed() { fEmbedded = true; }
+  bool Embedded() const { return fEmbedded; }
   // Opens "log.txt" in the user folder unless it is open, and says there which folders
   // are in use. Start-up does it first; a run that stops before start-up (a refused
   // replay) opens it to say why.
@@ -74,6 +95,8 @@ class TfrmMain : public IMainWindowEvents {
   void SetUnits(const TGameUnits& units) { fUnits = units; }
   // Takes the game's units over and drives them; they live as long as the window.
   void AdoptGame(std::unique_ptr<TGame> game);
+  // None before AdoptGame.
+  TGame* Game() const { return fGame.get(); }
 
   TGameGlobals Globals;
   bool LevelCompleteDone = false;
@@ -90,7 +113,32 @@ class TfrmMain : public IMainWindowEvents {
   void ChooseDataDir(std::string dir) { fChosenDataDir = std::move(dir); }
   // A motion style over the settings file's (--motion).
   void ChooseMotion(std::optional<TMotionStyle> style) { fChosenMotion = style; }
-  // The motion style start-up gave the platform.
+  // A window for this run over the settings file's full screen (--window).
+  void ChooseWindow(bool window) { fChosenWindow = window; }
+
+  // The player's settings as they stand; a change is applied at once and saved (not
+  // while replaying). A failure to save is logged.
+  const TGameSettings& Settings() const { return fSettings; }
+  // The display keeps its full screen or window and the window its place; the rest of
+  // the settings given take effect.
+  void ChangeSettings(const TGameSettings& settings);
+  // Full screen or the window, from now on and at the next start.
+  void SetFullScreen(bool on);
+  // The key that sets off a bomb, now and when the session started.
+  int32_t BombKey() const { return fBombKey; }
+  int32_t SessionBombKey() const { return fSessionBombKey; }
+  void SetBombKey(int32_t key) { fBombKey = key; }
+  // The games kept in the user folder; none while replaying or embedded.
+  TGameKeeper* Keeper() { return fKeeper.get(); }
+  // The session is being recorded (--record): the games are kept, but the screens do
+  // not show them, so that the session never depends on the user folder.
+  void NoteSessionRecorded() { fSessionRecorded = true; }
+  bool ShowsKeptGames() const { return fKeeper && !fSessionRecorded; }
+  // Start-up found the user folder unwritable, or a file could not be saved there: the
+  // title says so once.
+  bool UserFolderUnwritable() const { return fUserFolderUnwritable; }
+  void NoteUnwritable(const std::string& what);
+  // The motion style given to the platform at start-up or since.
   TMotionStyle Motion() const { return fMotion; }
   // The folder start-up reads the data from; known before start-up.
   std::string DataDir() const { return FindDataDir(fPlatform.ExeDir(), fChosenDataDir); }
@@ -119,9 +167,14 @@ class TfrmMain : public IMainWindowEvents {
   // The first time the user folder differs from the executable's, a table kept beside
   // the executable or the data is taken along.
   void AdoptHighScores();
-  // Reads (or first writes) the settings file and gives the platform its motion style,
-  // before anything draws.
-  void ApplyMotionStyle();
+  // Reads (or first writes) the settings file and gives the platform its motion style
+  // and the rest of the settings, before anything draws.
+  void LoadSettings();
+  // Gives the platform the settings: the display, the volume, the mouse and controller.
+  void ApplySettings();
+  void SaveSettings();
+  // The preset game, started once start-up has built the title.
+  void StartPresetGame();
   std::string HighScoreFile() const { return fFolders.UserDir + "highscores.txt"; }
 
   // The tick and its state handlers (vtGameLoop.cpp).
@@ -143,6 +196,11 @@ class TfrmMain : public IMainWindowEvents {
   void LowerShields();
   void CreateHole();
   void SetupTitle();
+  IScreen* ActiveScreen() const;
+  // The game being kept ends with the tick under way: its replay is written, and the
+  // kept games pruned.
+  void EndKeptGame(bool enteredTable);
+  void PruneKeptGames();
   // An overlay text on the text engine whose removal sets the given flag.
   void ShowOverlayText(int32_t x, int32_t y, int32_t lifetime, const char* scene, bool& doneFlag);
 
@@ -159,6 +217,16 @@ class TfrmMain : public IMainWindowEvents {
   std::string fExeDir;
   std::string fChosenDataDir;
   std::optional<TMotionStyle> fChosenMotion;
+  bool fChosenWindow = false;
+  TGameSettings fSettings;
+  int32_t fBombKey = VK_SPACE;
+  int32_t fSessionBombKey = VK_SPACE;
+  std::optional<int32_t> fPresetBombKey;
+  std::optional<TGameStart> fPresetGame;
+  bool fEmbedded = false;
+  std::unique_ptr<TGameKeeper> fKeeper;
+  bool fUserFolderUnwritable = false;
+  bool fSessionRecorded = false;
   TMotionStyle fMotion = TMotionStyle::Classic;
   TGameFolders fFolders;
   std::optional<uint64_t> fFixedSeed;

@@ -35,7 +35,12 @@ class TPlatformRelay : public IPlatform, public IMainWindowEvents {
     fInner.AttachLog(std::move(log));
   }
   void SetMotionStyle(TMotionStyle style) override { fInner.SetMotionStyle(style); }
+  TMotionStyle MotionStyle() const override { return fInner.MotionStyle(); }
   void SetRefreshRate(int perSecond) override { fInner.SetRefreshRate(perSecond); }
+  void SetDisplayMode(const TDisplayMode& mode) override { fInner.SetDisplayMode(mode); }
+  TDisplayMode DisplayMode() const override { return fInner.DisplayMode(); }
+  void SetMouseSpeed(int32_t factor) override { fInner.SetMouseSpeed(factor); }
+  void SetPadBindings(const TPadBindings& bindings) override { fInner.SetPadBindings(bindings); }
   IDisplay& Display() override { return fInner.Display(); }
   IImageList& ImageList() override { return fInner.ImageList(); }
   ISoundList& SoundList() override { return fInner.SoundList(); }

@@ -1,5 +1,6 @@
 #include "shell/vtReplayFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -98,6 +99,32 @@ std::string InputLine(const TReplayInput& input) {
   return "";
 }
 
+std::string Flag(bool on) {
+  return on ? "1" : "0";
+}
+
+// The lines of the game's start, after its "game N" line.
+std::vector<std::string> GameLines(const TGameStart& game) {
+  const auto number = [](auto value) { return " " + std::to_string(value); };
+  std::vector<std::string> lines = {
+      std::string("difficulty ") + DifficultyName(game.Difficulty),
+      "switches " + Flag(game.SoundOn) + " " + Flag(game.ShrapnelOn) + " " + Flag(game.ChildMode),
+      "random" + number(game.Random.State) + number(game.Random.Increment),
+      "requests " + Flag(game.EscapeRequest) + " " + Flag(game.BombRequest) + " " +
+          Flag(game.FireRequest) + " " + Flag(game.LeftButtonDown) + " " +
+          Flag(game.RightButtonDown),
+      "bomb-key" + number(game.BombKey),
+      "player" + number(game.ControlX) + number(game.ControlY) + number(game.FireCooldown) +
+          number(game.ShotPowerTimer) + number(game.ShieldVariant),
+      "wavelength" + number(game.StarWavelength),
+  };
+  for (const TStarPlace& star : game.Stars)
+    lines.push_back("star" + number(star.X) + number(star.Y) + number(star.Width) +
+                    number(star.Height) + number(star.Color) + number(star.SpeedX) +
+                    number(star.SpeedY) + number(star.TargetX) + number(star.TargetY));
+  return lines;
+}
+
 void Require(bool ok, const std::string& problem) {
   if (!ok) throw TReplayError("not a good replay: " + problem);
 }
@@ -128,6 +155,7 @@ void CheckReplay(const TReplay& replay) {
     const std::string problem = HighScoreProblem(record.GetAsString());
     Require(problem.empty(), problem);
   }
+  if (replay.Game) Require(replay.Game->Stars.size() <= TGameStart::MaxStars, "too many stars");
 }
 
 namespace {
@@ -298,15 +326,17 @@ TReplayInput ReadInput(TLineReader& reader) {
   return input;
 }
 
-void ReadVersion(TLineReader& reader) {
+int32_t ReadVersion(TLineReader& reader) {
   const std::vector<std::string_view> words = Words(reader, reader.Next("the format line"));
   if (words.size() != 2 || words[0] != Magic)
     reader.Fail("not a replay (it does not begin with \"" + std::string(Magic) + "\")");
   const auto version = Number<int32_t>(reader, words[1], 1, INT32_MAX, "format version");
-  if (version != TReplay::FormatVersion)
+  if (version < TReplay::FirstVersion || version > TReplay::LatestVersion)
     throw TReplayVersionError(reader.FileName() + " is a replay of format version " +
-                              std::to_string(version) + "; this game plays version " +
-                              std::to_string(TReplay::FormatVersion));
+                              std::to_string(version) + "; this game plays versions " +
+                              std::to_string(TReplay::FirstVersion) + " to " +
+                              std::to_string(TReplay::LatestVersion));
+  return version;
 }
 
 void ReadOptions(TLineReader& reader, TReplay& replay) {
@@ -344,9 +374,85 @@ void ReadHighScores(TLineReader& reader, TReplay& replay) {
   }
 }
 
+bool ReadFlag(const TLineReader& reader, std::string_view word) {
+  return Number<int>(reader, word, 0, 1, "switch") == 1;
+}
+
+int32_t ReadInt(const TLineReader& reader, std::string_view word, std::string_view what) {
+  return Number<int32_t>(reader, word, INT32_MIN, INT32_MAX, what);
+}
+
+TGameStart ReadGame(TLineReader& reader) {
+  constexpr size_t FixedLines = 7;
+  const size_t lines = Number<size_t>(reader, Keyed(reader, "game", 2)[1], FixedLines,
+                                      FixedLines + TGameStart::MaxStars, "game line count");
+  TGameStart game;
+  const std::optional<TDifficulty> difficulty = ParseDifficulty(Keyed(reader, "difficulty", 2)[1]);
+  if (!difficulty) reader.Fail("bad difficulty (easy, normal or hard expected)");
+  game.Difficulty = *difficulty;
+  const std::vector<std::string_view> switches = Keyed(reader, "switches", 4);
+  game.SoundOn = ReadFlag(reader, switches[1]);
+  game.ShrapnelOn = ReadFlag(reader, switches[2]);
+  game.ChildMode = ReadFlag(reader, switches[3]);
+  const std::vector<std::string_view> random = Keyed(reader, "random", 3);
+  constexpr uint64_t Max64 = std::numeric_limits<uint64_t>::max();
+  game.Random.State = Number<uint64_t>(reader, random[1], 0, Max64, "generator state");
+  game.Random.Increment = Number<uint64_t>(reader, random[2], 0, Max64, "generator increment");
+  if (game.Random.Increment % 2 == 0) reader.Fail("the generator's increment must be odd");
+  const std::vector<std::string_view> requests = Keyed(reader, "requests", 6);
+  game.EscapeRequest = ReadFlag(reader, requests[1]);
+  game.BombRequest = ReadFlag(reader, requests[2]);
+  game.FireRequest = ReadFlag(reader, requests[3]);
+  game.LeftButtonDown = ReadFlag(reader, requests[4]);
+  game.RightButtonDown = ReadFlag(reader, requests[5]);
+  game.BombKey = KeyOf(reader, Keyed(reader, "bomb-key", 2)[1]);
+  const std::vector<std::string_view> player = Keyed(reader, "player", 6);
+  game.ControlX = ReadInt(reader, player[1], "control point");
+  game.ControlY = ReadInt(reader, player[2], "control point");
+  game.FireCooldown = ReadInt(reader, player[3], "fire cooldown");
+  game.ShotPowerTimer = ReadInt(reader, player[4], "shot power timer");
+  game.ShieldVariant = ReadInt(reader, player[5], "shield variant");
+  game.StarWavelength = ReadInt(reader, Keyed(reader, "wavelength", 2)[1], "wavelength");
+  for (size_t i = FixedLines; i < lines; ++i) {
+    const std::vector<std::string_view> w = Keyed(reader, "star", 10);
+    TStarPlace& star = game.Stars.emplace_back();
+    star.X = ReadInt(reader, w[1], "star place");
+    star.Y = ReadInt(reader, w[2], "star place");
+    star.Width = ReadInt(reader, w[3], "star size");
+    star.Height = ReadInt(reader, w[4], "star size");
+    star.Color = Number<uint32_t>(reader, w[5], 0, UINT32_MAX, "star colour");
+    star.SpeedX = ReadInt(reader, w[6], "star speed");
+    star.SpeedY = ReadInt(reader, w[7], "star speed");
+    star.TargetX = ReadInt(reader, w[8], "star target");
+    star.TargetY = ReadInt(reader, w[9], "star target");
+  }
+  return game;
+}
+
+// The version, the data digests, the seed and the options.
+TReplay ReadHead(TLineReader& reader, int32_t& version) {
+  version = ReadVersion(reader);
+  TReplay replay;
+  for (const std::string_view name : GameDataFiles) {
+    const std::vector<std::string_view> words = Keyed(reader, "data", 3);
+    if (words[1] != name) reader.Fail("the digest of " + std::string(name) + " expected");
+    replay.Data.push_back({std::string(name), HexDigest(reader, words[2])});
+  }
+  replay.Seed = Number<uint64_t>(reader, Keyed(reader, "seed", 2)[1], 0,
+                                 std::numeric_limits<uint64_t>::max(), "seed");
+  ReadOptions(reader, replay);
+  return replay;
+}
+
 }  // namespace
 
 // ---- TReplay ---------------------------------------------------------------------
+
+std::string TReplay::Option(std::string_view key) const {
+  for (const auto& [k, value] : Options)
+    if (k == key) return value;
+  return "";
+}
 
 int64_t TReplay::TickCount() const {
   int64_t ticks = 0;
@@ -357,7 +463,7 @@ int64_t TReplay::TickCount() const {
 
 std::string WriteReplay(const TReplay& replay) {
   CheckReplay(replay);
-  std::string text = std::string(Magic) + " " + std::to_string(TReplay::FormatVersion) + "\n";
+  std::string text = std::string(Magic) + " " + std::to_string(replay.Version()) + "\n";
   for (const TDataDigest& data : replay.Data)
     text += "data " + data.Name + " " + DigestText(data.Digest) + "\n";
   text += "seed " + std::to_string(replay.Seed) + "\n";
@@ -365,6 +471,11 @@ std::string WriteReplay(const TReplay& replay) {
   for (const auto& [key, value] : replay.Options) text += key + "=" + value + "\n";
   text += "highscores " + std::to_string(replay.HighScores.size()) + "\n";
   for (const Tvt6HighScoreRecord& record : replay.HighScores) text += record.GetAsString() + "\n";
+  if (replay.Game) {
+    const std::vector<std::string> lines = GameLines(*replay.Game);
+    text += "game " + std::to_string(lines.size()) + "\n";
+    for (const std::string& line : lines) text += line + "\n";
+  }
   text += "input " + std::to_string(replay.Input.size()) + " " +
           std::to_string(replay.TickCount()) + "\n";
   for (const TReplayInput& input : replay.Input) text += InputLine(input) + "\n";
@@ -374,17 +485,10 @@ std::string WriteReplay(const TReplay& replay) {
 
 TReplay ReadReplay(std::string_view text, const std::string& fileName) {
   TLineReader reader(text, fileName);
-  ReadVersion(reader);
-  TReplay replay;
-  for (const std::string_view name : GameDataFiles) {
-    const std::vector<std::string_view> words = Keyed(reader, "data", 3);
-    if (words[1] != name) reader.Fail("the digest of " + std::string(name) + " expected");
-    replay.Data.push_back({std::string(name), HexDigest(reader, words[2])});
-  }
-  replay.Seed = Number<uint64_t>(reader, Keyed(reader, "seed", 2)[1], 0,
-                                 std::numeric_limits<uint64_t>::max(), "seed");
-  ReadOptions(reader, replay);
+  int32_t version = 0;
+  TReplay replay = ReadHead(reader, version);
   ReadHighScores(reader, replay);
+  if (version >= 2) replay.Game = ReadGame(reader);
 
   const std::vector<std::string_view> counts = Keyed(reader, "input", 3);
   const size_t lines = Number<size_t>(reader, counts[1], 0, TReplay::MaxInputLines, "line count");
@@ -405,20 +509,44 @@ TReplay ReadReplay(std::string_view text, const std::string& fileName) {
   return replay;
 }
 
+TReplay ReadReplayHead(std::string_view text, const std::string& fileName) {
+  TLineReader reader(text, fileName);
+  int32_t version = 0;
+  return ReadHead(reader, version);
+}
+
 void SaveReplayFile(const std::string& path, const TReplay& replay) {
   WriteFileAtomically(path, WriteReplay(replay));
 }
 
-TReplay LoadReplayFile(const std::string& path) {
+namespace {
+
+// The file's first `limit` bytes (all of it when it is no longer).
+std::string ReadStart(const std::string& path, uintmax_t limit) {
   std::error_code error;
   const auto size = std::filesystem::file_size(PathOf(path), error);
   if (error) throw TReplayError(path + ": cannot be read: " + error.message());
   if (size > TReplay::MaxFileBytes) throw TReplayError(path + ": too large for a replay");
+  const auto length = static_cast<size_t>(std::min(size, limit));
   std::ifstream file(PathOf(path), std::ios::binary);
-  std::string text(size, '\0');
-  if (!file.read(text.data(), static_cast<std::streamsize>(size)) || file.peek() != EOF)
+  std::string text(length, '\0');
+  if (!file.read(text.data(), static_cast<std::streamsize>(length)) ||
+      (length == size && file.peek() != EOF))
     throw TReplayError(path + ": cannot be read");
-  return ReadReplay(text, path);
+  return text;
+}
+
+// Enough for the longest head the limits allow.
+constexpr uintmax_t HeadBytes = 64 * 1024;
+
+}  // namespace
+
+TReplay LoadReplayFile(const std::string& path) {
+  return ReadReplay(ReadStart(path, TReplay::MaxFileBytes), path);
+}
+
+TReplay LoadReplayHead(const std::string& path) {
+  return ReadReplayHead(ReadStart(path, HeadBytes), path);
 }
 
 }  // namespace quellix

@@ -1,13 +1,14 @@
 // A recorded session: what a replay file holds and how it is written and read. The
 // format (docs/replays.md) is text, one item a line: a header (format version, digests
 // of the data files, the random seed, the start-up options and the high-score table
-// the session started with), then the input of the session in the order the main
-// window got it, then a check value over every byte before it. Reading checks every
-// count, length and limit; whatever the bytes, it gives a TReplay or a TReplayError
-// naming the file and the line.
+// the session started with, and for the replay of one game the state that game started
+// from), then the input of the session in the order the main window got it, then a
+// check value over every byte before it. Reading checks every count, length and limit;
+// whatever the bytes, it gives a TReplay or a TReplayError naming the file and the line.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 #include "graphics/vtPlatform.h"
 #include "services/vtHighScore.h"
 #include "shell/vtDataDigest.h"
+#include "shell/vtGameStart.h"
 
 namespace quellix {
 
@@ -65,7 +67,10 @@ struct TReplayInput {
 };
 
 struct TReplay {
-  static constexpr int32_t FormatVersion = 1;
+  // Version 1: a session from program start. Version 2 adds the state a game started
+  // from, for the replay of one game; a session is still written as version 1.
+  static constexpr int32_t FirstVersion = 1;
+  static constexpr int32_t LatestVersion = 2;
 
   // Limits, kept by writing and checked by reading.
   static constexpr size_t MaxFileBytes = size_t{256} << 20u;
@@ -84,10 +89,16 @@ struct TReplay {
   // Start-up options as key=value, in the order written; keys are unique.
   std::vector<std::pair<std::string, std::string>> Options;
   std::vector<Tvt6HighScoreRecord> HighScores;
+  // The replay of one game: start-up goes straight into that game, as it started.
+  std::optional<TGameStart> Game;
   std::vector<TReplayInput> Input;
 
   // Timer events in Input.
   int64_t TickCount() const;
+  // The version the replay is written in.
+  int32_t Version() const { return Game ? LatestVersion : FirstVersion; }
+  // The value of an option, empty when it has none.
+  std::string Option(std::string_view key) const;
   bool operator==(const TReplay&) const = default;
 };
 
@@ -98,10 +109,15 @@ void CheckReplay(const TReplay& replay);
 std::string WriteReplay(const TReplay& replay);
 // Reads a replay's text; fileName names it in errors.
 TReplay ReadReplay(std::string_view text, const std::string& fileName);
+// Reads only the head of a replay: the version, the data digests, the seed and the
+// options (what a list of replays shows); nothing after them is read or checked.
+TReplay ReadReplayHead(std::string_view text, const std::string& fileName);
 
 // Writes the file in one step (never half-written); throws std::runtime_error.
 void SaveReplayFile(const std::string& path, const TReplay& replay);
 // Throws TReplayError when the file cannot be read or is not a good replay.
 TReplay LoadReplayFile(const std::string& path);
+// The head of the file (ReadReplayHead); throws TReplayError.
+TReplay LoadReplayHead(const std::string& path);
 
 }  // namespace quellix

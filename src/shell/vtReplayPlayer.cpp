@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "shell/vtMainWindow.h"
 
@@ -9,13 +10,18 @@ namespace quellix {
 
 namespace {
 
-// Start-up options a replay may carry; none of them changes play.
-constexpr std::array<std::string_view, 2> KnownOptions = {"window", "motion"};
+// Options a replay may carry: how it was drawn, the bomb key it started with, and what
+// the list of kept games shows of a game.
+constexpr std::array<std::string_view, 9> KnownOptions = {
+    "window", "motion", "bomb-key", "recorded", "difficulty", "score", "level", "ticks", "table"};
 
 }  // namespace
 
 std::string ReplayMismatch(const TReplay& replay, const std::string& dir) {
-  const std::vector<TDataDigest> current = DigestGameData(dir);
+  return ReplayMismatch(replay, DigestGameData(dir));
+}
+
+std::string ReplayMismatch(const TReplay& replay, const std::vector<TDataDigest>& current) {
   for (size_t i = 0; i < current.size() && i < replay.Data.size(); ++i)
     if (replay.Data[i] != current[i])
       return "it was recorded with other game data: " + current[i].Name + " differs";
@@ -84,8 +90,19 @@ void TReplayPlayer::Attach(TfrmMain& main) {
     fState = TState::Refused;
     return;
   }
+  int32_t bombKey = VK_SPACE;
+  if (const std::string key = fReplay.Option("bomb-key"); !key.empty()) {
+    const auto [end, error] = std::from_chars(key.data(), key.data() + key.size(), bombKey);
+    if (error != std::errc() || end != key.data() + key.size()) {
+      fProblem = fName + ": its option bomb-key=" + key + " is not a key";
+      fState = TState::Refused;
+      return;
+    }
+  }
   main.SetFixedSeed(fReplay.Seed);
   main.PresetHighScores(fReplay.HighScores);
+  main.PresetBombKey(bombKey);
+  if (fReplay.Game) main.PresetGame(*fReplay.Game);
 }
 
 void TReplayPlayer::Refuse() {

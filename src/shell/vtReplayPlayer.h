@@ -29,6 +29,8 @@ class TfrmMain;
 // Why the replay cannot be played on the data in dir: a data file that differs from the
 // recorded one, or a start-up option this game does not know. Empty when it can.
 std::string ReplayMismatch(const TReplay& replay, const std::string& dir);
+// The same against the digests of the data in use.
+std::string ReplayMismatch(const TReplay& replay, const std::vector<TDataDigest>& data);
 
 class TReplayPlayer : public TPlatformRelay {
  public:

@@ -17,14 +17,6 @@ TReplayInput Recorded(TReplayInputKind kind, int32_t key = 0,
   return input;
 }
 
-// A tick that reads the same as the one before it joins that one's run.
-void JoinLastTick(std::vector<TReplayInput>& input) {
-  if (input.size() >= 2 && input.back().SamePoll(input[input.size() - 2])) {
-    input[input.size() - 2].Repeat += input.back().Repeat;
-    input.pop_back();
-  }
-}
-
 }  // namespace
 
 // The modal window as the platform sees it: what is typed is noted, then passed on.
@@ -32,15 +24,15 @@ class TReplayRecorder::TModal : public IModalWindow {
  public:
   TModal(TReplayRecorder& owner, IModalWindow& window) : fOwner(owner), fWindow(window) {}
   void TextInput(std::string_view text) override {
-    fOwner.Append(Recorded(TReplayInputKind::ModalText, 0, TMouseButton::Left, text));
+    fOwner.fLog.Add(Recorded(TReplayInputKind::ModalText, 0, TMouseButton::Left, text));
     fWindow.TextInput(text);
   }
   void KeyDown(int32_t key) override {
-    fOwner.Append(Recorded(TReplayInputKind::ModalKeyDown, key));
+    fOwner.fLog.Add(Recorded(TReplayInputKind::ModalKeyDown, key));
     fWindow.KeyDown(key);
   }
   void KeyUp(int32_t key) override {
-    fOwner.Append(Recorded(TReplayInputKind::ModalKeyUp, key));
+    fOwner.fLog.Add(Recorded(TReplayInputKind::ModalKeyUp, key));
     fWindow.KeyUp(key);
   }
   void Paint(IDisplay& display) override { fWindow.Paint(display); }
@@ -58,26 +50,14 @@ TReplayRecorder::TReplayRecorder(IPlatform& inner, TStartOptions options) : TPla
 
 void TReplayRecorder::Attach(TfrmMain& main) {
   fMain = &main;
+  main.NoteSessionRecorded();
   SetTarget(&main);
-}
-
-void TReplayRecorder::Append(TReplayInput input) {
-  fAwaitingPoll = false;
-  // The last input is complete now.
-  JoinLastTick(fReplay.Input);
-  fReplay.Input.push_back(std::move(input));
 }
 
 void TReplayRecorder::TInput::Update() {
   IInput& live = fOwner.Inner().Input();
   live.Update();
-  if (!fOwner.fAwaitingPoll) return;
-  fOwner.fAwaitingPoll = false;
-  TReplayInput& tick = fOwner.fReplay.Input.back();
-  tick.Polled = true;
-  tick.DX = live.MouseX();
-  tick.DY = live.MouseY();
-  tick.Button0 = live.MouseButton0();
+  fOwner.fLog.Polled(live.MouseX(), live.MouseY(), live.MouseButton0());
 }
 
 void TReplayRecorder::ShowModal(IModalWindow& window) {
@@ -90,7 +70,7 @@ void TReplayRecorder::FormActivate() {
     TPlatformRelay::FormActivate();
     return;
   }
-  Append(Recorded(TReplayInputKind::Activate));
+  fLog.Add(Recorded(TReplayInputKind::Activate));
   // The table the session starts with, however start-up ends.
   struct TTakeTable {
     TfrmMain& Main;
@@ -106,36 +86,37 @@ void TReplayRecorder::FormActivate() {
 }
 
 void TReplayRecorder::FormKeyUp(int32_t key) {
-  Append(Recorded(TReplayInputKind::KeyUp, key));
+  fLog.Add(Recorded(TReplayInputKind::KeyUp, key));
   TPlatformRelay::FormKeyUp(key);
 }
 
 void TReplayRecorder::FormMouseDown(TMouseButton button) {
-  Append(Recorded(TReplayInputKind::MouseDown, 0, button));
+  fLog.Add(Recorded(TReplayInputKind::MouseDown, 0, button));
   TPlatformRelay::FormMouseDown(button);
 }
 
 void TReplayRecorder::FormMouseUp(TMouseButton button) {
-  Append(Recorded(TReplayInputKind::MouseUp, 0, button));
+  fLog.Add(Recorded(TReplayInputKind::MouseUp, 0, button));
   TPlatformRelay::FormMouseUp(button);
 }
 
 void TReplayRecorder::TimerEvent(int32_t lagCount) {
   if (OpenModal() && OpenModal()->Closed()) return;
-  Append(Recorded(TReplayInputKind::Tick));
-  ++fTicks;
-  fAwaitingPoll = true;
+  fLog.BeginTick();
   struct TEnd {
-    bool& Awaiting;
-    ~TEnd() { Awaiting = false; }
-  } end{fAwaitingPoll};
+    TInputLog& Log;
+    ~TEnd() { Log.EndTick(); }
+  } end{fLog};
   TPlatformRelay::TimerEvent(lagCount);
 }
 
 TReplay TReplayRecorder::Replay() const {
   TReplay replay = fReplay;
   if (fMain) replay.Seed = fMain->Seed();
-  JoinLastTick(replay.Input);
+  // The key that sets off a bomb is the player's choice, which play depends on.
+  if (fMain && fMain->SessionBombKey() != VK_SPACE)
+    replay.Options.emplace_back("bomb-key", std::to_string(fMain->SessionBombKey()));
+  replay.Input = fLog.Lines();
   return replay;
 }
 

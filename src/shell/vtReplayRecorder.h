@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/vtInputLog.h"
 #include "shell/vtPlatformRelay.h"
 #include "shell/vtReplayFile.h"
 
@@ -42,8 +43,9 @@ class TReplayRecorder : public TPlatformRelay {
   void TimerEvent(int32_t lagCount) override;
 
   // Timer events recorded so far.
-  int64_t Ticks() const { return fTicks; }
-  // The session so far (SaveReplayFile writes it).
+  int64_t Ticks() const { return fLog.Ticks(); }
+  // The session so far (SaveReplayFile writes it), with the bomb key it started with
+  // among its options when that is not Space.
   TReplay Replay() const;
 
  private:
@@ -64,14 +66,11 @@ class TReplayRecorder : public TPlatformRelay {
   };
   class TModal;
 
-  void Append(TReplayInput input);
-
   TfrmMain* fMain = nullptr;
   TInput fInput{*this};
+  // The header; the input is in fLog.
   TReplay fReplay;
-  int64_t fTicks = 0;
-  // The last input is the tick under way, whose poll is still to come.
-  bool fAwaitingPoll = false;
+  TInputLog fLog;
 };
 
 }  // namespace quellix

@@ -2,6 +2,7 @@
 // data behind the progress window, and the close sequence that keeps the high scores.
 #include <string>
 
+#include "base/vtStartupTrace.h"
 #include "config/vtConfigClasses.h"
 #include "config/vtPattern.h"
 #include "engine/vtEngine.h"
@@ -9,6 +10,7 @@
 #include "services/vtGameSettings.h"
 #include "services/vtHighScore.h"
 #include "shell/vtGame.h"
+#include "shell/vtGameKeeper.h"
 #include "shell/vtMainWindow.h"
 
 namespace quellix {
@@ -72,6 +74,7 @@ void TfrmMain::ProcessMessages(int times) {
 bool TfrmMain::ShowProgressStep(std::string_view text, int32_t position, int messagePumps) {
   fPlatform.ShowProgress(text, position, 100);
   ProcessMessages(messagePumps);
+  TraceStartup("progress shown: " + std::string(text));
   return !LoadingStopped();
 }
 
@@ -83,6 +86,7 @@ void TfrmMain::ChooseFolders() {
 void TfrmMain::OpenLog() {
   if (fLog.FileOpen()) return;
   ChooseFolders();
+  if (fEmbedded) return;
   try {
     fLog.Open(fFolders.UserDir + "log.txt");
   } catch (const std::exception&) {
@@ -90,6 +94,13 @@ void TfrmMain::OpenLog() {
   }
   fLog.Log("Data folder: " + fFolders.DataDir);
   fLog.Log("User folder: " + fFolders.UserDir);
+  if (!fLog.FileOpen()) NoteUnwritable("log.txt cannot be written there");
+}
+
+void TfrmMain::NoteUnwritable(const std::string& what) {
+  if (fUserFolderUnwritable) return;
+  fUserFolderUnwritable = true;
+  fLog.Log("The user folder cannot be written (" + what + "): scores will not be kept");
 }
 
 void TfrmMain::AdoptHighScores() {
@@ -102,14 +113,69 @@ void TfrmMain::AdoptHighScores() {
   }
 }
 
-void TfrmMain::ApplyMotionStyle() {
-  const TGameSettings settings = LoadGameSettings(
-      fFolders.UserDir + SettingsFileName, [this](const std::string& line) { fLog.Log(line); });
-  fMotion = fChosenMotion.value_or(settings.Motion);
+void TfrmMain::LoadSettings() {
+  fBombKey = fSessionBombKey = fPresetBombKey.value_or(VK_SPACE);
+  if (fEmbedded) return;
+  // A replay reads the player's display settings but writes nothing.
+  fSettings = LoadGameSettings(
+      fFolders.UserDir + SettingsFileName, [this](const std::string& line) { fLog.Log(line); },
+      !Replaying());
+  fMotion = fChosenMotion.value_or(fSettings.Motion);
   fLog.Log(std::string("Motion: ") + MotionStyleName(fMotion) +
            (fChosenMotion ? " (command line)" : " (" + std::string(SettingsFileName) + ")"));
-  if (settings.Refresh > 0) fPlatform.SetRefreshRate(settings.Refresh);
+  if (fSettings.Refresh > 0) fPlatform.SetRefreshRate(fSettings.Refresh);
   fPlatform.SetMotionStyle(fMotion);
+  // A replay plays with the bomb key it was recorded with.
+  if (fPresetBombKey) fSettings.BombKey = *fPresetBombKey;
+  fBombKey = fSessionBombKey = fSettings.BombKey;
+  TDisplayMode display = fSettings.Display;
+  if (fChosenWindow) display.FullScreen = false;
+  fPlatform.SetDisplayMode(display);
+  ApplySettings();
+}
+
+void TfrmMain::ApplySettings() {
+  fPlatform.SoundList().SetVolume(fSettings.Volume);
+  fPlatform.SetMouseSpeed(fSettings.MouseSpeed);
+  fPlatform.SetPadBindings(fSettings.Pad);
+}
+
+void TfrmMain::ChangeSettings(const TGameSettings& settings) {
+  // The screen stays as it is and the window where the player has left it; scaling and
+  // filtering change.
+  TDisplayMode display = fPlatform.DisplayMode();
+  if (settings.Motion != fSettings.Motion) {
+    fPlatform.SetMotionStyle(settings.Motion);
+    fMotion = fPlatform.MotionStyle();
+  }
+  fSettings = settings;
+  fSettings.Display.Window = display.Window;
+  display.Scaling = settings.Display.Scaling;
+  display.Filter = settings.Display.Filter;
+  fPlatform.SetDisplayMode(display);
+  fBombKey = settings.BombKey;
+  ApplySettings();
+  SaveSettings();
+}
+
+void TfrmMain::SetFullScreen(bool on) {
+  fChosenWindow = false;
+  fSettings.Display.FullScreen = on;
+  TDisplayMode display = fPlatform.DisplayMode();
+  display.FullScreen = on;
+  fPlatform.SetDisplayMode(display);
+  fSettings.Display.Window = fPlatform.DisplayMode().Window;
+  SaveSettings();
+}
+
+void TfrmMain::SaveSettings() {
+  if (Replaying() || fEmbedded) return;
+  try {
+    SaveGameSettings(fFolders.UserDir + SettingsFileName, fSettings);
+  } catch (const std::exception& e) {
+    fLog.Log(std::string("Saving the settings failed: ") + e.what());
+    NoteUnwritable(SettingsFileName);
+  }
 }
 
 void TfrmMain::SeedRandom() {
@@ -122,13 +188,18 @@ void TfrmMain::SeedRandom() {
 }
 
 void TfrmMain::RunActivation() {
+  TraceStartup("activation");
   ChooseFolders();
   TProgressGuard progress(fPlatform);
   OpenLog();
   // A preset table keeps the player's files out of play.
-  if (!fPresetHighScores) AdoptHighScores();
-  ApplyMotionStyle();
+  if (!fPresetHighScores && !fEmbedded) AdoptHighScores();
+  LoadSettings();
   SeedRandom();
+  TraceStartup("log opened, settings read");
+  if (!Replaying() && !fEmbedded && fGame)
+    fKeeper = std::make_unique<TGameKeeper>(TKeptGames(
+        fFolders.UserDir + "replays/", [dir = fFolders.DataDir] { return DigestGameData(dir); }));
 
   const char* creating = "Creating Engine Objects...";
   fLog.Log(creating);
@@ -146,6 +217,7 @@ void TfrmMain::RunActivation() {
     for (const Tvt6HighScoreRecord& r : *fPresetHighScores)
       table.AddRecord(r.Name, r.Title, r.Score, r.Level);
   table.SetDisplay(&display);
+  TraceStartup("main engine set up, high scores read");
 
   const char* loadingSprites = "Loading Sprites...";
   fLog.Log(loadingSprites);
@@ -160,6 +232,7 @@ void TfrmMain::RunActivation() {
   if (LoadingStopped()) return;
   const std::string animationFile = fFolders.DataDir + "data/quellix.txt";
   fMainEngine->LoadAnimations(animationFile);
+  TraceStartup("animations loaded");
   // A file full of bad lines shows boxes, beneath which the player may ask to close.
   if (LoadingStopped()) return;
   fPlatform.ShowProgress(loadingAnimations, 70, 100);
@@ -167,6 +240,7 @@ void TfrmMain::RunActivation() {
   fTextEngine = std::make_unique<Tvt6Engine>(fContext);
   fTextEngine->Setup(display, images, "", sounds);
   fTextEngine->LoadAnimations(animationFile);
+  TraceStartup("text engine set up, animations loaded");
   if (LoadingStopped()) return;
 
   const char* loadingPatterns = "Loading Pattern Data...";
@@ -174,16 +248,19 @@ void TfrmMain::RunActivation() {
   if (!ShowProgressStep(loadingPatterns, 80, 3)) return;
   const TLoadLog toLog = [this](const std::string& message) { fLog.Log(message); };
   fMainEngine->PatternManager().LoadFromFile(fFolders.DataDir + "data/patterns.txt", toLog);
+  TraceStartup("patterns loaded");
   const char* loadingConfiguration = "Loading Configuration Files...";
   fLog.Log(loadingConfiguration);
   if (!ShowProgressStep(loadingConfiguration, 85, 3)) return;
   fMainEngine->ConfigurationMgr()->LoadFromFile(fFolders.DataDir + "data/config.txt", toLog);
+  TraceStartup("configuration loaded");
 
   const char* loadingSounds = "Loading Sound Effects...";
   fLog.Log(loadingSounds);
   if (!ShowProgressStep(loadingSounds, 88, 4)) return;
   sounds.LoadFromFile(fFolders.DataDir + "sounds.vtw");
   if (sounds.Count() == 0) fLog.Log("\"" + fFolders.DataDir + "sounds.vtw\" holds no sounds");
+  TraceStartup("sounds loaded");
 
   fLog.Log("Setting Up Varibles...");
   if (!ShowProgressStep("Setting Vars...", 90, 4)) return;
@@ -199,6 +276,7 @@ void TfrmMain::RunActivation() {
   };
   table.OnAfterRow = [&main](Tvt6HighScoreEngine&, int32_t) { main.Font.Color = MainTextColor; };
   if (fUnits.Hole) fUnits.Hole->InitStars();
+  TraceStartup("font and stars set up");
 
   const char* prepping = "Prepping Interface...";
   fLog.Log(prepping);
@@ -212,10 +290,28 @@ void TfrmMain::RunActivation() {
   fLog.Log("Initializing Title Screen and Activating Timer...");
   SetupTitle();
   fLog.Log("Going into Game Running Mode...");
+  TraceStartup("title set up: Going into Game Running Mode...");
+  if (fPresetGame) StartPresetGame();
+}
+
+void TfrmMain::StartPresetGame() {
+  if (!fGame || !fUnits.Hole) return;
+  RestoreGameStart(*this, *fGame, *fPresetGame);
+  fLog.Log(std::string("The replay's game starts: ") +
+           (fPresetGame->ChildMode ? "child" : DifficultyName(fPresetGame->Difficulty)));
+  fUnits.Hole->StartGame(fPresetGame->Difficulty);
 }
 
 void TfrmMain::FormClose() {
   fLog.Log("Game Shutting Down...");
+  EndKeptGame(false);
+  if (fActivationDone && !Replaying() && !fEmbedded) {
+    const TDisplayMode display = fPlatform.DisplayMode();
+    if (!display.FullScreen && display.Window != fSettings.Display.Window) {
+      fSettings.Display.Window = display.Window;
+      SaveSettings();
+    }
+  }
   SaveHighScores();
 }
 

@@ -34,11 +34,16 @@ constexpr TPoint ShrapnelIndicatorPlace = {470, 360};
 constexpr TPoint ChildModeIndicatorPlace = {470, 390};
 
 // The zones' rectangles, in the order of TitleZones: easy, normal, hard, quit, sound,
-// shrapnel, child mode.
-constexpr std::array<TRect, 7> ZoneRects = {Bounds(80, 280, 100, 30),  Bounds(335, 280, 100, 30),
-                                            Bounds(585, 280, 100, 30), Bounds(335, 460, 100, 30),
-                                            Bounds(300, 330, 150, 30), Bounds(300, 360, 150, 30),
-                                            Bounds(300, 390, 150, 30)};
+// shrapnel, child mode, then options and replays beside quit.
+constexpr std::array<TRect, TitleZones.size()> ZoneRects = {
+    Bounds(80, 280, 100, 30),  Bounds(335, 280, 100, 30), Bounds(585, 280, 100, 30),
+    Bounds(335, 460, 100, 30), Bounds(300, 330, 150, 30), Bounds(300, 360, 150, 30),
+    Bounds(300, 390, 150, 30), Bounds(205, 460, 100, 30), Bounds(465, 460, 100, 30)};
+
+// The word said once when the user folder cannot be written, at the foot of the title.
+constexpr const char* UnwritableNotice =
+    "Scores and games cannot be kept: the user folder cannot be written (see log.txt)";
+constexpr int32_t NoticeTop = 578;
 
 std::string_view SwitchScene(bool on) {
   return on ? scenes::On : scenes::Off;
@@ -46,7 +51,7 @@ std::string_view SwitchScene(bool on) {
 
 }  // namespace
 
-TfrmTitleScreen::TfrmTitleScreen(TfrmMain& main, IHoleUnit& hole) : fMain(main), fHole(hole) {}
+TfrmTitleScreen::TfrmTitleScreen(TfrmMain& main) : fMain(main) {}
 
 TfrmTitleScreen::~TfrmTitleScreen() = default;
 
@@ -78,6 +83,20 @@ void TfrmTitleScreen::SetupTitle() {
   fZones = std::make_unique<Tvt6ZoneEngine>(fMain.ErrorLog());
   fZones->Bind(*engine.Display(), *engine.ImageList(), *engine.AnimationEngine());
   BuildZones();
+  // Said on the first title after the folder was found unwritable, until it is left.
+  fShowNotice = fMain.UserFolderUnwritable() && !fNoticeSaid;
+  fNoticeSaid = fNoticeSaid || fShowNotice;
+}
+
+void TfrmTitleScreen::DrawNotice(IDisplay& display) {
+  ITextCanvas& canvas = display.Canvas();
+  canvas.Brush.Style = TBrushStyle::Clear;
+  canvas.Font = TFont{};
+  canvas.Font.Size = 11;
+  canvas.Font.Color = RGB(255, 200, 60);
+  canvas.TextOut(ScreenWidth / 2 - canvas.TextWidth(UnwritableNotice) / 2, NoticeTop,
+                 UnwritableNotice);
+  canvas.Release();
 }
 
 // The picture of the first frame of the title scene; a miss is logged by the lookup and
@@ -100,14 +119,16 @@ Tvt6Sprite& TfrmTitleScreen::Decoration(int32_t x, int32_t y, std::string_view r
 
 void TfrmTitleScreen::BuildZones() {
   TGameGlobals& globals = fMain.Globals;
-  const std::array<std::function<void()>, 7> clicks = {
+  const std::array<std::function<void()>, TitleZones.size()> clicks = {
       [this] { StartGame(TDifficulty::Easy); },
       [this] { StartGame(TDifficulty::Normal); },
       [this] { StartGame(TDifficulty::Hard); },
       [&globals] { globals.QuitRequest = true; },
       [this] { ToggleSound(); },
       [this, &globals] { Toggle(globals.ShrapnelOn, fShrapnelIndicator); },
-      [this, &globals] { Toggle(globals.ChildMode, fChildModeIndicator); }};
+      [this, &globals] { Toggle(globals.ChildMode, fChildModeIndicator); },
+      [this] { fMain.ShowMenu(gsOptions); },
+      [this] { fMain.ShowMenu(gsReplays); }};
   for (size_t i = 0; i < TitleZones.size(); ++i) {
     auto zone = std::make_unique<Tvt6Zone>();
     const std::string bright = TitleZoneBrightScene(TitleZones[i]);
@@ -132,7 +153,7 @@ void TfrmTitleScreen::ToggleSound() {
 }
 
 void TfrmTitleScreen::StartGame(TDifficulty difficulty) {
-  fHole.StartGame(difficulty);
+  fMain.StartGame(difficulty);
 }
 
 void TfrmTitleScreen::UpdateCursor() {
@@ -174,6 +195,7 @@ void TfrmTitleScreen::TitleTick() {
   }
   // A click that has just started a game or asked to quit is not overruled by the
   // high-score table.
+  if (fShowNotice) DrawNotice(display);
   if (globals.GameState == gsTitle && !globals.QuitRequest && --globals.ScreenTimer < 0)
     fMain.ShowHighScores();
   display.Flip();

@@ -1,7 +1,8 @@
 // The title screen, the game's menu: a full-screen picture with three animated enemies,
-// a mouse-driven cursor and seven zones: the three difficulties, quit, and the switches
-// for sound, shrapnel and child mode with their "on"/"off" indicators. Left alone it
-// gives way to the high-score table after 200 ticks.
+// a mouse-driven cursor and nine zones: the three difficulties, quit, the switches for
+// sound, shrapnel and child mode with their "on"/"off" indicators, and the options and
+// the kept games (replays). Left alone it gives way to the high-score table after 200
+// ticks. When the user folder cannot be written it says so, once.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 
 namespace quellix {
 
+class IDisplay;
 class TfrmMain;
 class Tvt6Sprite;
 class Tvt6ZoneEngine;
@@ -21,7 +23,7 @@ class TfrmTitleScreen : public ITitleScreen {
  public:
   static constexpr int32_t AttractTicks = 200;
 
-  TfrmTitleScreen(TfrmMain& main, IHoleUnit& hole);
+  explicit TfrmTitleScreen(TfrmMain& main);
   ~TfrmTitleScreen() override;
   TfrmTitleScreen(const TfrmTitleScreen&) = delete;
   TfrmTitleScreen& operator=(const TfrmTitleScreen&) = delete;
@@ -50,9 +52,9 @@ class TfrmTitleScreen : public ITitleScreen {
   void Toggle(bool& option, const TSpriteRef& indicator);
   void ToggleSound();
   void StartGame(TDifficulty difficulty);
+  void DrawNotice(IDisplay& display);
 
   TfrmMain& fMain;
-  IHoleUnit& fHole;
   int32_t fBackgroundImage = -1;
   std::unique_ptr<Tvt6ZoneEngine> fZones;
   TSpriteRef fCursor;
@@ -63,6 +65,8 @@ class TfrmTitleScreen : public ITitleScreen {
   // visits to the title.
   int32_t fCursorX = 110;
   int32_t fCursorY = 195;
+  bool fShowNotice = false;
+  bool fNoticeSaid = false;
 };
 
 }  // namespace quellix

@@ -1,6 +1,7 @@
 // The title screen in the real main window on the real data: its menu, the cursor, the
 // zones' press and click, the switches, the attract timer, and a screenshot.
 #include <cstdlib>
+#include <filesystem>
 
 #include "GameTestBed.h"
 #include "graphics/vtAnimationEngine.h"
@@ -24,7 +25,7 @@ constexpr TPoint ChildMode = {375, 405};
 
 class TitleScreenTest : public GameTestBed {
  protected:
-  TitleScreenTest() : title(*main, hole) {}
+  TitleScreenTest() : title(*main) {}
   void SetUp() override { Activate({&title, nullptr, &hole}); }
 
   // One tick in which the cursor moves to the point, with the button as given.
@@ -73,7 +74,7 @@ TEST_F(TitleScreenTest, SetupBuildsTheMenuFromScratch) {
   EXPECT_EQ(title.ChildModeIndicator()->Projector->SceneName, "off");
   EXPECT_EQ(title.ChildModeIndicator()->Y, 390);
 
-  ASSERT_EQ(title.ZoneEngine()->ZoneCount(), 7);
+  ASSERT_EQ(title.ZoneEngine()->ZoneCount(), 9);
   // Bounds are inclusive: 100 pixels wide from 80 end at 179.
   EXPECT_EQ(Zone(0).Left, 80);
   EXPECT_EQ(Zone(0).Right, 179);
@@ -87,13 +88,19 @@ TEST_F(TitleScreenTest, SetupBuildsTheMenuFromScratch) {
   EXPECT_EQ(Zone(5).NormalScene, "shrapdim");
   EXPECT_EQ(Zone(6).Right, 449);
   EXPECT_EQ(Zone(6).Bottom, 419);
+  // Options and replays stand beside quit.
+  EXPECT_EQ(Zone(7).NormalScene, "optionsdim");
+  EXPECT_EQ(Zone(7).Right, 304);
+  EXPECT_EQ(Zone(8).HoverScene, "replaysbright");
+  EXPECT_EQ(Zone(8).Left, 465);
+  EXPECT_EQ(Zone(8).Top, 460);
 
   // Options keep their values; a second build shows them and replaces the menu.
   main->Globals.ShrapnelOn = false;
   main->LevelCompleteDone = true;
   title.SetupTitle();
   EXPECT_EQ(title.ShrapnelIndicator()->Projector->SceneName, "off");
-  EXPECT_EQ(title.ZoneEngine()->ZoneCount(), 7);
+  EXPECT_EQ(title.ZoneEngine()->ZoneCount(), 9);
   EXPECT_EQ(MainEngine().SpriteCount(), 7);
   EXPECT_FALSE(main->LevelCompleteDone);
   EXPECT_EQ(platform.Sounds.StopAlls, 2);
@@ -112,7 +119,7 @@ TEST_F(TitleScreenTest, HighScoresComeOnThe201stTickWhateverTheMouseDoes) {
   Tick();
   EXPECT_EQ(main->Globals.GameState, gsTitle);
   EXPECT_EQ(main->Globals.ScreenTimer, 200);
-  EXPECT_EQ(title.ZoneEngine()->ZoneCount(), 7);
+  EXPECT_EQ(title.ZoneEngine()->ZoneCount(), 9);
   EXPECT_NE(title.Cursor(), nullptr);
 }
 
@@ -216,6 +223,27 @@ TEST_F(TitleScreenTest, ScreenshotShowsTheMenuWithTheHoveredZoneBright) {
     for (int32_t x = 0; x < 800; x += 10) black += platform.Headless.Pixel(x, y) == 0;
   EXPECT_LT(black, 4800 / 4);
   EXPECT_EQ(platform.DisplayRecorder.Flips, 3);
+}
+
+// A user folder that cannot be written (here a folder stands where the log would go).
+class UnwritableFolderTitleTest : public TitleScreenTest {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(data.Dir() + "log.txt");
+    TitleScreenTest::SetUp();
+  }
+};
+
+TEST_F(UnwritableFolderTitleTest, TheTitleSaysOnceThatScoresCannotBeKept) {
+  const std::string notice = "Scores and games cannot be kept";
+  ASSERT_TRUE(main->UserFolderUnwritable());
+  Tick(3);
+  EXPECT_EQ(TextsStartingWith(notice).size(), 3u) << "on every tick of the first title";
+  Tick(201 + 201);
+  ASSERT_EQ(main->Globals.GameState, gsTitle) << "the title again, after the table";
+  platform.DisplayRecorder.Texts.clear();
+  Tick(3);
+  EXPECT_TRUE(TextsStartingWith(notice).empty()) << "said once";
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // Decoding an archive's pictures on several threads: the same pixels as one thread,
-// and, among several bad items, always the error of the first one. The same work begun
-// in the background before the window opens: what the image list's load of that file
-// then takes, and the errors it then raises.
+// and, among several bad items, always the error of the first one. The prefetch, read
+// in the background while the window opens and decoded beside the title: each picture
+// once, as decoded alone, whoever decodes it, and what the image list's load of that
+// file then takes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -14,6 +16,7 @@
 #include "media/vtDecodePictures.h"
 #include "media/vtHeadlessPlatform.h"
 #include "media/vtSdlPlatform.h"
+#include "media/vtSdlSoundList.h"
 
 namespace quellix::testing {
 namespace {
@@ -91,34 +94,99 @@ std::string SaveArchive(const TTempDir& dir, std::initializer_list<int> broken =
   return path;
 }
 
-TEST(ArchivePrefetch, GivesThePicturesOnceAndTheErrorsOfAnOrdinaryLoad) {
+// Whatever the threads and whoever gets to a picture first (the decoders, or an asker
+// taking it before, during or after its turn), each picture is given once, as one
+// thread decodes it, and a bad one raises what an ordinary load raises, when taken.
+TEST(ArchivePrefetch, GivesEachPictureOnceAsDecodedAloneAndItsErrorWhenTaken) {
   UseDummyDrivers();
   TTempDir dir;
-  const std::string path = SaveArchive(dir);
-  media::TArchivePrefetch prefetch(path, 2);
-  std::filesystem::remove(path);  // read at once: the pictures no longer need the file
-  EXPECT_EQ(prefetch.Path(), path);
-  const media::TDecodedArchive taken = prefetch.Take();
-  const auto one = DecodePictures(MakeArchive(), path, 1);
-  ASSERT_EQ(taken.Pictures.size(), one.size());
-  ASSERT_EQ(taken.Archive.Entries.size(), one.size());
-  for (size_t i = 0; i < one.size(); ++i)
-    ASSERT_EQ(Pixels(*taken.Pictures[i]), Pixels(*one[i])) << "item " << i;
-  EXPECT_THROW(prefetch.Take(), std::logic_error);
+  const auto one = DecodePictures(MakeArchive(), "sprites.vtg", 1);
+  for (unsigned threads : {0u, 1u, 3u}) {
+    const std::string path = SaveArchive(dir, {12, 33});
+    media::TArchivePrefetch prefetch(path, threads);
+    EXPECT_EQ(prefetch.Path(), path);
+    ASSERT_EQ(prefetch.Archive().Entries.size(), one.size());
+    std::filesystem::remove(path);  // read: the pictures no longer need the file
+    EXPECT_NE(prefetch.TakePicture(Items - 1), nullptr) << "taken before the decoders start";
+    prefetch.DecodeBeside();
+    prefetch.DecodeBeside();  // once only
+    for (int round = 0; round < 2; ++round)
+      for (size_t i = static_cast<size_t>(round); i + 1 < one.size(); i += 2) {
+        if (i == 12 || i == 33) {
+          try {
+            prefetch.TakePicture(i);
+            ADD_FAILURE() << "no error for item " << i;
+          } catch (const TArchiveError& e) {
+            EXPECT_NE(std::string(e.what()).find("sprites.vtg: item \"item" + std::to_string(i)),
+                      std::string::npos)
+                << e.what();
+          }
+          continue;
+        }
+        const media::TSurfacePtr picture = prefetch.TakePicture(i);
+        ASSERT_EQ(Pixels(*picture), Pixels(*one[i])) << "item " << i << ", " << threads;
+      }
+    EXPECT_THROW(prefetch.TakePicture(0), std::logic_error) << "given once";
+    EXPECT_THROW(prefetch.TakePicture(Items), std::out_of_range);
+  }
 
-  const auto expectError = [](const std::string& file, const std::string& text) {
-    media::TArchivePrefetch failing(file, 2);
+  media::TArchivePrefetch missing(dir.File("missing.vtg"), 2);
+  missing.DecodeBeside();
+  try {
+    missing.Archive();
+    ADD_FAILURE() << "no error for a missing file";
+  } catch (const TArchiveError& e) {
+    EXPECT_EQ(std::string(e.what()), dir.File("missing.vtg") + ": cannot open file");
+  }
+  EXPECT_THROW(missing.TakePicture(0), TArchiveError);
+  // Let go while decoding, without a picture taken: the decoders stop, nothing leaks.
+  media::TArchivePrefetch untaken(SaveArchive(dir), 2);
+  untaken.DecodeBeside();
+}
+
+// A load of the prefetched file has every item at once; each picture is made at its
+// first draw or in the spare time given, a bad one raising at its first draw only.
+TEST(ArchivePrefetch, ItsLoadGivesTheItemsAtOnceAndEachPictureWhenDrawnOrInSpareTime) {
+  UseDummyDrivers();
+  TTempDir dir;
+  const std::string path = SaveArchive(dir, {12, 33});
+  media::THeadlessPlatform platform({.ExeDir = "./", .AudioDriver = "none", .Gamepads = false});
+  media::TSdlImageList& images = platform.SdlImages();
+  images.AdoptPrefetch(std::make_unique<media::TArchivePrefetch>(path, 1));
+  images.LoadFromFile(path);
+  ASSERT_EQ(images.Count(), Items);
+  EXPECT_EQ(images.IndexOf("ITEM41"), 41);
+  EXPECT_EQ(images.Item(41).PictureWidth, 7);
+  EXPECT_EQ(images.Item(41).Height(), 2);
+  EXPECT_EQ(images.Texture(7), nullptr) << "not made yet";
+
+  const auto expectFirstDrawRaises = [&](int32_t index) {
     try {
-      failing.Take();
-      ADD_FAILURE() << "no error for " << file;
+      images.Draw(index, 0, 0);
+      ADD_FAILURE() << "no error at the first draw of item " << index;
     } catch (const TArchiveError& e) {
-      EXPECT_NE(std::string(e.what()).find(text), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("item \"item" + std::to_string(index)),
+                std::string::npos)
+          << e.what();
     }
+    EXPECT_NO_THROW(images.Draw(index, 0, 0)) << "raised once, then nothing is drawn";
   };
-  expectError(dir.File("missing.vtg"), dir.File("missing.vtg") + ": cannot open file");
-  expectError(SaveArchive(dir, {0}), "sprites.vtg: item \"item0\"");
-  expectError(SaveArchive(dir, {33, 12}), "sprites.vtg: item \"item12\"");
-  media::TArchivePrefetch untaken(SaveArchive(dir), 2);  // let go without a load: no leak
+  platform.Display().Fill(0);
+  images.Draw(7, 10, 10);  // before its turn: decoded there and then
+  EXPECT_EQ(platform.Pixel(10, 10), RGB(28, 0, 0));
+  EXPECT_EQ(platform.Pixel(10, 12), RGB(28, 0, 100));
+  EXPECT_EQ(platform.Pixel(11, 10), 0u) << "one pixel wide";
+  expectFirstDrawRaises(12);
+  EXPECT_TRUE(images.PreparePictures(0)) << "no time given: pictures still to come";
+  while (images.PreparePictures(SDL_GetPerformanceCounter() + SDL_GetPerformanceFrequency() / 500))
+    ;
+  EXPECT_FALSE(images.PreparePictures(UINT64_MAX));
+  for (int32_t i = 0; i < Items; ++i)
+    EXPECT_EQ(images.Texture(i) == nullptr, i == 12 || i == 33) << "item " << i;
+  images.StretchDraw(41, {100, 100, 114, 104});
+  EXPECT_EQ(platform.Pixel(101, 101), RGB(164, 0, 0));
+  EXPECT_EQ(platform.Pixel(113, 103), RGB(164, 180, 50));
+  expectFirstDrawRaises(33);
 }
 
 TEST(ArchivePrefetch, TheImageListsLoadOfThatFileTakesItAndOfAnotherDropsIt) {
@@ -153,6 +221,43 @@ TEST(ArchivePrefetch, TheImageListsLoadOfThatFileTakesItAndOfAnotherDropsIt) {
   media::TSdlPlatform missing(options);
   EXPECT_THROW(missing.ImageList().LoadFromFile(options.ImageArchive), TArchiveError)
       << "a missing file fails at the load, as without the prefetch";
+}
+
+// The window platform's loop opens the sound device and makes the pictures in its
+// spare time: between ticks, and in smooth motion between refreshes too.
+TEST(ArchivePrefetch, TheWindowPlatformMakesEveryPictureInItsSpareTime) {
+  UseDummyDrivers();
+  TTempDir dir;
+  for (const TMotionStyle motion : {TMotionStyle::Classic, TMotionStyle::Smooth}) {
+    media::TSdlPlatformOptions options = WindowedOptions();
+    options.ImageArchive = SaveArchive(dir);
+    media::TSdlPlatform windowed(options);
+    media::TSdlImageList& images = windowed.Pictures();
+    auto& sounds = dynamic_cast<media::TSdlSoundList&>(windowed.SoundList());
+    windowed.SetMotionStyle(motion);
+    images.LoadFromFile(options.ImageArchive);
+    const auto made = [&] {
+      int count = 0;
+      for (int32_t i = 0; i < Items; ++i) count += images.Texture(i) != nullptr;
+      return count;
+    };
+    EXPECT_EQ(made(), 0);
+    TRecordingEvents events;
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_GAINED;
+    focus.window.windowID = SDL_GetWindowID(windowed.Window());
+    SDL_PushEvent(&focus);
+    // Each tick draws a frame; ten seconds at the most.
+    events.OnTick = [&](int tick) {
+      windowed.Display().Flip();
+      if (made() == Items || tick == 250) windowed.CloseMainWindow();
+    };
+    windowed.Run(events);
+    EXPECT_EQ(made(), Items);
+    EXPECT_LT(events.Ticks, 250);
+    EXPECT_FALSE(sounds.PrepareSounds()) << "the device opened already";
+  }
 }
 
 }  // namespace

@@ -96,6 +96,11 @@ class HeadlessPads : public ::testing::Test {
 
 using TCalls = std::vector<std::string>;
 
+// A button let go also says which it was, after what it stands for.
+std::string Released(TPadButton button) {
+  return "keyup " + std::to_string(PadKey(button));
+}
+
 TEST_F(HeadlessPads, ButtonsAreTheGamesKeysAndMouseButtonsAndTheStickMovesThePoll) {
   TVirtualPad pad;
   EXPECT_EQ(Calls(), TCalls{});
@@ -107,7 +112,7 @@ TEST_F(HeadlessPads, ButtonsAreTheGamesKeysAndMouseButtonsAndTheStickMovesThePol
   EXPECT_EQ(Calls(), TCalls{"down 1"});
   pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERLEFT, Full);
   pad.Button(SDL_CONTROLLER_BUTTON_B, false);
-  EXPECT_EQ(Calls(), TCalls{});
+  EXPECT_EQ(Calls(), TCalls{Released(TPadButton::B)});
   pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 12000);
   EXPECT_EQ(Calls(), TCalls{}) << "a trigger between a quarter and a half keeps its state";
   pad.Trigger(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 0);
@@ -125,7 +130,7 @@ TEST_F(HeadlessPads, ButtonsAreTheGamesKeysAndMouseButtonsAndTheStickMovesThePol
     pad.Button(button, true);
     EXPECT_EQ(Calls(), TCalls{});
     pad.Button(button, false);
-    EXPECT_EQ(Calls(), TCalls{call});
+    EXPECT_EQ(Calls(), (TCalls{call, Released(static_cast<TPadButton>(button))}));
   }
 
   // Fire: A or the right trigger is the first button of the poll.
@@ -161,7 +166,29 @@ TEST_F(HeadlessPads, ButtonsAreTheGamesKeysAndMouseButtonsAndTheStickMovesThePol
   ASSERT_TRUE(platform->Input().PendingMotion(dx, dy));
   EXPECT_EQ(std::make_pair(dx, dy), std::make_pair(3, 0));
   EXPECT_EQ(Poll(), std::make_tuple(3, 0, false));
-  EXPECT_EQ(events.Calls, TCalls{}) << "the stick and fire make no window events";
+  EXPECT_EQ(events.Calls, TCalls(2, Released(TPadButton::A)))
+      << "the stick and fire make no window events but A's own";
+  events.Calls.clear();
+
+  // Bound anew: RB fires, LB raises the shields, Start sets off a bomb and Y pauses; A
+  // and B stand for nothing, and Y no longer bombs.
+  platform->SetPadBindings({TPadButton::RightShoulder, TPadButton::LeftShoulder,
+                            TPadButton::Start, TPadButton::Y});
+  pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+  EXPECT_EQ(Poll(), std::make_tuple(0, 0, false));
+  pad.Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
+  EXPECT_EQ(Poll(), std::make_tuple(0, 0, true));
+  pad.Button(SDL_CONTROLLER_BUTTON_B, true);
+  pad.Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
+  EXPECT_EQ(Calls(), TCalls{"down 1"});
+  const std::pair<SDL_GameControllerButton, std::string> bound[] = {
+      {SDL_CONTROLLER_BUTTON_START, "keyup 32"}, {SDL_CONTROLLER_BUTTON_Y, "keyup 13"}};
+  for (const auto& [button, call] : bound) {
+    pad.Button(button, true);
+    EXPECT_EQ(Calls(), TCalls{});
+    pad.Button(button, false);
+    EXPECT_EQ(Calls(), (TCalls{call, Released(static_cast<TPadButton>(button))}));
+  }
 }
 
 TEST_F(HeadlessPads, ControllersComeAndGoWhileRunningAndOneTakenAwayLetsGoSafely) {
@@ -197,7 +224,7 @@ TEST_F(HeadlessPads, ControllersComeAndGoWhileRunningAndOneTakenAwayLetsGoSafely
   third.Button(SDL_CONTROLLER_BUTTON_Y, true);
   EXPECT_EQ(Calls(), TCalls{});
   third.Button(SDL_CONTROLLER_BUTTON_Y, false);
-  EXPECT_EQ(Calls(), TCalls{"keyup 32"});
+  EXPECT_EQ(Calls(), (TCalls{"keyup 32", Released(TPadButton::Y)}));
   EXPECT_EQ(Pads(), 1);
 }
 

@@ -19,7 +19,7 @@ void UseDummyDrivers() {
 
 media::TSdlPlatformOptions WindowedOptions() {
   media::TSdlPlatformOptions options;
-  options.FullScreen = false;
+  options.Display.FullScreen = false;
   options.AudioDriver = "dummy";
   return options;
 }

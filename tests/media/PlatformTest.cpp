@@ -263,6 +263,20 @@ TEST_F(Windowed, WindowSystemServicesWithoutARealScreen) {
   platform->ProcessMessages();
 }
 
+// A load over before the player could read it shows no progress window; one that goes
+// on has it, until loading ends.
+TEST_F(Windowed, TheProgressWindowOpensOnlyOnceLoadingHasGoneOnForHalfASecond) {
+  const Uint32 progressWindow = Id() + 1;
+  platform->ShowProgress("Loading Sprites...", 10, 100);
+  platform->ShowProgress("Loading Animations...", 70, 100);
+  EXPECT_EQ(SDL_GetWindowFromID(progressWindow), nullptr);
+  SDL_Delay(550);
+  platform->ShowProgress("Loading Pattern Data...", 80, 100);
+  EXPECT_NE(SDL_GetWindowFromID(progressWindow), nullptr);
+  platform->FreeProgress();
+  EXPECT_EQ(SDL_GetWindowFromID(progressWindow), nullptr);
+}
+
 class Headless : public ::testing::Test {
  protected:
   void SetUp() override { UseDummyDrivers(); }

@@ -1,5 +1,6 @@
 // The sound list on SDL's dummy audio driver (which plays in real time): copies that
-// overlap, copy limits, stopping one copy or all, and silence without a device.
+// overlap, copy limits, stopping one copy or all, silence without a device, and a
+// device opened after the load.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -7,8 +8,10 @@
 #include <set>
 
 #include "MediaTestSupport.h"
+#include "media/vtAudioDevice.h"
 #include "media/vtHeadlessPlatform.h"
 #include "media/vtPayloads.h"
+#include "media/vtSdlSoundList.h"
 
 namespace quellix::testing {
 namespace {
@@ -149,6 +152,42 @@ TEST_F(SoundList, WithoutASoundDeviceEverythingIsSilent) {
   w.AddSound(SoundFields("cut.wav"), cut);
   w.SaveToFile(dir.File("cut.vtw"));
   EXPECT_THROW(sounds.LoadFromFile(dir.File("cut.vtw")), TArchiveError);
+}
+
+// The window platform opens the device only once the title shows: a load before that
+// checks every sound as without a device, and the sounds play once the device has
+// opened, in spare time or at the first Play.
+TEST_F(SoundList, ADeviceOpenedLaterPlaysWhatWasLoadedBefore) {
+  for (const bool spareTimeFirst : {true, false}) {
+    std::vector<std::string> log;
+    media::TPlatformLog platformLog;
+    platformLog.Attach([&](const std::string& line) { log.push_back(line); });
+    media::TAudioDevice device(platformLog, "dummy", true);
+    media::TSdlSoundList sounds(device, platformLog);
+    EXPECT_FALSE(device.Started());
+    TArchiveWriter w(TArchiveKind::Sounds);
+    std::vector<uint8_t> cut = Wav(10);
+    cut.resize(30);
+    w.AddSound(SoundFields("cut.wav"), cut);
+    w.SaveToFile(dir.File("cut.vtw"));
+    EXPECT_THROW(sounds.LoadFromFile(dir.File("cut.vtw")), TArchiveError) << "found all the same";
+    sounds.LoadFromFile(dir.File("sounds.vtw"));
+    EXPECT_FALSE(device.Started()) << "a load opens nothing";
+    EXPECT_EQ(sounds.IndexOf("pair.wav"), 1);
+    if (spareTimeFirst) {
+      EXPECT_TRUE(sounds.PrepareSounds());
+      EXPECT_TRUE(device.Open());
+      EXPECT_FALSE(sounds.PrepareSounds()) << "done once";
+    }
+    const TSoundInstance first = sounds.Play(0);
+    EXPECT_NE(first, 0u);
+    EXPECT_TRUE(sounds.Playing(first));
+    EXPECT_NE(sounds.Play(3), 0u);
+    EXPECT_EQ(sounds.PlayingCount(0), 1);
+    EXPECT_FALSE(sounds.PrepareSounds());
+    EXPECT_TRUE(log.empty()) << log.front();
+    sounds.StopAll();
+  }
 }
 
 TEST(WavePayload, HeadersThatWouldMakeSdlAllocateWildlyAreRefused) {

@@ -167,8 +167,9 @@ TEST_F(ReplayRefusalTest, OtherDataOtherVersionsAndUnknownOptionsAreRefused) {
   EXPECT_EQ(Problem(good), "");
 
   std::string later = good;
-  later.replace(0, 16, "quellix-replay 2");
-  EXPECT_EQ(Problem(later), file + " is a replay of format version 2; this game plays version 1");
+  later.replace(0, 16, "quellix-replay 3");
+  EXPECT_EQ(Problem(later),
+            file + " is a replay of format version 3; this game plays versions 1 to 2");
 
   EXPECT_EQ(TReplayPlayer(platform, TReplay{}, "made").Problem(),
             "made: not a good replay: it needs one digest per data file");

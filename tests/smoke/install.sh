@@ -8,7 +8,7 @@
 #  2. run on a virtual X server by a user who cannot write the prefix (nobody): it
 #     finds its data, writes log.txt and highscores.txt (the default table) into that
 #     user's data folder and nothing into the prefix, a click on EASY starts a game that
-#     plays, and a close request ends it cleanly. Running as another user needs root;
+#     plays, and a close request ends it cleanly, the game kept in replays/. Running as another user needs root;
 #     without it the test reports itself skipped after the first part.
 # Usage: install.sh BUILD_DIR QUELLIX_DATA
 set -euo pipefail
@@ -125,7 +125,10 @@ status=0
 wait "$pid" || status=$?
 pid=""
 [ "$status" -eq 0 ] || fail "the game exits $status: $(cat "$work/game.out")"
-[ "$(messages | tail -1)" = "Game Shutting Down..." ] || fail "no shutdown line"
+[ "$(messages | tail -2 | head -1)" = "Game Shutting Down..." ] || fail "no shutdown line"
+# The game under way when the program closed is kept, in the user folder.
+messages | tail -1 | grep -q "^Game kept: $user/replays/[0-9-]*-easy-[0-9]*-L1\.replay " ||
+  fail "the game was not kept: $(messages | tail -1)"
 ! grep -q "UNHANDLED\|reports the following" "$user/log.txt" || fail "errors in the log"
 [ "$(cat "$user/highscores.txt")" = "$defaults" ] || fail "highscores.txt changed"
 [ -z "$(find "$prefix" -newer "$work/installed")" ] || fail "the game wrote into the prefix"

@@ -1,5 +1,7 @@
 #include "vtSimGame.h"
 
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <sstream>
 
@@ -17,8 +19,16 @@ namespace {
 
 constexpr const char* StartupDone = "Going into Game Running Mode...";
 constexpr const char* ShuttingDown = "Game Shutting Down...";
-// The replay player's closing line, which tells of no error.
-constexpr std::string_view ReplayFinished = "Replay finished: ";
+// Lines that tell of no error: the replay player's closing line, a game kept and kept
+// games pruned, the start of a replay of one game, and the watching of one.
+constexpr std::array<std::string_view, 5> Informative = {
+    "Replay finished: ", "Game kept: ", "Kept game removed: ", "The replay's game starts: ",
+    "Watching "};
+
+bool IsInformative(const std::string& message) {
+  return std::any_of(Informative.begin(), Informative.end(),
+                     [&](std::string_view prefix) { return message.starts_with(prefix); });
+}
 
 // The messages of a log file: each entry is a time stamp line, the message and the
 // separator line.
@@ -186,7 +196,7 @@ std::vector<std::string> TSimGame::LoggedErrors() const {
   for (const std::string& message : LogMessages(fFolder.Dir() + "log.txt")) {
     if (message == StartupDone)
       started = true;
-    else if (started && message != ShuttingDown && !message.starts_with(ReplayFinished) &&
+    else if (started && message != ShuttingDown && !IsInformative(message) &&
              !fPlatform->Notes().contains(message))
       errors.push_back(OneLine(message));
   }

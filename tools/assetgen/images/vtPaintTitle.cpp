@@ -162,6 +162,21 @@ TCanvas Lamp(TSize size, const std::string& text, TColorF colour, float light) {
   return c;
 }
 
+// A plate with a "play" triangle: this game can be watched.
+TCanvas GameMark(TSize size, TColorF colour) {
+  TCanvas c = Canvas(size);
+  const float w = static_cast<float>(size.Width), h = static_cast<float>(size.Height);
+  const TShape plate = RoundBox({w / 2, h / 2}, {w / 2 - 1.5f, h / 2 - 1.5f}, h * 0.3f);
+  Glow(c, plate, 2, colour, 0.4f);
+  TMaterial m = Metal(Scale(colour, 0.3f));
+  m.Bevel = 3;
+  FillLit(c, plate, m);
+  const TShape play = Polygon({{w * 0.38f, h * 0.24f}, {w * 0.38f, h * 0.76f}, {w * 0.72f, h / 2}});
+  Glow(c, play, 1.5f, colour, 0.6f);
+  Fill(c, play, Solid(Lighten(colour, 0.4f)));
+  return c;
+}
+
 }  // namespace
 
 void PaintTitleScreen(const TArtSource& source, TArtOutput& out) {
@@ -218,6 +233,13 @@ void PaintTitleScreen(const TArtSource& source, TArtOutput& out) {
     out.AddLoop("titlescreen", zone + "dim", {ZonePlate(label, false, sec)});
     out.AddLoop("titlescreen", zone + "bright", {ZonePlate(label, true, sec)});
   }
+
+  TCanvas menu = Canvas(sec.Size("title_size"));
+  DrawSky(menu, sec);
+  DrawPanel(menu, sec.Ints("menu_panel"), sec.Colour("panel_border"));
+  out.AddLoop("titlescreen", "menu", {std::move(menu)});
+  out.AddLoop("titlescreen", "gamemark",
+              {GameMark(sec.Size("game_mark_size"), sec.Colour("game_mark_colour"))});
 }
 
 void PaintTexts(const TArtSource& source, TArtOutput& out) {
