@@ -85,7 +85,9 @@ sleep 0.5
 xdotool click 1
 for _ in $(seq 1 50); do playing && break; sleep 0.1; done
 playing || fail "a click on HARD did not start a game: $(screen)"
-for _ in $(seq 1 240); do asks_name && break; sleep 1; done
+# Half a minute of play on an idle machine; Wine's few frames a second on a busy one
+# stretch it to minutes.
+for _ in $(seq 1 420); do asks_name && break; sleep 1; done
 asks_name || fail "no name window: $(screen)"
 xdotool type --delay 50 "Wine Tester"
 xdotool key Return
