@@ -29,6 +29,7 @@ endif()
 add_custom_command(
   OUTPUT ${_quellix_data_outputs}
   COMMAND ${_quellix_generator} ${PROJECT_SOURCE_DIR}/data ${QUELLIX_RUN_DIR}
+  BYPRODUCTS ${QUELLIX_RUN_DIR}/icons/quellix.ico
   DEPENDS ${_quellix_generator_target} ${_quellix_generator} ${_quellix_data_sources}
   COMMENT "Generating the game data with the generator of this machine"
   VERBATIM)

@@ -17,9 +17,10 @@ develop=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool
-  desktop-file-utils appstream groff-base
+  desktop-file-utils appstream groff-base lintian
   dpkg-dev
   libsqlite3-dev libpqxx-dev postgresql
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
 )
 # The browser build: Emscripten and Node (scripts/port-deps.sh builds the SDL2 family
 # from Debian's source packages with them); the browser test drives Chromium through

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the SDL2 family and FreeType for a port from Debian's own source packages, static,
-# into a cache outside the build tree, and prints the prefix they were installed into:
+# Builds the SDL2 family, FreeType and HarfBuzz for a port from Debian's own source
+# packages, static, into a cache outside the build tree, and prints the prefix they were
+# installed into:
 #
 #   scripts/port-deps.sh web        Emscripten (Debian's emscripten package)
 #   scripts/port-deps.sh windows    x86_64-w64-mingw32, posix threads (Debian's mingw-w64)
@@ -23,7 +24,7 @@ case "$target" in
 esac
 
 cache="${QUELLIX_PORTS_CACHE:-$HOME/.cache/quellix-ports}"
-sources=(libsdl2 libsdl2-image libsdl2-mixer libsdl2-ttf freetype)
+sources=(libsdl2 libsdl2-image libsdl2-mixer libsdl2-ttf freetype harfbuzz)
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 say() { echo "port-deps: $*" >&2; }
@@ -150,7 +151,10 @@ build libsdl2-mixer -DSDL2MIXER_VENDORED=OFF -DSDL2MIXER_DEPS_SHARED=OFF -DSDL2M
   -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_OPUS=OFF -DSDL2MIXER_VORBIS= -DSDL2MIXER_WAVE=ON
 build freetype -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
   -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
-build libsdl2-ttf -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF
+# HarfBuzz shapes SDL2_ttf's text as in Debian's own build (kerning from the fonts' GPOS
+# tables): a port then draws the very pixels of the native game.
+build harfbuzz -DHB_HAVE_FREETYPE=ON -DHB_BUILD_SUBSET=OFF
+build libsdl2-ttf -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=ON -DSDL2TTF_SAMPLES=OFF
 
 # The licences of what a package of the port ships.
 mkdir -p "$prefix/licenses"

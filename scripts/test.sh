@@ -2,8 +2,8 @@
 # Checks the includes of src/ against the layer table (scripts/check-layers.sh),
 # installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs the whole test suite, checks the generated data with quellix-data, builds the
-# browser build and runs its tests (Node, headless Chromium), then runs every fuzz target
-# for a short while (scripts/fuzz.sh).
+# browser build and runs its tests (Node, headless Chromium) and the Windows game and its
+# tests under Wine, then runs every fuzz target for a short while (scripts/fuzz.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/check-layers.sh
@@ -24,5 +24,10 @@ build/asan/tools/data/quellix-data check build/asan/quellix
 cmake --preset web >/dev/null
 cmake --build --preset web
 ctest --preset web -j "$(nproc)"
+# The Windows build under Wine: the tests without a window, the golden replays and the
+# game in a window (its libraries are built once by scripts/port-deps.sh, then cached).
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ctest --preset windows -j "$(nproc)"
 # Every reader of a file, fuzzed for 20 seconds each.
 scripts/fuzz.sh 20

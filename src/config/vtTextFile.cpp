@@ -6,6 +6,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/vtFileSystem.h"
+
 namespace quellix {
 
 namespace {
@@ -18,8 +20,7 @@ namespace {
 
 std::string ReadTextFile(const std::string& path) {
   errno = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenCFile(path, "rb"), &std::fclose);
   if (!file) Fail("Cannot open file", path, errno);
   std::string content;
   char buffer[65536];

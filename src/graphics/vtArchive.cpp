@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "base/vtAtomicFile.h"
+#include "base/vtFileSystem.h"
 
 namespace quellix {
 
@@ -182,9 +183,9 @@ TArchive ParseArchive(std::vector<uint8_t> bytes, TArchiveKind expected,
 
 std::ifstream OpenArchive(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
+  if (!std::filesystem::is_regular_file(PathOf(path), error))
     throw TArchiveError(path + ": cannot open file");
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::ifstream in(PathOf(path), std::ios::binary | std::ios::ate);
   if (!in) throw TArchiveError(path + ": cannot open file");
   return in;
 }

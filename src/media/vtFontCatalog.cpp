@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "base/vtFileSystem.h"
 #include "base/vtStartupTrace.h"
 #include "graphics/vtNameIndex.h"
 
@@ -17,7 +18,7 @@ namespace {
 constexpr size_t MaxScannedFiles = 4000;
 
 bool IsFontFile(const fs::path& p) {
-  const std::string ext = LowerCase(p.extension().string());
+  const std::string ext = LowerCase(TextOf(p.extension()));
   return ext == ".ttf" || ext == ".otf";
 }
 
@@ -38,9 +39,21 @@ void TFontCatalog::SetFolders(std::vector<std::string> folders) {
   fFallback.clear();
 }
 
+#ifdef _WIN32
+// The system's fonts and those the user installed (Windows 10 1809 and later).
+std::vector<std::string> TFontCatalog::StandardFolders(const std::string& dataDir) {
+  std::vector<std::string> folders{dataDir + "fonts/"};
+  for (const auto& [variable, below] :
+       {std::pair{L"WINDIR", "Fonts"}, std::pair{L"LOCALAPPDATA", "Microsoft/Windows/Fonts"}})
+    if (const wchar_t* root = _wgetenv(variable))
+      folders.push_back(FolderText(fs::path(root) / below));
+  return folders;
+}
+#else
 std::vector<std::string> TFontCatalog::StandardFolders(const std::string& dataDir) {
   return {dataDir + "fonts/", "/usr/local/share/fonts/", "/usr/share/fonts/"};
 }
+#endif
 
 bool TFontCatalog::Prepare() {
   if (fScanned) return false;
@@ -53,11 +66,12 @@ void TFontCatalog::Scan() {
   size_t seen = 0;
   for (const std::string& folder : fFolders) {
     std::error_code ec;
-    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    fs::recursive_directory_iterator it(PathOf(folder),
+                                        fs::directory_options::skip_permission_denied, ec);
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
       if (!it->is_regular_file(ec) || !IsFontFile(it->path())) continue;
       if (++seen > MaxScannedFiles) return;
-      const std::string path = it->path().string();
+      const std::string path = TextOf(it->path());
       TTF_Font* font = TTF_OpenFont(path.c_str(), 12);
       if (!font) continue;
       const char* family = TTF_FontFaceFamilyName(font);
@@ -71,10 +85,12 @@ void TFontCatalog::Scan() {
 
 const std::string& TFontCatalog::FallbackPath() {
   if (!fFallback.empty()) return fFallback;
+#ifndef _WIN32
   if (fs::exists(FallbackFile)) return fFallback = FallbackFile;
+#endif
   if (!fScanned) Scan();
   for (const TFace& f : fFaces)
-    if (fs::path(f.Path).filename() == FallbackName) return fFallback = f.Path;
+    if (PathOf(f.Path).filename() == FallbackName) return fFallback = f.Path;
   return fFallback;
 }
 

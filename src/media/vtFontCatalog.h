@@ -15,7 +15,7 @@ namespace quellix::media {
 
 class TFontCatalog {
  public:
-  // Installed by fonts-dejavu-core.
+  // Installed by fonts-dejavu-core; the Windows zip carries the file in fonts/.
   static constexpr const char* FallbackFile =
       "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
   static constexpr const char* FallbackName = "DejaVuSans-Bold.ttf";

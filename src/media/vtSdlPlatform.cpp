@@ -1,9 +1,9 @@
 #include "media/vtSdlPlatform.h"
 
 #include <SDL_image.h>
+#include <SDL_syswm.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <stdexcept>
 
@@ -100,11 +100,12 @@ bool ToMouseButton(uint8_t sdlButton, TMouseButton& button) {
 }  // namespace
 
 std::string ExecutableDir() {
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "./";
-  std::string dir = exe.parent_path().string();
-  if (dir.empty() || dir.back() != '/') dir += '/';
+  // SDL asks the system (/proc/self/exe, GetModuleFileNameW) and answers in UTF-8, with
+  // the separator at the end.
+  char* base = SDL_GetBasePath();
+  if (!base) return "./";
+  std::string dir = base;
+  SDL_free(base);
   return dir;
 }
 
@@ -585,7 +586,12 @@ void TSdlPlatform::ShowMessage(std::string_view text) {
   const std::string message = WrapMessage(text, MessageColumns(desktop.w));
   // The pointer must be free to click the box away.
   SDL_SetRelativeMouseMode(SDL_FALSE);
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Quellix", message.c_str(),
+  // A window of no window system (the dummy driver of the tests) gets no box but the log
+  // line: SDL would take it for a window of Windows there, and crash.
+  SDL_SysWMinfo system;
+  SDL_VERSION(&system.version);
+  if (!SDL_GetWindowWMInfo(fWindow.get(), &system) ||
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Quellix", message.c_str(),
                                fWindow.get()) != 0)
     fLog.Write("Quellix: " + message);
   SDL_SetRelativeMouseMode(fFocused ? SDL_TRUE : SDL_FALSE);

@@ -189,7 +189,7 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   int fRefreshRate = 0;  // chosen by the player; 0: the display's
 };
 
-// The directory of the running executable with a trailing '/'.
+// The directory of the running executable, UTF-8, with the separator at the end.
 std::string ExecutableDir();
 
 }  // namespace quellix::media

@@ -1,11 +1,12 @@
 // Where the game's files are. The data (both archives and the data/ files) is read
 // from the folder named on the command line, else from the executable's folder when
-// the data is there (a build's run folder), else from ../share/quellix beside it (an
-// installed game). The files the game writes (log, high scores, settings) go to the
-// user folder: the executable's folder when it may be written and is not an installed
-// game's bin/ (a run folder, as built), else the user's data folder,
+// the data is there (a build's run folder, an unpacked zip), else from ../share/quellix
+// beside it (an installed game). The files the game writes (log, high scores, settings)
+// go to the user folder: the executable's folder when it may be written and is not an
+// installed game's bin/ (a run folder, as built), else the user's data folder: on Linux
 // $XDG_DATA_HOME/quellix or ~/.local/share/quellix (the folder SDL's preference path
-// names on Linux). Every folder ends with '/'.
+// names there), on Windows %APPDATA%\Quellix. Every folder ends with a separator; paths
+// are UTF-8. The system's side is in vtGameFoldersPosix.cpp and vtGameFoldersWindows.cpp.
 #pragma once
 
 #include <string>
@@ -22,6 +23,7 @@ inline constexpr const char* InstalledDataDir = "../share/quellix/";
 struct TUserEnvironment {
   std::string XdgDataHome;  // $XDG_DATA_HOME; empty when unset
   std::string Home;         // $HOME, else the account's home folder; empty when unknown
+  std::string AppData;      // Windows: %APPDATA%, the roaming application-data folder
   static TUserEnvironment FromProcess();
 };
 
@@ -35,8 +37,8 @@ struct TGameFolders {
 // missing archive there.
 std::string FindDataDir(const std::string& exeDir, const std::string& chosen = {});
 
-// $XDG_DATA_HOME/quellix/ when that is an absolute path, else $HOME/.local/share/quellix/;
-// empty when neither is known.
+// Linux: $XDG_DATA_HOME/quellix/ when that is an absolute path, else
+// $HOME/.local/share/quellix/; Windows: AppData\Quellix\. Empty when none is known.
 std::string UserDataDir(const TUserEnvironment& env);
 
 // The one answer to "where does the game write its files": exeDir when the process may

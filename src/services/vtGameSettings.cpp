@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/vtAtomicFile.h"
+#include "base/vtFileSystem.h"
 #include "config/vtTextFile.h"
 #include "services/vtKeyNames.h"
 
@@ -335,7 +336,7 @@ TGameSettings LoadGameSettings(const std::string& path,
                                const std::function<void(const std::string&)>& report,
                                bool writeMissing) {
   std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
+  if (!std::filesystem::exists(PathOf(path), error)) {
     const TGameSettings defaults;
     if (!writeMissing) return defaults;
     try {
@@ -357,7 +358,7 @@ void SaveGameSettings(const std::string& path, const TGameSettings& settings) {
   std::string previous;
   std::error_code error;
   // A file that cannot be read is written anew rather than left as it was.
-  if (std::filesystem::exists(path, error)) {
+  if (std::filesystem::exists(PathOf(path), error)) {
     try {
       previous = ReadTextFile(path);
     } catch (const std::exception&) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "base/vtAtomicFile.h"
+#include "base/vtFileSystem.h"
 #include "base/vtLog.h"
 #include "config/vtCommaList.h"
 #include "config/vtSaturate.h"
@@ -99,7 +100,7 @@ void Tvt6HighScoreEngine::LoadFromFile(const std::string& path) {
     fLog.Log("Tvt6HighScoreEngine.LoadFromFile removed \"" + TemporaryPath(path) +
              "\", left by a save that did not finish");
   std::error_code error;
-  if (!std::filesystem::exists(path, error) && !error) {
+  if (!std::filesystem::exists(PathOf(path), error) && !error) {
     LoadDefaults();
     SaveToFile(path);
     return;

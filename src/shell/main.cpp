@@ -13,10 +13,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/vtFileSystem.h"
 #include "base/vtStartupTrace.h"
 #if QUELLIX_BOARD_CLIENT
 #include "boardlink/vtBoardSharing.h"
 #endif
+#include "media/vtConsole.h"
 #include "media/vtSdlPlatform.h"
 #include "services/vtGameFolders.h"
 #include "services/vtGameSettings.h"
@@ -36,7 +38,8 @@ using quellix::media::TSdlPlatform;
 // What the parser cannot tell: whether a named folder is there.
 void CheckFolders(const quellix::TCommandLine& commandLine) {
   std::error_code error;
-  if (!commandLine.DataDir.empty() && !std::filesystem::is_directory(commandLine.DataDir, error))
+  if (!commandLine.DataDir.empty() &&
+      !std::filesystem::is_directory(quellix::PathOf(commandLine.DataDir), error))
     throw quellix::TUsageError("--data " + commandLine.DataDir + ": no such folder");
 }
 
@@ -141,18 +144,19 @@ int Play(const quellix::TCommandLine& commandLine) {
 
 int main(int argc, char** argv) {
   quellix::TraceStartup("main");
-  std::string_view program = argc > 0 ? argv[0] : "quellix";
-  program.remove_prefix(program.rfind('/') + 1);
+  const std::string program =
+      argc > 0 ? quellix::TextOf(quellix::PathOf(argv[0]).filename()) : "quellix";
   quellix::TCommandLine commandLine;
   try {
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     commandLine = quellix::ParseCommandLine(args);
     CheckFolders(commandLine);
   } catch (const quellix::TUsageError& e) {
-    std::fprintf(stderr, "%s: %s\n%s", std::string(program).c_str(), e.what(),
-                 quellix::Usage(program).c_str());
+    quellix::media::UseCallersConsole();
+    std::fprintf(stderr, "%s: %s\n%s", program.c_str(), e.what(), quellix::Usage(program).c_str());
     return UsageStatus;
   }
+  if (commandLine.Help || commandLine.Version) quellix::media::UseCallersConsole();
   if (commandLine.Help) {
     std::fputs(quellix::Usage(program).c_str(), stdout);
     return 0;
@@ -166,6 +170,7 @@ int main(int argc, char** argv) {
   } catch (const std::exception& e) {
     // Without a window there is no log file to tell the player why.
     const std::string message = std::string("Quellix cannot start: ") + e.what();
+    quellix::media::UseCallersConsole();
     std::fprintf(stderr, "%s\n", message.c_str());
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Quellix", message.c_str(), nullptr);
     return 1;

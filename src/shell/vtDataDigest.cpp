@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "base/vtFileSystem.h"
+
 namespace quellix {
 
 uint64_t Fnv1a(std::string_view bytes) {
@@ -20,7 +22,7 @@ std::string DigestText(uint64_t digest) {
 namespace {
 
 uint64_t DigestFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(PathOf(path), std::ios::binary);
   if (!file) return 0;
   TFnv1a hash;
   std::string chunk(1 << 16, '\0');

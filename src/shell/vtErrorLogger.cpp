@@ -3,6 +3,8 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "base/vtFileSystem.h"
+
 namespace quellix {
 
 TfrmErrorLog::TfrmErrorLog(TStampSource stamp) : fStamp(std::move(stamp)) {
@@ -24,7 +26,7 @@ std::string TfrmErrorLog::LocalStamp() {
 }
 
 void TfrmErrorLog::Open(const std::string& fileName) {
-  std::FILE* file = std::fopen(fileName.c_str(), "wb");
+  std::FILE* file = OpenCFile(fileName, "wb");
   if (!file) throw std::runtime_error("Cannot create file \"" + fileName + "\"");
   {
     const std::lock_guard lock(fMutex);

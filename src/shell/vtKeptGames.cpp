@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/vtFileSystem.h"
 #include "services/vtHighScore.h"
 #include "shell/vtReplayPlayer.h"
 
@@ -42,8 +43,8 @@ T NumberOf(const std::string& text) {
 // The kept game as the file's head tells it.
 TKeptGame Described(const std::filesystem::path& path, const std::vector<TDataDigest>& data) {
   TKeptGame game;
-  game.Path = path.string();
-  game.FileName = path.filename().string();
+  game.Path = TextOf(path);
+  game.FileName = TextOf(path.filename());
   try {
     const TReplay head = LoadReplayHead(game.Path);
     game.Recorded = NumberOf<int64_t>(head.Option("recorded"));
@@ -102,10 +103,10 @@ std::string TKeptGames::Keep(TReplay replay, TGameEnd end) {
   replay.Options.insert(replay.Options.end(), facts.begin(), facts.end());
 
   std::error_code error;
-  std::filesystem::create_directories(fFolder, error);
+  std::filesystem::create_directories(PathOf(fFolder), error);
   const std::string base = fFolder + FileNameOf(end);
   std::string path = base + std::string(Extension);
-  for (int n = 2; std::filesystem::exists(path, error); ++n)
+  for (int n = 2; std::filesystem::exists(PathOf(path), error); ++n)
     path = base + "-" + std::to_string(n) + std::string(Extension);
   SaveReplayFile(path, replay);
   return path;
@@ -114,7 +115,7 @@ std::string TKeptGames::Keep(TReplay replay, TGameEnd end) {
 std::vector<TKeptGame> TKeptGames::List() {
   std::vector<TKeptGame> games;
   std::error_code error;
-  std::filesystem::directory_iterator it(fFolder, error);
+  std::filesystem::directory_iterator it(PathOf(fFolder), error);
   if (error) return games;
   const std::vector<TDataDigest>& data = Data();
   for (const std::filesystem::directory_entry& entry : it) {
@@ -154,8 +155,7 @@ std::vector<std::string> TKeptGames::Prune(const Tvt6HighScoreEngine& table) {
   for (size_t i = KeepLatest; i < games.size(); ++i) {
     const std::string& path = games[i].Path;
     if (std::find(rowGames.begin(), rowGames.end(), path) != rowGames.end()) continue;
-    std::error_code error;
-    if (std::filesystem::remove(path, error)) removed.push_back(path);
+    if (RemoveFile(path)) removed.push_back(path);
   }
   return removed;
 }

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "base/vtAtomicFile.h"
+#include "base/vtFileSystem.h"
 
 namespace quellix {
 
@@ -523,11 +524,11 @@ namespace {
 // The file's first `limit` bytes (all of it when it is no longer).
 std::string ReadStart(const std::string& path, uintmax_t limit) {
   std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
+  const auto size = std::filesystem::file_size(PathOf(path), error);
   if (error) throw TReplayError(path + ": cannot be read: " + error.message());
   if (size > TReplay::MaxFileBytes) throw TReplayError(path + ": too large for a replay");
   const auto length = static_cast<size_t>(std::min(size, limit));
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(PathOf(path), std::ios::binary);
   std::string text(length, '\0');
   if (!file.read(text.data(), static_cast<std::streamsize>(length)) ||
       (length == size && file.peek() != EOF))

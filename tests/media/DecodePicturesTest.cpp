@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "MediaTestSupport.h"
 #include "media/vtDecodePictures.h"
@@ -41,6 +44,15 @@ TArchive MakeArchive(std::initializer_list<int> broken = {}) {
     w.AddImage(ImageFields("item" + std::to_string(i), i % 3 == 0, RGB(0, 30, 50)), png);
   }
   return ParseArchive(w.Bytes(), TArchiveKind::Images, "sprites.vtg");
+}
+
+// Removes the file a prefetch reads in the background: at once where an open file can be
+// removed, else (Windows) once the prefetch has read it and let it go, within 10 s.
+void RemoveWhenLetGo(const std::string& path) {
+  std::error_code error;
+  for (int tries = 0; !std::filesystem::remove(path, error) && error && tries < 1000; ++tries)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_FALSE(error) << path << ": " << error.message();
 }
 
 std::vector<uint8_t> Pixels(const SDL_Surface& s) {
@@ -196,7 +208,7 @@ TEST(ArchivePrefetch, TheImageListsLoadOfThatFileTakesItAndOfAnotherDropsIt) {
   media::THeadlessPlatform platform({.ExeDir = "./", .AudioDriver = "none", .Gamepads = false});
   media::TSdlImageList& images = platform.SdlImages();
   images.AdoptPrefetch(std::make_unique<media::TArchivePrefetch>(path, 2));
-  std::filesystem::remove(path);
+  RemoveWhenLetGo(path);
   images.LoadFromFile(path);
   EXPECT_EQ(images.Count(), Items) << "loaded from the prefetch, the file being gone";
   EXPECT_EQ(images.Item(7).PictureHeight, 3);
@@ -205,7 +217,7 @@ TEST(ArchivePrefetch, TheImageListsLoadOfThatFileTakesItAndOfAnotherDropsIt) {
   const std::string other = dir.File("other.vtg");
   WriteBytes(other, MakeArchive().Bytes);
   images.AdoptPrefetch(std::make_unique<media::TArchivePrefetch>(SaveArchive(dir), 2));
-  std::filesystem::remove(path);
+  RemoveWhenLetGo(path);
   images.LoadFromFile(other);
   EXPECT_EQ(images.Count(), Items);
   EXPECT_THROW(images.LoadFromFile(path), TArchiveError) << "a load of another file drops it";
@@ -214,7 +226,7 @@ TEST(ArchivePrefetch, TheImageListsLoadOfThatFileTakesItAndOfAnotherDropsIt) {
   media::TSdlPlatformOptions options = WindowedOptions();
   options.ImageArchive = SaveArchive(dir);
   media::TSdlPlatform windowed(options);
-  std::filesystem::remove(options.ImageArchive);
+  RemoveWhenLetGo(options.ImageArchive);
   windowed.ImageList().LoadFromFile(options.ImageArchive);
   EXPECT_EQ(windowed.ImageList().Count(), Items);
   options.ImageArchive = dir.File("missing.vtg");

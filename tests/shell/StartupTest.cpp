@@ -3,12 +3,14 @@
 #include <fstream>
 
 #include "MainWindowFixture.h"
+#include "base/vtFileSystem.h"
 #include "config/vtConfigClasses.h"
 #include "config/vtPattern.h"
 #include "config/vtTextFile.h"
 #include "graphics/vtAnimationEngine.h"
 #include "graphics/vtArchive.h"
 #include "graphics/vtFontHandler.h"
+#include "services/vtGameFolders.h"
 #include "services/vtGameSettings.h"
 #include "services/vtHighScore.h"
 #include "support/vtTempDir.h"
@@ -194,19 +196,30 @@ TEST_F(StartupTest, MissingHighScoreFileIsWrittenWithDefaultsAndSavedOnClose) {
   EXPECT_EQ(LogMessages().back(), "Game Shutting Down...");
 }
 
+#ifdef _WIN32
+// Where the user's data folder lies below.
+constexpr const char* UserDataVariable = "APPDATA";
+void SetVariable(const char* name, const std::string& value) {
+  _putenv_s(name, value.c_str());  // an empty value removes it
+}
+#else
+constexpr const char* UserDataVariable = "XDG_DATA_HOME";
+void SetVariable(const char* name, const std::string& value) {
+  if (value.empty())
+    ::unsetenv(name);
+  else
+    ::setenv(name, value.c_str(), 1);
+}
+#endif
+
 // Sets an environment variable for as long as the object lives.
 class TScopedVariable {
  public:
   TScopedVariable(const char* name, const std::string& value) : fName(name) {
     if (const char* old = ::getenv(name)) fOld = old;
-    ::setenv(name, value.c_str(), 1);
+    SetVariable(name, value);
   }
-  ~TScopedVariable() {
-    if (fOld.empty())
-      ::unsetenv(fName);
-    else
-      ::setenv(fName, fOld.c_str(), 1);
-  }
+  ~TScopedVariable() { SetVariable(fName, fOld); }
 
  private:
   const char* fName;
@@ -215,13 +228,15 @@ class TScopedVariable {
 
 TEST_F(StartupTest, BesideAnExecutableThatCannotBeWrittenTheUsersFolderKeepsLogAndScores) {
   TTempDir home;
-  TScopedVariable xdg("XDG_DATA_HOME", home.File("xdg"));
+  TScopedVariable variable(UserDataVariable, home.File("xdg"));
   platform.Dir = home.Dir() + "bin/";  // not there, so not writable, even for root
   main.ChooseDataDir(data.Dir());
   data.Write("highscores.txt", "Ann,123456,7,Devuvov\r\n");
   Activate();
 
-  const std::string user = home.Dir() + "xdg/quellix/";
+  // xdg/quellix/ on Linux, xdg\Quellix\ on Windows.
+  const std::string user = UserDataDir(TUserEnvironment::FromProcess());
+  EXPECT_EQ(user.rfind(home.File("xdg"), 0), 0u) << user;
   EXPECT_EQ(main.Folders().DataDir, data.Dir());
   EXPECT_EQ(main.Folders().UserDir, user);
   EXPECT_EQ(main.Globals.GameState, gsTitle);
@@ -232,7 +247,7 @@ TEST_F(StartupTest, BesideAnExecutableThatCannotBeWrittenTheUsersFolderKeepsLogA
   EXPECT_EQ(messages[3], "High scores copied from " + data.File("highscores.txt"));
   EXPECT_EQ(messages[4], "Motion: smooth (settings.txt)");
   EXPECT_EQ(messages[5], "Creating Engine Objects...");
-  EXPECT_TRUE(std::filesystem::exists(user + "settings.txt"));
+  EXPECT_TRUE(std::filesystem::exists(PathOf(user + "settings.txt")));
 
   // The table came along; from now on it is kept in the user's folder only.
   Tvt6HighScoreEngine& table = *main.MainEngine()->HighScoreEngine();

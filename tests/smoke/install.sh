@@ -3,7 +3,8 @@
 #  1. `cmake --install` into a fresh prefix: every file in its place, the desktop entry,
 #     the AppStream metadata and the manual page pass their validators, the data checker
 #     accepts the installed data, and the command line answers --help, --version and
-#     wrong options;
+#     wrong options; the Debian package of the same build (cpack) has its program in
+#     /usr/games and lintian finds no error and no warning in it;
 #  2. run on a virtual X server by a user who cannot write the prefix (nobody): it
 #     finds its data, writes log.txt and highscores.txt (the default table) into that
 #     user's data folder and nothing into the prefix, a click on EASY starts a game that
@@ -15,32 +16,18 @@ build=$1 datatool=$2
 here=$(cd "$(dirname "$0")" && pwd)
 app=io.github.quellix.Quellix
 
-work=$(realpath "$(mktemp -d)")
-chmod 755 "$work"
-pid="" xvfb=""
-cleanup() {
-  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=game-window.sh
+. "$here/game-window.sh"
 
 prefix=$work/prefix home=$work/home
 user=$home/.local/share/quellix
-fail() {
-  echo "FAIL: $*"
-  if [ -f "$user/log.txt" ]; then
-    echo "--- $user/log.txt"
-    cat "$user/log.txt"
-  fi
-  exit 1
-}
 
 # 1. The install.
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/quellix share/quellix/sprites.vtg share/quellix/sounds.vtw \
   share/quellix/data/quellix.txt share/quellix/data/patterns.txt share/quellix/data/config.txt \
-  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/quellix.6.gz; do
+  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/quellix.6.gz \
+  share/doc/quellix/copyright share/doc/quellix/changelog.gz; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 for size in 16 24 32 48 64 128 256; do
@@ -53,6 +40,14 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" >"$wor
   fail "appstreamcli validate: $(cat "$work/out")"
 warnings=$(zcat "$prefix/share/man/man6/quellix.6.gz" | groff -man -ww -z 2>&1)
 [ -z "$warnings" ] || fail "the manual page: $warnings"
+
+# The Debian package.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/out" 2>&1 ||
+  fail "cpack: $(cat "$work/out")"
+deb=$(echo "$work"/package/quellix_*.deb)
+dpkg-deb -c "$deb" >"$work/out"
+grep -q " \./usr/games/quellix$" "$work/out" || fail "the package's program is not in /usr/games"
+lintian --fail-on error,warning "$deb" >"$work/out" 2>&1 || fail "lintian: $(cat "$work/out")"
 
 # The data checker on the installed data, and on the bin/ folder as the game sees it.
 "$datatool" check "$prefix/share/quellix" | grep -q "^data OK: " || fail "data check of share/quellix"
@@ -79,44 +74,21 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "SKIPPED: running the game as another user needs root"
   exit 77
 fi
-mkdir "$home" "$work/fb"
+mkdir "$home"
 chown nobody "$home"
 cp "$here/../lsan.supp" "$work/lsan.supp"
 chmod 644 "$work/lsan.supp"
 touch "$work/installed"
 
-# A virtual X server of its own, without access control, whose screen lies in a file.
-Xvfb -displayfd 3 -screen 0 800x600x24 -fbdir "$work/fb" -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-display=:$(cat "$work/display")
-export DISPLAY=$display
-
-# The share of dark pixels on the screen (%) and the pixels of the heads-up display's
-# blue text in the bottom-left corner: the title is bright, the high-score table dark
-# without a heads-up display, the game dark with one.
-screen() {
-  tail -c $((800 * 600 * 4)) "$work/fb/Xvfb_screen0" | od -An -v -tu1 -w4 | awk '
-    { i = NR - 1; x = i % 800; y = int(i / 800)
-      if ($1 + $2 + $3 < 60) dark++
-      if (x < 120 && y >= 555 && y < 590 && $1 > 200 && $3 < 100) hud++ }
-    END { print int(100 * dark / NR), hud + 0 }'
-}
-on_title() { read -r dark hud < <(screen) && [ "$dark" -lt 50 ] && [ "$hud" -eq 0 ]; }
-playing() { read -r dark hud < <(screen) && [ "$dark" -gt 50 ] && [ "$hud" -gt 200 ]; }
-messages() { awk 'NR % 3 == 2' "$user/log.txt"; }
+start_x
 
 # setpriv, unlike runuser, runs the game in its own process: the close request reaches it.
-setpriv --reuid=nobody --regid=nogroup --clear-groups -- env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$display" \
+setpriv --reuid=nobody --regid=nogroup --clear-groups -- env -i PATH=/usr/bin:/bin HOME="$home" DISPLAY="$DISPLAY" \
   SDL_VIDEODRIVER=x11 SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 \
   SDL_AUDIODRIVER=dummy ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
   LSAN_OPTIONS="suppressions=$work/lsan.supp" "$game" >"$work/game.out" 2>&1 &
 pid=$!
-for _ in $(seq 1 600); do
-  grep -q "Going into Game Running Mode" "$user/log.txt" 2>/dev/null && break
-  kill -0 "$pid" 2>/dev/null || fail "the game ended during start-up: $(cat "$work/game.out")"
-  sleep 0.1
-done
+wait_started
 [ "$(messages | sed -n 2,3p)" = "Data folder: $prefix/share/quellix/
 User folder: $user/" ] || fail "the log does not name the folders in use"
 defaults=$(for i in $(seq 0 9); do

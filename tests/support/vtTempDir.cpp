@@ -1,21 +1,24 @@
 #include "support/vtTempDir.h"
 
-#include <stdlib.h>
-
 #include <system_error>
+
+#include "base/vtFileSystem.h"
 
 namespace quellix::testing {
 
-TTempDir::TTempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quellix-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr)
-    throw std::system_error(errno, std::generic_category(), "mkdtemp");
-  fPath = pattern;
-}
+TTempDir::TTempDir() : fPath(MakeTemporaryFolder("quellix-test-")) {}
 
 TTempDir::~TTempDir() {
   std::error_code ignored;
   std::filesystem::remove_all(fPath, ignored);
+}
+
+std::string TTempDir::Dir() const {
+  return FolderText(fPath);
+}
+
+std::string TTempDir::File(const std::string& name) const {
+  return TextOf(fPath / PathOf(name));
 }
 
 }  // namespace quellix::testing

@@ -16,9 +16,9 @@ class TTempDir {
   TTempDir& operator=(const TTempDir&) = delete;
 
   const std::filesystem::path& Path() const { return fPath; }
-  // The folder with a trailing separator.
-  std::string Dir() const { return fPath.string() + "/"; }
-  std::string File(const std::string& name) const { return (fPath / name).string(); }
+  // The folder with a trailing separator, and a file in it, as UTF-8 text.
+  std::string Dir() const;
+  std::string File(const std::string& name) const;
 
  private:
   std::filesystem::path fPath;

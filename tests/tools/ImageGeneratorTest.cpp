@@ -314,6 +314,26 @@ void ImageGenerator::ExpectIconsAtThemeSizes() {
     EXPECT_LT(icon.At(size - 1, size - 1).A, 0.05f) << size;
     EXPECT_EQ(icon.At(size / 2, size / 2).A, 1.0f) << size;
   }
+  // The Windows icon file: a header, seven entries, and the very same PNG pictures.
+  const std::string ico = ReadFile(*Dir / IconDir / WindowsIconFile);
+  const auto u16 = [&](size_t at) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(ico.at(at)) |
+                                 static_cast<uint8_t>(ico.at(at + 1)) << 8);
+  };
+  const auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+  ASSERT_EQ(u16(0), 0u);
+  ASSERT_EQ(u16(2), 1u);
+  ASSERT_EQ(u16(4), 7u);
+  size_t entry = 6;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    const std::string side = std::to_string(size);
+    EXPECT_EQ(static_cast<uint8_t>(ico.at(entry)), size % 256) << size;
+    EXPECT_EQ(u16(entry + 6), 32u) << size;
+    const std::string png = ico.substr(u32(entry + 12), u32(entry + 8));
+    EXPECT_TRUE(png == ReadFile(*Dir / IconDir / (side + "x" + side) / "apps" / IconFile)) << size;
+    entry += 16;
+  }
+  EXPECT_EQ(u32(entry - 4) + u32(entry - 8), ico.size()) << "the last picture ends the file";
 }
 
 void ImageGenerator::ExpectContactSheetOfEveryScene() {

@@ -1,8 +1,10 @@
 // The asset generator turns the readable sources in data/ into the files the game
 // reads: "sprites.vtg", "sounds.vtw", "data/quellix.txt", "data/patterns.txt" and
-// "data/config.txt", and the desktop's icons of the game in the layout of an icon theme
-// (IconDir + "48x48/apps/" + IconFile). Every image is drawn and every sound synthesised
-// here; the same sources always give byte-identical files.
+// "data/config.txt", the desktop's icons of the game in the layout of an icon theme
+// (IconDir + "48x48/apps/" + IconFile) and, beside them, the same pictures in one icon
+// file for the Windows executable (IconDir + "/" + WindowsIconFile). Every image is
+// drawn and every sound synthesised here; the same sources always give byte-identical
+// files.
 #pragma once
 
 #include <string>
@@ -11,6 +13,7 @@ namespace quellix::assetgen {
 
 inline constexpr const char* IconDir = "icons";
 inline constexpr const char* IconFile = "quellix.png";
+inline constexpr const char* WindowsIconFile = "quellix.ico";
 
 struct TGenPaths {
   std::string SourceDir;  // the repository's data/ folder

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/vtAtomicFile.h"
+#include "base/vtFileSystem.h"
 #include "vtDifficultyTable.h"
 #include "vtGolden.h"
 #include "vtReport.h"
@@ -50,7 +51,7 @@ bool WriteGolden(const TSimOptions& options) {
                  golden.OutOfStep.c_str());
     return false;
   }
-  const std::string name = std::filesystem::path(options.ReplayFile).filename().string();
+  const std::string name = quellix::TextOf(quellix::PathOf(options.ReplayFile).filename());
   quellix::WriteFileAtomically(options.GoldenFile, golden.Text(name));
   std::printf("%s: %lld ticks, score %d, level %d\n", options.GoldenFile.c_str(),
               static_cast<long long>(golden.Ticks), golden.Score, golden.Level);

@@ -1,5 +1,11 @@
 #include "vtReport.h"
 
+#ifdef _WIN32
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+#endif
+
 #include <fstream>
 #include <string_view>
 #include <vector>
@@ -84,6 +90,13 @@ std::string OutcomeText(int64_t game, const TGameOutcome& outcome) {
   return line;
 }
 
+#ifdef _WIN32
+int64_t ResidentKilobytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return static_cast<int64_t>(counters.WorkingSetSize / 1024);
+}
+#else
 int64_t ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
   std::string key;
@@ -97,6 +110,7 @@ int64_t ResidentKilobytes() {
   }
   return 0;
 }
+#endif
 
 TRunReport::TRunReport(std::FILE* out, int64_t games)
     : fOut(out), fGames(games), fNextLine(fStart + FirstLineAfter) {}

@@ -1,7 +1,8 @@
 // The folder a simulated game runs in, as the game's own folder: a new temporary folder
-// holding links to the five data files of a run folder, and nothing else, so the game
-// starts from the default high-score table and writes its log and high scores there,
-// never beside the player's. Removed with everything in it when the object goes.
+// holding links to the five data files of a run folder and to its typefaces (fonts/),
+// copies where the system makes no link, and nothing else, so the game starts from the
+// default high-score table and writes its log and high scores there, never beside the
+// player's. Removed with everything in it when the object goes.
 #pragma once
 
 #include <filesystem>
@@ -18,7 +19,7 @@ class TRunFolder {
   TRunFolder& operator=(const TRunFolder&) = delete;
 
   // With a trailing separator.
-  std::string Dir() const { return fPath.string() + "/"; }
+  std::string Dir() const;
 
  private:
   std::filesystem::path fPath;

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/vtFileSystem.h"
 #include "shell/vtErrorLogger.h"
 #include "shell/vtGame.h"
 #include "shell/vtMainWindow.h"
@@ -32,7 +33,7 @@ bool IsInformative(const std::string& message) {
 // The messages of a log file: each entry is a time stamp line, the message and the
 // separator line.
 std::vector<std::string> LogMessages(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(PathOf(path), std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
   std::vector<std::string> messages;

@@ -7,6 +7,7 @@
 #include "graphics/vtArchive.h"
 #include "images/vtArtOutput.h"
 #include "images/vtArtSource.h"
+#include "images/vtIcoFile.h"
 #include "images/vtPainters.h"
 #include "images/vtPng.h"
 #include "vtAssetGen.h"
@@ -41,6 +42,7 @@ void GenerateImages(const TGenPaths& paths) {
   std::filesystem::create_directories(std::filesystem::path(paths.OutDir) / "data");
   archive.SaveToFile(paths.OutDir + "sprites.vtg");
   WriteFileAtomically(paths.OutDir + "data/quellix.txt", out.AnimationText());
+  std::vector<TIcoPicture> windowsIcon;
   for (const TIconOut& icon : icons) {
     const std::string size = std::to_string(icon.Size);
     const std::filesystem::path dir =
@@ -49,7 +51,9 @@ void GenerateImages(const TGenPaths& paths) {
     const std::vector<uint8_t> png = EncodePng(icon.Picture);
     WriteFileAtomically((dir / IconFile).string(),
                         std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+    if (icon.Size <= 256) windowsIcon.push_back({icon.Size, png});
   }
+  WriteFileAtomically(paths.OutDir + IconDir + "/" + WindowsIconFile, IcoFile(windowsIcon));
 }
 
 }  // namespace quellix::assetgen
