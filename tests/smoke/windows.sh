@@ -85,9 +85,19 @@ sleep 0.5
 xdotool click 1
 for _ in $(seq 1 50); do playing && break; sleep 0.1; done
 playing || fail "a click on HARD did not start a game: $(screen)"
-# Half a minute of play on an idle machine; Wine's few frames a second on a busy one
-# stretch it to minutes.
-for _ in $(seq 1 420); do asks_name && break; sleep 1; done
+# The player sweeps the ships to and fro with the fire button held: an idle game can
+# stand still once its last ship is out of every enemy's way, a swept one meets them,
+# and cleared levels bring new ones. Under a minute or two on an idle machine; Wine's few
+# frames a second on a busy one stretch it.
+xdotool mousedown 1
+step=300
+for _ in $(seq 1 420); do
+  asks_name && break
+  xdotool mousemove_relative -- "$step" "$step"
+  step=$((-step))
+  sleep 1
+done
+xdotool mouseup 1
 asks_name || fail "no name window: $(screen)"
 xdotool type --delay 50 "Wine Tester"
 xdotool key Return
