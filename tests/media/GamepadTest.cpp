@@ -172,8 +172,8 @@ TEST_F(HeadlessPads, ButtonsAreTheGamesKeysAndMouseButtonsAndTheStickMovesThePol
 
   // Bound anew: RB fires, LB raises the shields, Start sets off a bomb and Y pauses; A
   // and B stand for nothing, and Y no longer bombs.
-  platform->SetPadBindings({TPadButton::RightShoulder, TPadButton::LeftShoulder,
-                            TPadButton::Start, TPadButton::Y});
+  platform->SetPadBindings(
+      {TPadButton::RightShoulder, TPadButton::LeftShoulder, TPadButton::Start, TPadButton::Y});
   pad.Button(SDL_CONTROLLER_BUTTON_A, true);
   EXPECT_EQ(Poll(), std::make_tuple(0, 0, false));
   pad.Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
