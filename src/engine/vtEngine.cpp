@@ -22,10 +22,12 @@ namespace quellix {
 
 namespace {
 
-// Every sprite as one collision pass sees it, gathered at once: whether it may be hit,
-// its own size (its projector's GetDims) and its box as a target. A pass tests every
-// sprite of a kind against every other, and none of this changes until a hit runs a
-// handler, which may change any sprite: the pass gathers it again then.
+// Every sprite as one collision pass sees it: whether it may be hit, its own size (its
+// projector's GetDims) and its box as a target. A pass tests every sprite of a kind
+// against every other, and none of this changes until a hit runs a handler, which may
+// change any sprite: each entry is made when first asked after the last hit, which is
+// what a whole gathering at that moment would have made, since a miss runs nothing.
+template <typename TBoxRule>
 class TPassView {
  public:
   struct TEntry {
@@ -33,53 +35,59 @@ class TPassView {
     bool HasProjector = false;
     int32_t Width = 0, Height = 0;
     TBox Box;
+    uint32_t Made = 0;  // the hit count at which it was made
   };
-  // Where a pass puts a target's box, from the target and its size.
-  using TBoxRule = TBox (*)(const Tvt6Sprite& target, int32_t width, int32_t height);
 
+  // The rule puts a target's box from the target and its size.
   TPassView(const std::vector<std::unique_ptr<Tvt6Sprite>>& sprites, TBoxRule rule)
       : fSprites(sprites), fRule(rule) {}
 
-  TEntry At(size_t index) {
-    if (fEntries.size() < fSprites.size()) Gather();
-    return fEntries[index];
+  const TEntry& At(size_t index) {
+    if (fEntries.size() < fSprites.size()) fEntries.resize(fSprites.size());
+    TEntry& entry = fEntries[index];
+    if (entry.Made != fHits) Make(entry, *fSprites[index]);
+    return entry;
   }
-  void Forget() { fEntries.clear(); }
+  void Forget() { ++fHits; }
 
-  // Whether the tester at index hits the box; on a hit its OnCollide has run. A tester
-  // without a projector is tested as Collide tests it, size 0 x 0 and reported.
-  bool Hit(size_t index, Tvt6Sprite& target, const TBox& box) {
+  // Whether the tester at index touches the box, which alone decides a miss. A pass asks
+  // it of every pair, so it is cheap and runs nothing that could raise.
+  bool Touching(size_t index, const TBox& box) {
+    const TEntry& own = At(index);
+    const Tvt6Sprite& tester = *fSprites[index];
+    return own.Collidable && Tvt6Sprite::Touches(tester.X, tester.Y, own.Width, own.Height, box);
+  }
+
+  // Whether the tester at index, found Touching the box, hits it; on a hit its OnCollide
+  // has run. A tester without a projector is tested as Collide tests it, size 0 x 0 and
+  // reported. The box is a copy: a handler may add sprites, and entries move.
+  bool Hit(size_t index, Tvt6Sprite& target, TBox box) {
     const TEntry own = At(index);
     Tvt6Sprite& tester = *fSprites[index];
-    if (!own.Collidable || !Tvt6Sprite::Touches(tester.X, tester.Y, own.Width, own.Height, box))
-      return false;
     if (!own.HasProjector) return tester.Collide(target, box.Left, box.Top, box.Width, box.Height);
     return tester.Collide(target, box.Left, box.Top, box.Width, box.Height, own.Width, own.Height);
   }
 
  private:
   // Only a collidable sprite takes part, as tester or target, so only its size is asked.
-  void Gather() {
-    fEntries.assign(fSprites.size(), {});
-    for (size_t i = 0; i < fSprites.size(); ++i) {
-      Tvt6Sprite& sprite = *fSprites[i];
-      TEntry& entry = fEntries[i];
-      entry.Collidable = sprite.Collidable;
-      entry.HasProjector = sprite.Projector != nullptr;
-      if (!entry.Collidable || !entry.HasProjector) continue;
-      sprite.Projector->GetDims(entry.Width, entry.Height);
-      entry.Box = fRule(sprite, entry.Width, entry.Height);
-    }
+  // Out of line, so that At, which every pair asks, is inlined.
+  [[gnu::noinline]] void Make(TEntry& entry, Tvt6Sprite& sprite) {
+    entry = {sprite.Collidable, sprite.Projector != nullptr, 0, 0, {}, fHits};
+    if (!entry.Collidable || !entry.HasProjector) return;
+    sprite.Projector->GetDims(entry.Width, entry.Height);
+    entry.Box = fRule(sprite, entry.Width, entry.Height);
   }
 
   const std::vector<std::unique_ptr<Tvt6Sprite>>& fSprites;
   TBoxRule fRule;
   std::vector<TEntry> fEntries;
+  // Entries start unmade: made at 0, asked at 1.
+  uint32_t fHits = 1;
 };
 
 // A sprite without a projector cannot be a target.
-void NeedsProjector(const TPassView::TEntry& target) {
-  if (!target.HasProjector) throw std::logic_error("the sprite has no projector");
+void NeedsProjector(bool hasProjector) {
+  if (!hasProjector) throw std::logic_error("the sprite has no projector");
 }
 
 }  // namespace
@@ -267,10 +275,12 @@ void Tvt6Engine::CollideSprites(int32_t kind) {
     try {
       if (fSprites[i]->Kind != kind) continue;
       for (size_t j = 0; j < fSprites.size(); ++j) {
+        const auto& target = view.At(j);
+        if (j == i || !target.Collidable) continue;
+        // Most pairs miss: they are told apart before anything that may raise.
+        if (target.HasProjector && !view.Touching(i, target.Box)) continue;
         try {
-          const TPassView::TEntry target = view.At(j);
-          if (j == i || !target.Collidable) continue;
-          NeedsProjector(target);
+          NeedsProjector(target.HasProjector);
           if (view.Hit(i, *fSprites[j], target.Box)) {
             view.Forget();
             break;
@@ -297,9 +307,10 @@ void Tvt6Engine::CollideSpritesMutual(int32_t kind) {
     Tvt6Sprite& tester = *fSprites[i];
     if (tester.Kind != kind) continue;
     for (size_t j = 0; j < fSprites.size(); ++j) {
-      const TPassView::TEntry entry = view.At(j);
+      const auto& entry = view.At(j);
       if (j == i || !entry.Collidable) continue;
-      NeedsProjector(entry);
+      NeedsProjector(entry.HasProjector);
+      if (!view.Touching(i, entry.Box)) continue;
       Tvt6Sprite& target = *fSprites[j];
       if (!view.Hit(i, target, entry.Box)) continue;
       view.Forget();

@@ -1,6 +1,5 @@
 #include "engine/vtSprite.h"
 
-#include <cstdlib>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -112,16 +111,6 @@ void Tvt6Sprite::Update() {
     else
       ++j;
   }
-}
-
-bool Tvt6Sprite::Touches(int32_t x, int32_t y, int32_t width, int32_t height, const TBox& box) {
-  const int64_t dx = std::llabs(int64_t{x} - box.Left);
-  int64_t ox = box.Width - dx;
-  if (ox < 0) ox = width - dx;
-  const int64_t dy = std::llabs(int64_t{y} - box.Top);
-  int64_t oy = box.Height - dy;
-  if (oy < 0) oy = height - dy;
-  return ox >= 1 && oy >= 1;
 }
 
 bool Tvt6Sprite::Collide(Tvt6Sprite& target, int32_t boxLeft, int32_t boxTop, int32_t boxWidth,

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -107,8 +108,17 @@ class Tvt6Sprite {
   bool Collide(Tvt6Sprite& target, int32_t boxLeft, int32_t boxTop, int32_t boxWidth,
                int32_t boxHeight);
   // Whether a tester at (x, y) of the given size touches the box, by Collide's rule: the
-  // box's size counts first, the tester's own only where that falls short.
-  static bool Touches(int32_t x, int32_t y, int32_t width, int32_t height, const TBox& box);
+  // box's size counts first, the tester's own only where that falls short. Inline: a
+  // collision pass asks it of every pair.
+  static bool Touches(int32_t x, int32_t y, int32_t width, int32_t height, const TBox& box) {
+    const int64_t dx = std::llabs(int64_t{x} - box.Left);
+    int64_t ox = box.Width - dx;
+    if (ox < 0) ox = width - dx;
+    const int64_t dy = std::llabs(int64_t{y} - box.Top);
+    int64_t oy = box.Height - dy;
+    if (oy < 0) oy = height - dy;
+    return ox >= 1 && oy >= 1;
+  }
   // The same with the tester's own size, its projector's GetDims, asked already.
   bool Collide(Tvt6Sprite& target, int32_t boxLeft, int32_t boxTop, int32_t boxWidth,
                int32_t boxHeight, int32_t width, int32_t height);
