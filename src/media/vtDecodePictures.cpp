@@ -160,27 +160,38 @@ void TArchivePrefetch::DecodeBeside() {
   }
 }
 
-// Each picture in item order that no asker took first; one an asker took while it was
-// being decoded here is let go.
+bool TArchivePrefetch::DecodeHere(uint64_t until) {
+  if (fThreads > 0) return false;  // decoded beside, once asked to
+  WaitForReading();
+  if (fReadError) return false;
+  while (SDL_GetPerformanceCounter() < until)
+    if (!DecodeNext()) return false;
+  return fNext < fArchive.Entries.size();
+}
+
 void TArchivePrefetch::DecodeInTurn() {
-  const size_t count = fArchive.Entries.size();
-  while (!fStop) {
-    const size_t i = fNext.fetch_add(1);
-    if (i >= count) return;
-    TSlot& slot = fSlots[i];
-    uint8_t state = Waiting;
-    if (!slot.State.compare_exchange_strong(state, Decoding)) continue;
-    try {
-      slot.Picture = DecodePicture(fArchive.Payload(i), fArchive.Entries[i].Image, fPath);
-    } catch (...) {
-      slot.Error = std::current_exception();
-    }
-    state = Decoding;
-    if (!slot.State.compare_exchange_strong(state, Decoded)) {
-      slot.Picture.reset();
-      slot.Error = nullptr;
-    }
+  while (!fStop && DecodeNext()) {
   }
+}
+
+// One an asker took while it was being decoded here is let go.
+bool TArchivePrefetch::DecodeNext() {
+  const size_t i = fNext.fetch_add(1);
+  if (i >= fArchive.Entries.size()) return false;
+  TSlot& slot = fSlots[i];
+  uint8_t state = Waiting;
+  if (!slot.State.compare_exchange_strong(state, Decoding)) return true;
+  try {
+    slot.Picture = DecodePicture(fArchive.Payload(i), fArchive.Entries[i].Image, fPath);
+  } catch (...) {
+    slot.Error = std::current_exception();
+  }
+  state = Decoding;
+  if (!slot.State.compare_exchange_strong(state, Decoded)) {
+    slot.Picture.reset();
+    slot.Error = nullptr;
+  }
+  return true;
 }
 
 TSurfacePtr TArchivePrefetch::TakePicture(size_t i) {

@@ -57,6 +57,10 @@ class TArchivePrefetch {
   const TArchive& Archive();
   // Starts the threads that decode the pictures in item order (the first call only).
   void DecodeBeside();
+  // Where no thread is to be had, the loop's spare time before the list takes the
+  // pictures: decodes them here in item order until the performance counter reaches
+  // `until`. Whether some are still to decode here.
+  bool DecodeHere(uint64_t until);
   // Item i's picture, once: the one decoded beside when it is done, else decoded here
   // and now. Raises as DecodePicture.
   TSurfacePtr TakePicture(size_t i);
@@ -72,6 +76,9 @@ class TArchivePrefetch {
   void Read();
   void WaitForReading();
   void DecodeInTurn();
+  // Decodes the next picture in item order that no asker took first; false when none is
+  // left.
+  bool DecodeNext();
 
   std::string fPath;
   unsigned fThreads;

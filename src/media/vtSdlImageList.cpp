@@ -104,7 +104,7 @@ void TSdlImageList::Prepare(size_t index) {
 }
 
 bool TSdlImageList::PreparePictures(uint64_t until) {
-  if (!fSource) return false;
+  if (!fSource) return fPrefetch && fPrefetch->DecodeHere(until);
   fSource->DecodeBeside();
   // From the last item back, meeting the prefetch's decoders, which go forwards.
   while (fUnprepared > 0 && SDL_GetPerformanceCounter() < until) Prepare(--fUnprepared);

@@ -40,7 +40,8 @@ class TSdlImageList : public IImageList {
   }
   // Has the prefetch decode beside, and makes textures of its pictures not yet made,
   // decoding those it has not, until the performance counter passes `until`; false
-  // once every picture is made (and the prefetch let go).
+  // once every picture is made (and the prefetch let go). Before the list has loaded the
+  // prefetch's file, a prefetch without threads decodes here (DecodeHere).
   bool PreparePictures(uint64_t until);
 
   void LoadFromFile(const std::string& path) override;

@@ -306,10 +306,13 @@ void TSdlPlatform::Frame() {
 }
 
 bool TSdlPlatform::UseSpareTime(uint64_t now, uint64_t wake) {
+  // A frame that a long tick or refresh has used up has none: what was left waits.
+  if (now >= wake) return fPreparing;
   // One step each, the first with something to do.
-  if (fMedia->Sounds.PrepareSounds() || fMedia->Fonts.Prepare()) return true;
   const uint64_t slice = SDL_GetPerformanceFrequency() * SpareSliceMilliseconds / 1000;
-  return fMedia->Images.PreparePictures(std::min(wake, now + slice));
+  fPreparing = fMedia->Sounds.PrepareSounds() || fMedia->Fonts.Prepare() ||
+               fMedia->Images.PreparePictures(std::min(wake, now + slice));
+  return fPreparing;
 }
 
 // Once a frame has been shown as it stands at the end of its tick, nothing new is drawn

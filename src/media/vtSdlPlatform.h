@@ -101,6 +101,9 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   const TGamepads& Gamepads() const { return fPads; }
   bool FullScreen() const { return fFullScreen; }
   bool Smooth() const { return fSmooth != nullptr; }
+  // Whether the loop's spare time has still something to prepare (sounds, fonts,
+  // pictures): a host may hold back what should not compete with it.
+  bool Preparing() const { return fPreparing; }
 
  protected:
   // Whether the game runs: the frame timer ticks and the mouse is read (relative mode).
@@ -168,6 +171,7 @@ class TSdlPlatform : public IPlatform, private IPadTarget {
   IMainWindowEvents* fEvents = nullptr;
   TModalStack fModals;
   TLoopCounts fCounts;
+  bool fPreparing = true;
   uint64_t fFocusedSince = 0;  // performance counter
   TAltEnterFilter fAltEnter;
   bool fFullScreen;

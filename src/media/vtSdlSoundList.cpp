@@ -33,14 +33,14 @@ void TSdlSoundList::LoadFromFile(const std::string& path) {
   std::vector<TChunkPtr> chunks;
   for (size_t i = 0; i < archive.Entries.size(); ++i) {
     const TSoundItem& item = archive.Entries[i].Sound;
-    chunks.push_back(DecodeWave(archive.Payload(i), item.Name, path, fDevice.Open()));
+    chunks.push_back(DecodeWave(archive.Payload(i), item.Name, path, false));
     items.push_back(item);
   }
   StopAll();
   fItems = std::move(items);
   fChunks = std::move(chunks);
   fPath = path;
-  fWaiting = fDevice.Started() ? TArchive{} : std::move(archive);
+  fWaiting = std::move(archive);
   fIndex.Clear();
   for (size_t i = 0; i < fItems.size(); ++i) fIndex.Add(fItems[i].Name, static_cast<int32_t>(i));
   std::fill(fChannels.begin(), fChannels.end(), TChannel{});

@@ -2,8 +2,9 @@
 // copy still playing is never cut by a new one: a free channel is taken, or more are
 // allocated. Once an item's MaxPlayingCount copies play (0: no limit), its oldest
 // copy restarts instead. Without a sound device nothing plays and Play returns 0.
-// Until the device has started, a load checks every sound as it does without a device
-// and leaves making them playable to PrepareSounds, or to the first Play.
+// A load checks every sound as it does without a device and leaves making them playable
+// (converted for the device, which may not have started yet) to PrepareSounds, in the
+// loop's spare time, or to the first Play.
 #pragma once
 
 #include <vector>

@@ -12,6 +12,9 @@ media::TSdlPlatformOptions PageOptions() {
   // full-screen button.
   options.Display.FullScreen = false;
   options.DataDir = TBrowserPlatform::DataFolder;
+  // Without threads the pictures are decoded in the loop's spare time and at their first
+  // draw: start-up, and a replay's first tick, do not wait for all of them.
+  options.ImageArchive = options.DataDir + "sprites.vtg";
   return options;
 }
 

@@ -54,8 +54,9 @@ TWebGame::TWebGame(const TCommandLine& commandLine) : fPlatform(commandLine.Repl
       fEnded = true;
       return;
     }
-    // The recorded session starts with its first tick, once the player has clicked.
-    PageReady();
+    // The recorded session starts with its first tick, once the player has clicked, and
+    // the page asks for that click once the pictures are decoded: the session's first
+    // ticks would wait for them.
     fPlatform.Start(*fPlayer);
   } else {
     fRecorder->Attach(*fMain);
@@ -68,6 +69,10 @@ TWebGame::~TWebGame() = default;
 bool TWebGame::Frame() {
   if (fEnded) return false;
   fPlatform.AnimationFrame();
+  if (fPlayer && !fReplayReady && !fPlatform.Preparing()) {
+    fReplayReady = true;
+    PageReady();
+  }
   if (!fStartupSeen && fMain->ActivationDone()) StartupDone();
   FollowGames();
   if (fPlatform.Closing()) End();

@@ -45,6 +45,7 @@ class TWebGame {
   std::unique_ptr<TReplayPlayer> fPlayer;
   std::unique_ptr<TfrmMain> fMain;
   bool fStartupSeen = false;
+  bool fReplayReady = false;  // the page has asked for the click that starts the replay
   bool fEnded = false;
   TGameState fState = gsLoading;
   // A game has been played since the last recording was offered.

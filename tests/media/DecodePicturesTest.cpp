@@ -120,6 +120,9 @@ TEST(ArchivePrefetch, GivesEachPictureOnceAsDecodedAloneAndItsErrorWhenTaken) {
     ASSERT_EQ(prefetch.Archive().Entries.size(), one.size());
     std::filesystem::remove(path);  // read: the pictures no longer need the file
     EXPECT_NE(prefetch.TakePicture(Items - 1), nullptr) << "taken before the decoders start";
+    // Without threads the loop decodes in its spare time, none when it has none.
+    EXPECT_EQ(prefetch.DecodeHere(0), threads == 0);
+    EXPECT_FALSE(prefetch.DecodeHere(UINT64_MAX)) << threads;
     prefetch.DecodeBeside();
     prefetch.DecodeBeside();  // once only
     for (int round = 0; round < 2; ++round)
