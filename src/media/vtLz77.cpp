@@ -42,27 +42,38 @@ int CommonLength(const uint8_t* a, const uint8_t* b, int limit) {
   return length;
 }
 
+// The places of the input, each inserted in turn on a chain of the earlier places with
+// the same next four bytes (nearest first) and another of those with the same three.
 class TMatchFinder {
  public:
   explicit TMatchFinder(std::span<const uint8_t> bytes)
       : fBytes(bytes),
         fSize(static_cast<int>(bytes.size())),
         fHead3(size_t{1} << HashBits, -1),
-        fHead(size_t{1} << HashBits, -1),
-        fPrevious3(bytes.size(), -1),
-        fPrevious(bytes.size(), -1),
-        fRun(bytes.size()),
-        fRunStart(bytes.size()) {
-    for (int i = fSize - 1; i >= 0; --i)
-      fRun[i] = i + 1 < fSize && bytes[i + 1] == bytes[i] ? fRun[i + 1] + 1 : 1;
-    for (int i = 0; i < fSize; ++i)
-      fRunStart[i] = i > 0 && bytes[i - 1] == bytes[i] ? fRunStart[i - 1] : i;
+        fHead(size_t{1} << HashBits, -1) {
+    size_t ring = 1;
+    while (ring < bytes.size() && ring < 2 * Window) ring <<= 1;
+    fPlaces.resize(ring);
+    fMask = ring - 1;
   }
 
+  // Places go in one by one from the first.
   void Insert(int at) {
+    TPlace& p = fPlaces[at & fMask];
+    const bool repeats = at > 0 && fBytes[at - 1] == fBytes[at];
+    if (repeats) {
+      p.Run = Place(at - 1).Run - 1;
+      p.RunStart = Place(at - 1).RunStart;
+    } else {
+      for (p.Run = 1; at + p.Run < fSize && fBytes[at + p.Run] == fBytes[at];) ++p.Run;
+      p.RunStart = at;
+    }
+    p.Previous3 = p.Previous = -1;
     if (at + MinMatch > fSize) return;
-    Link(fHead3, fPrevious3, Hash(at, MinMatch), at);
-    if (at + ChainBytes <= fSize) Link(fHead, fPrevious, Hash(at, ChainBytes), at);
+    const uint32_t three = fBytes[at] | (fBytes[at + 1] << 8u) | (fBytes[at + 2] << 16u);
+    p.Previous3 = Link(fHead3, three, at);
+    if (at + ChainBytes <= fSize)
+      p.Previous = Link(fHead, three | (uint32_t{fBytes[at + 3]} << 24u), at);
   }
 
   // The longest match at `at` (inserted already) longer than `held`, or none.
@@ -76,19 +87,22 @@ class TMatchFinder {
       const int length = CommonLength(there, here, limit);
       if (length > best.Length) best = {length, at - candidate};
     };
-    if (best.Length < limit && fPrevious3[at] >= 0 && at - fPrevious3[at] <= TooFar)
-      tryAt(fPrevious3[at]);
+    const TPlace& place = Place(at);
+    if (best.Length < limit && place.Previous3 >= 0 && at - place.Previous3 <= TooFar)
+      tryAt(place.Previous3);
     int chain = held >= GoodLength ? MaxChain / 4 : MaxChain;
-    const int run = fRun[at];
-    for (int c = fPrevious[at]; best.Length < limit && c >= 0 && at - c <= Window && chain-- > 0;
-         c = fPrevious[c]) {
-      if (run >= ChainBytes && fRun[c] >= ChainBytes && fBytes[c] == here[0]) {
+    for (int c = place.Previous; best.Length < limit && c >= 0 && at - c <= Window && chain-- > 0;
+         c = Place(c).Previous) {
+      const TPlace& there = Place(c);
+      if (place.Run >= ChainBytes && there.Run >= ChainBytes && fBytes[c] == here[0]) {
         // Here and at c start runs of one byte, and so do the places before c down to
         // the start of its run, each run one longer. Of them only the place whose run
         // is as long as ours can match beyond it (or, if none is, the longest run in
         // the window): the chain skips the others, which would fill it in long runs.
-        const int start = fRunStart[c];
-        tryAt(fRun[c] >= run ? c : std::max({c - (run - fRun[c]), start, at - Window}));
+        const int start = there.RunStart;
+        tryAt(there.Run >= place.Run ? c
+                                     : std::max({c - (place.Run - there.Run), start, at - Window}));
+        if (at - start > Window) break;
         c = start;
       } else {
         tryAt(c);
@@ -99,25 +113,28 @@ class TMatchFinder {
   }
 
  private:
-  // The hash of the next three or four bytes.
-  size_t Hash(int at, int count) const {
-    uint32_t v = fBytes[at] | (fBytes[at + 1] << 8u) | (fBytes[at + 2] << 16u);
-    if (count == 4) v |= uint32_t{fBytes[at + 3]} << 24u;
-    return static_cast<size_t>((v * 2654435761u) >> (32 - HashBits));
-  }
-  static void Link(std::vector<int32_t>& head, std::vector<int32_t>& previous, size_t hash,
-                   int at) {
-    previous[at] = head[hash];
+  // What is known of a place: the places before it on its two chains (or -1), how many
+  // times its byte repeats from there, and where that run of one byte starts.
+  struct TPlace {
+    int32_t Previous3 = -1, Previous = -1, Run = 0, RunStart = 0;
+  };
+  // The last places are kept, twice the window of them, so that each a match may come
+  // from is there.
+  const TPlace& Place(int at) const { return fPlaces[at & fMask]; }
+
+  // Makes `at` the newest place of the hash of its next bytes; returns the one before.
+  static int Link(std::vector<int32_t>& head, uint32_t bytes, int at) {
+    const size_t hash = (bytes * 2654435761u) >> (32 - HashBits);
+    const int before = head[hash];
     head[hash] = at;
+    return before;
   }
 
   std::span<const uint8_t> fBytes;
   int fSize;
-  std::vector<int32_t> fHead3, fHead;  // the nearest place of each hash
-  std::vector<int32_t> fPrevious3;     // the place before on the three bytes' chain, or -1
-  std::vector<int32_t> fPrevious;      // the same on the chain of four
-  std::vector<int32_t> fRun;           // how many times the byte at each place repeats from there
-  std::vector<int32_t> fRunStart;      // where that run of one byte starts
+  std::vector<int32_t> fHead3, fHead;  // the newest place of each hash
+  std::vector<TPlace> fPlaces;
+  size_t fMask = 0;
 };
 
 }  // namespace
