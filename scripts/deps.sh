@@ -2,9 +2,9 @@
 # Installs the Debian packages Quellix needs, where missing: `deps.sh play` those that
 # building and playing the game take (cpp-httplib and nlohmann-json for its board
 # client); `deps.sh web` those and the ones the browser build takes (scripts/web.sh);
-# `deps.sh` all of them, with those of the tests (the browser's among them), the
-# benchmarks, the package and the shared board (SQLite, libpqxx, and PostgreSQL, which
-# the board's tests start).
+# `deps.sh` all of them, with those of the tests (zlib, whose inflate reads back our own
+# deflate, and the browser's among them), the benchmarks, the package and the shared
+# board (SQLite, libpqxx, and PostgreSQL, which the board's tests start).
 set -euo pipefail
 
 play=(
@@ -14,7 +14,7 @@ play=(
   libcpp-httplib-dev nlohmann-json3-dev
 )
 develop=(
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool
   desktop-file-utils appstream groff-base lintian
