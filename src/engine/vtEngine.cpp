@@ -50,15 +50,24 @@ class TPassView {
   }
   void Forget() { ++fHits; }
 
-  // Whether the tester at index touches the box, which alone decides a miss. A pass asks
-  // it of every pair, so it is cheap and runs nothing that could raise.
-  bool Touching(size_t index, const TBox& box) {
+  // A tester as the pass tests it: where it is and its own size. It stays as it is
+  // while the pass finds misses, which run nothing.
+  struct TTester {
+    bool Collidable = false;
+    int32_t X = 0, Y = 0, Width = 0, Height = 0;
+    // Whether it touches the box, which alone decides a miss; cheap, since a pass asks
+    // it of every pair, and runs nothing that could raise.
+    bool Touching(const TBox& box) const {
+      return Collidable && Tvt6Sprite::Touches(X, Y, Width, Height, box);
+    }
+  };
+  TTester Tester(size_t index) {
     const TEntry& own = At(index);
-    const Tvt6Sprite& tester = *fSprites[index];
-    return own.Collidable && Tvt6Sprite::Touches(tester.X, tester.Y, own.Width, own.Height, box);
+    const Tvt6Sprite& sprite = *fSprites[index];
+    return {own.Collidable, sprite.X, sprite.Y, own.Width, own.Height};
   }
 
-  // Whether the tester at index, found Touching the box, hits it; on a hit its OnCollide
+  // Whether the tester at index, found touching the box, hits it; on a hit its OnCollide
   // has run. A tester without a projector is tested as Collide tests it, size 0 x 0 and
   // reported. The box is a copy: a handler may add sprites, and entries move.
   bool Hit(size_t index, Tvt6Sprite& target, TBox box) {
@@ -274,11 +283,13 @@ void Tvt6Engine::CollideSprites(int32_t kind) {
   for (size_t i = 0; i < count; ++i) {
     try {
       if (fSprites[i]->Kind != kind) continue;
+      // A hit ends this tester's turn, so it stays as it is throughout.
+      const auto tester = view.Tester(i);
       for (size_t j = 0; j < fSprites.size(); ++j) {
         const auto& target = view.At(j);
         if (j == i || !target.Collidable) continue;
         // Most pairs miss: they are told apart before anything that may raise.
-        if (target.HasProjector && !view.Touching(i, target.Box)) continue;
+        if (target.HasProjector && !tester.Touching(target.Box)) continue;
         try {
           NeedsProjector(target.HasProjector);
           if (view.Hit(i, *fSprites[j], target.Box)) {
@@ -306,15 +317,18 @@ void Tvt6Engine::CollideSpritesMutual(int32_t kind) {
   for (size_t i = 0; i < count; ++i) {
     Tvt6Sprite& tester = *fSprites[i];
     if (tester.Kind != kind) continue;
+    auto own = view.Tester(i);
     for (size_t j = 0; j < fSprites.size(); ++j) {
       const auto& entry = view.At(j);
       if (j == i || !entry.Collidable) continue;
       NeedsProjector(entry.HasProjector);
-      if (!view.Touching(i, entry.Box)) continue;
+      if (!own.Touching(entry.Box)) continue;
       Tvt6Sprite& target = *fSprites[j];
       if (!view.Hit(i, target, entry.Box)) continue;
       view.Forget();
       if (target.OnCollide) target.OnCollide(tester, target);
+      // The handlers may have moved the tester.
+      own = view.Tester(i);
     }
   }
 }
