@@ -108,8 +108,9 @@ def replay_speed(server, page, replay, motion):
             r"Frame clock: (\d+) ticks, (\d+) dropped, (\d+) refreshes in ([\d.]+) s", 900)
         ticks, dropped, refreshes, seconds = match.groups()
         finished = next(line[2] for line in browser.console if "Replay finished" in line[2])
-        print(f"  {motion} motion: {finished}; {ticks} ticks, {dropped} dropped; {refreshes}"
-              f" refreshes in {seconds} s: {int(refreshes) / float(seconds):.1f} a second")
+        drawn = (f"{refreshes} refreshes in {seconds} s: {int(refreshes) / float(seconds):.1f} a second"
+                 if int(refreshes) else f"drawn once a tick, {seconds} s")
+        print(f"  {motion} motion: {finished}; {ticks} ticks, {dropped} dropped; {drawn}")
 
 
 def replays(server, page, replay):
