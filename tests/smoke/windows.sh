@@ -85,16 +85,18 @@ sleep 0.5
 xdotool click 1
 for _ in $(seq 1 50); do playing && break; sleep 0.1; done
 playing || fail "a click on HARD did not start a game: $(screen)"
-# The player sweeps the ships to and fro with the fire button held: an idle game can
-# stand still once its last ship is out of every enemy's way, a swept one meets them,
-# and cleared levels bring new ones. Under a minute or two on an idle machine; Wine's few
+# The player moves the ships all over the field with the fire button held, to a new
+# place each second: an idle game, or one swept between two places, can stand still
+# once its last enemy keeps out of every firing line. Enemies met end the game, and
+# cleared levels bring new ones. Under a minute or two on an idle machine; Wine's few
 # frames a second on a busy one stretch it.
 xdotool mousedown 1
-step=300
-for _ in $(seq 1 420); do
+place=0
+for i in $(seq 1 420); do
   asks_name && break
-  xdotool mousemove_relative -- "$step" "$step"
-  step=$((-step))
+  next=$((i * 173 % 600 - 300))
+  xdotool mousemove_relative -- $((next - place)) $((next - place))
+  place=$next
   sleep 1
 done
 xdotool mouseup 1
